@@ -1,0 +1,51 @@
+# Talewick: the two set-up commands are `make run` and `make test`.
+BUILD ?= build
+FUZZ_BUILD ?= build-fuzz
+ASAN_BUILD ?= build-asan
+JOBS ?= 2
+FUZZ_SECONDS ?= 60
+CONTENT = $(BUILD)/content
+
+.PHONY: all deps configure build content run test fuzz fuzz-build bench asan clean
+
+all: build
+
+deps:
+	@tools/install-deps
+
+configure: deps
+	@test -f $(BUILD)/build.ninja || cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+# The kit writes the content tree while building (target `content`); this just names it.
+content: build
+
+run: build
+	@if [ -x $(BUILD)/bin/talewick ] && [ -d $(CONTENT)/play ]; then \
+		cd $(CONTENT)/play && ../../bin/talewick; \
+	else echo "talewick is not built yet: the build stopped after compiling"; fi
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=$(FUZZ_SECONDS)
+
+fuzz-build: deps
+	@test -f $(FUZZ_BUILD)/build.ninja || CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja \
+		-DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALEWICK_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
+
+fuzz: fuzz-build
+	tools/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+bench: build
+	tools/run-benchmarks $(BUILD)
+
+asan: deps
+	@test -f $(ASAN_BUILD)/build.ninja || CC=clang CXX=clang++ cmake -S . -B $(ASAN_BUILD) -G Ninja \
+		-DCMAKE_BUILD_TYPE=Debug -DTALEWICK_SANITIZE=ON
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD) $(FUZZ_BUILD) $(ASAN_BUILD)

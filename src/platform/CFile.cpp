@@ -1,0 +1,64 @@
+#include "platform/CFile.h"
+
+#include <cerrno>
+
+CFile::~CFile() { Close(); }
+
+BOOL CFile::Open(const std::string& path, UINT flags, int* errorNumber) {
+    Close();
+    const bool write = (flags & (modeWrite | modeReadWrite)) != 0;
+    const bool create = (flags & modeCreate) != 0;
+    const bool keep = (flags & modeNoTruncate) != 0;
+    const char* mode = "rb";
+    if (create && !keep) {
+        mode = (flags & modeReadWrite) ? "w+b" : "wb";
+    } else if (write) {
+        mode = "r+b";
+    }
+    errno = 0;
+    m_file = std::fopen(path.c_str(), mode);
+    if (m_file == nullptr && create && keep) m_file = std::fopen(path.c_str(), "w+b");
+    if (m_file == nullptr) {
+        if (errorNumber != nullptr) *errorNumber = errno;
+        return FALSE;
+    }
+    m_path = path;
+    return TRUE;
+}
+
+void CFile::Close() {
+    if (m_file != nullptr) std::fclose(m_file);
+    m_file = nullptr;
+    m_path.clear();
+}
+
+UINT CFile::Read(void* buffer, UINT count) {
+    if (m_file == nullptr || count == 0) return 0;
+    return static_cast<UINT>(std::fread(buffer, 1, count, m_file));
+}
+
+BOOL CFile::Write(const void* buffer, UINT count) {
+    if (m_file == nullptr) return FALSE;
+    if (count == 0) return TRUE;
+    return std::fwrite(buffer, 1, count, m_file) == count ? TRUE : FALSE;
+}
+
+long long CFile::Seek(long long offset, SeekPosition from) {
+    if (m_file == nullptr || std::fseek(m_file, static_cast<long>(offset), from) != 0) return -1;
+    return GetPosition();
+}
+
+long long CFile::GetPosition() const {
+    return m_file == nullptr ? -1 : static_cast<long long>(std::ftell(m_file));
+}
+
+long long CFile::GetLength() const {
+    if (m_file == nullptr) return 0;
+    const long here = std::ftell(m_file);
+    std::fseek(m_file, 0, SEEK_END);
+    const long length = std::ftell(m_file);
+    std::fseek(m_file, here, SEEK_SET);
+    return length < 0 ? 0 : length;
+}
+
+BOOL CFile::Flush() { return m_file != nullptr && std::fflush(m_file) == 0 ? TRUE : FALSE; }

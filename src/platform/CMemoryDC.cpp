@@ -1,0 +1,170 @@
+#include "platform/CMemoryDC.h"
+
+#include <array>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// Where a source bitmap's pixels are and how to read them.
+struct DibLayout {
+    int width = 0;
+    int height = 0;
+    bool bottomUp = true;
+    int bitCount = 0;
+    std::size_t stride = 0;
+    const RGBQUAD* colours = nullptr;
+    int colourCount = 0;
+};
+
+bool DescribeDib(const BITMAPINFO* info, DibLayout& out) {
+    const BITMAPINFOHEADER& h = info->bmiHeader;
+    if (h.biCompression != BI_RGB || h.biWidth <= 0 || h.biHeight == 0) return false;
+    switch (h.biBitCount) {
+        case 1: case 4: case 8: case 24: case 32: break;
+        default: return false;
+    }
+    out.width = h.biWidth;
+    out.height = std::abs(h.biHeight);
+    out.bottomUp = h.biHeight > 0;
+    out.bitCount = h.biBitCount;
+    out.stride = ((static_cast<std::size_t>(h.biBitCount) * out.width + 31) / 32) * 4;
+    if (h.biBitCount <= 8) {
+        out.colourCount = h.biClrUsed != 0 ? static_cast<int>(h.biClrUsed) : 1 << h.biBitCount;
+        out.colours = reinterpret_cast<const RGBQUAD*>(reinterpret_cast<const BYTE*>(info) + 40);
+    }
+    return true;
+}
+
+// The colour of source pixel (x, row) where row is the stored row index.
+COLORREF DibPixel(const DibLayout& d, const BYTE* bits, int x, int storedRow) {
+    const BYTE* row = bits + d.stride * storedRow;
+    int index = 0;
+    switch (d.bitCount) {
+        case 24: case 32: {
+            const BYTE* p = row + x * (d.bitCount / 8);
+            return RGB(p[2], p[1], p[0]);
+        }
+        case 8: index = row[x]; break;
+        case 4: index = (row[x / 2] >> ((x % 2) ? 0 : 4)) & 0x0F; break;
+        default: index = (row[x / 8] >> (7 - x % 8)) & 1; break;
+    }
+    if (index >= d.colourCount) return 0;
+    const RGBQUAD& q = d.colours[index];
+    return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
+}
+
+}  // namespace
+
+CMemoryDC::CMemoryDC(CSurface& surface, CPoint origin, const CRect& clip)
+    : m_surface(surface), m_origin(origin), m_displaySize(surface.Width(), surface.Height()) {
+    m_clip.IntersectRect(clip, CRect(0, 0, surface.Width(), surface.Height()));
+}
+
+CMemoryDC::CMemoryDC(CSurface& surface)
+    : CMemoryDC(surface, CPoint(0, 0), CRect(0, 0, surface.Width(), surface.Height())) {}
+
+int CMemoryDC::GetDeviceCaps(int index) const {
+    switch (index) {
+        case BITSPIXEL: return m_surface.BitsPerPixel() == 8 ? 8 : 24;
+        case HORZRES: return m_displaySize.cx;
+        case VERTRES: return m_displaySize.cy;
+        default: return 0;
+    }
+}
+
+int CMemoryDC::StretchDIBits(int xDest, int yDest, int wDest, int hDest, int xSrc, int ySrc,
+                             int wSrc, int hSrc, const void* bits, const BITMAPINFO* info,
+                             UINT /*usage*/, DWORD /*rop*/) {
+    DibLayout dib;
+    if (bits == nullptr || info == nullptr || !DescribeDib(info, dib)) return 0;
+    if (wDest <= 0 || hDest <= 0 || wSrc <= 0 || hSrc <= 0) return 0;
+    const BYTE* source = static_cast<const BYTE*>(bits);
+    const bool paletteTarget = m_surface.BitsPerPixel() == 8;
+    // Cache of nearest hardware indices for colour-table sources on a palette target.
+    std::array<int, 256> indexCache;
+    indexCache.fill(-1);
+
+    // Destination pixels are visited only inside the clip; each picks its source pixel by
+    // nearest-neighbour scaling (COLORONCOLOR: no blending).
+    CRect dest(xDest + m_origin.x, yDest + m_origin.y, xDest + m_origin.x + wDest,
+               yDest + m_origin.y + hDest);
+    CRect visible;
+    if (!visible.IntersectRect(dest, m_clip)) return hSrc;
+    // The top source row of the rectangle, counted from the top of the picture.
+    const int topRowFromTop = dib.bottomUp ? dib.height - (ySrc + hSrc) : ySrc;
+    for (int sy = visible.top; sy < visible.bottom; ++sy) {
+        const int rowInRect = static_cast<int>((static_cast<long long>(sy - dest.top) * hSrc) / hDest);
+        const int pictureRow = topRowFromTop + rowInRect;
+        if (pictureRow < 0 || pictureRow >= dib.height) continue;
+        const int storedRow = dib.bottomUp ? dib.height - 1 - pictureRow : pictureRow;
+        BYTE* out = m_surface.Row(sy);
+        for (int sx = visible.left; sx < visible.right; ++sx) {
+            const int px = xSrc + static_cast<int>((static_cast<long long>(sx - dest.left) * wSrc) / wDest);
+            if (px < 0 || px >= dib.width) continue;
+            if (paletteTarget) {
+                if (dib.bitCount == 8) {
+                    // A palettised source drawn with its colours: map each table entry once.
+                    const BYTE index = source[dib.stride * storedRow + px];
+                    if (indexCache[index] < 0) {
+                        const COLORREF c = DibPixel(dib, source, px, storedRow);
+                        indexCache[index] = m_surface.NearestIndex(GetRValue(c), GetGValue(c), GetBValue(c));
+                    }
+                    out[sx] = static_cast<BYTE>(indexCache[index]);
+                } else {
+                    const COLORREF c = DibPixel(dib, source, px, storedRow);
+                    out[sx] = m_surface.NearestIndex(GetRValue(c), GetGValue(c), GetBValue(c));
+                }
+            } else {
+                const COLORREF c = DibPixel(dib, source, px, storedRow);
+                BYTE* p = out + sx * 4;
+                p[0] = GetBValue(c);
+                p[1] = GetGValue(c);
+                p[2] = GetRValue(c);
+                p[3] = 255;
+            }
+        }
+    }
+    return hSrc;
+}
+
+CPalette* CMemoryDC::SelectPalette(CPalette* palette, BOOL /*forceBackground*/) {
+    CPalette* previous = m_selected;
+    m_selected = palette;
+    return previous;
+}
+
+UINT CMemoryDC::RealizePalette() {
+    if (m_selected == nullptr || m_surface.BitsPerPixel() != 8) return 0;
+    return m_surface.RealizePalette(*m_selected);
+}
+
+int CMemoryDC::SetStretchBltMode(int mode) {
+    const int previous = m_stretchMode;
+    m_stretchMode = mode;
+    return previous;
+}
+
+void CMemoryDC::FillSolidRect(const CRect& rect, COLORREF colour) {
+    CRect r = rect;
+    r.OffsetRect(m_origin.x, m_origin.y);
+    CRect visible;
+    if (!visible.IntersectRect(r, m_clip)) return;
+    const bool paletteTarget = m_surface.BitsPerPixel() == 8;
+    const BYTE index = paletteTarget
+        ? m_surface.NearestIndex(GetRValue(colour), GetGValue(colour), GetBValue(colour)) : 0;
+    for (int y = visible.top; y < visible.bottom; ++y) {
+        BYTE* row = m_surface.Row(y);
+        for (int x = visible.left; x < visible.right; ++x) {
+            if (paletteTarget) {
+                row[x] = index;
+            } else {
+                BYTE* p = row + x * 4;
+                p[0] = GetBValue(colour);
+                p[1] = GetGValue(colour);
+                p[2] = GetRValue(colour);
+                p[3] = 255;
+            }
+        }
+    }
+}
