@@ -1,0 +1,14 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// The three commands of the kit over a whole content tree.
+
+// Writes the tree below `dir` (the same bytes every run); false when any file failed.
+bool GenerateContent(const std::string& dir);
+// Collects one line per problem found in the tree below `dir`.
+void CollectProblems(const std::string& dir, std::vector<std::string>& problems);
+// Prints the problems, one a line, and returns true when there were none.
+bool CheckContent(const std::string& dir);
+// Writes a contact sheet of every picture, each beside its colour-cube version.
+bool SheetContent(const std::string& dir, const std::string& outPng);
