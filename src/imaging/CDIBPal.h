@@ -1,0 +1,46 @@
+#pragma once
+#include "platform/CDC.h"
+#include "platform/CPalette.h"
+#include "platform/WinTypes.h"
+
+// The screen palette: a CPalette that is filled with the colour cube and that windows
+// select and realise before they draw. Deleting it deletes the palette.
+class CDIBPal : public CPalette {
+  public:
+    CDIBPal() = default;
+    ~CDIBPal() override;
+    const char* GetRuntimeClassName() const { return "CDIBPal"; }
+
+    // Fills this palette with the 256-entry colour cube.
+    BOOL CreateColourCube();
+
+    // Selects this palette into `dc` (as a background palette when asked), realises it and
+    // selects the previous palette back. Returns how many hardware entries changed.
+    UINT RealizeIn(CDC& dc, BOOL background);
+
+    // WM_QUERYNEWPALETTE for a window (anything with GetDC, ReleaseDC and Invalidate):
+    // realises the palette in the foreground and repaints when entries changed.
+    // Answers 0 when there is no palette or no device context, 1 otherwise.
+    template <class Window>
+    BOOL OnQueryNewPalette(Window& window) {
+        if (!IsCreated()) return FALSE;
+        CDC* dc = window.GetDC();
+        if (dc == nullptr) return FALSE;
+        const UINT changed = RealizeIn(*dc, FALSE);
+        window.ReleaseDC(dc);
+        if (changed > 0) window.Invalidate(TRUE);
+        return TRUE;
+    }
+
+    // WM_PALETTECHANGED: another window changed the system palette; realise ours in the
+    // background. Nothing happens when `changer` is `window` itself.
+    template <class Window>
+    void OnPaletteChanged(Window& window, const void* changer) {
+        if (changer == &window || !IsCreated()) return;
+        CDC* dc = window.GetDC();
+        if (dc == nullptr) return;
+        const UINT changed = RealizeIn(*dc, TRUE);
+        window.ReleaseDC(dc);
+        if (changed > 0) window.Invalidate(TRUE);
+    }
+};
