@@ -1,0 +1,155 @@
+#pragma once
+#include <array>
+#include <string>
+
+#include "imaging/CDib.h"
+#include "platform/CObject.h"
+#include "platform/CPalette.h"
+#include "platform/CRect.h"
+#include "platform/CWnd.h"
+#include "sound/CBasicSound.h"
+#include "stories/CLayerView.h"
+#include "stories/CRegionIndex.h"
+
+class CCrayon;
+
+// One colourable scene: the shipped layers (shading, mapping, uncoloured, print, thumbnail),
+// the canvas the child colours and its undo copy, the object sounds and the voice-over.
+// Layers and sounds load on first use and are released when the scene stops being current.
+class CGlimImage : public CObject {
+  public:
+    static constexpr int kMaxSounds = 50;
+
+    CGlimImage() = default;
+    CGlimImage(const CGlimImage&) = delete;
+    CGlimImage& operator=(const CGlimImage&) = delete;
+    const char* GetRuntimeClassName() const override { return "CGlimImage"; }
+
+    // Loading and files.
+    bool LoadFromDescription(const std::string& block, const std::string& depthPrefix,
+                             const std::string& bookFolder);
+    bool LoadObjectSounds(const std::string& soundBlock, const std::string& depthPrefix,
+                          const std::string& soundsFolder);
+    bool SetSavedFiles(const std::string& picturePath, const std::string& thumbnailPath);
+    bool ForgetSavedFiles();
+    bool ReleaseAll();
+
+    // Layers, each loaded on first use (or again with `force`).
+    bool EnsureShading(bool force = false);
+    bool EnsureMapping(bool force = false);
+    bool EnsureUncoloured(bool force = false);
+    bool EnsurePrint(bool force = false);
+    bool EnsureThumbnail(bool force = false);
+    bool EnsureCanvas(bool force = false);
+    CDib* GetThumbnail();
+    CDib* GetPrintPicture(bool coloured);
+    CSize GetSize() const;
+    const std::string& GetImageName() const { return m_imageName; }
+    const std::string& GetCaption() const { return m_caption; }
+    int GetCaptionLength() const { return static_cast<int>(m_caption.size()); }
+    // The shipped thumbnail's size (loading it if needed), 0 × 0 when there is none; used to
+    // size the thumbnails of saved pictures.
+    CSize GetShippedThumbnailSize();
+
+    // Pixels, one call per pixel.
+    int GetRegionId(int x, int y);
+    bool PaintPixel(int x, int y, const CCrayon* crayon, bool redraw, float alpha, int regionId);
+    bool ErasePixel(int x, int y, bool redraw, float alpha, int regionId);
+    bool SaveUndo();
+    bool Undo(bool redraw);
+
+    // Bulk painting: the same per-pixel results with the layers ensured once and the loops
+    // free of per-pixel lookups. Both need the layers loaded; they return how many pixels
+    // changed (0 when a layer is missing).
+    // Paints every pixel of object `regionId` in column x with alpha 1.0.
+    int PaintObjectColumn(int x, const CCrayon* crayon, int regionId);
+    // Stamps a mask: cell (i, j) of strength mask[i * columns + j] lands on pixel
+    // (left + i, top + j); paints with `crayon`, or erases when it is null.
+    int StampMask(int left, int top, const float* mask, int rows, int columns,
+                  const CCrayon* crayon, int regionId);
+
+    // Display.
+    bool SetWindow(CWnd* window);
+    bool ClearWindow();
+    CWnd* GetWindow() const { return m_window; }
+    void SetPalette(CPalette* palette) { m_palette = palette; }
+    bool Redraw(bool whole);
+    bool DrawArea(int left, int top, int right, int bottom);
+    const CRect& GetDirtyRect() const { return m_dirtyRect; }
+
+    // Sound.
+    bool PlayObjectSound(int objectId);
+    bool PlayVoiceOver();
+    int GetObjectSoundCount() const { return m_objectSoundCount; }
+    // Index into the distinct sound files of the entry for `objectId` (first match), or -1.
+    int FindSoundSlot(int objectId) const;
+    bool IsSoundLoaded(int slot) const;
+
+    // Memory held: true when any layer, the canvas, the undo copy or a sound is loaded.
+    bool HoldsResources() const;
+
+  private:
+    struct ObjectSound {
+        std::string fileName;
+        int soundIndex = 0;
+        int objectId = 0;
+    };
+    // What the colouring loops read, ensured and viewed once.
+    struct PaintViews {
+        CLayerView canvas;
+        CLayerView shading;
+        CLayerView mapping;
+        CLayerView source;  // the uncoloured layer (erasing)
+    };
+
+    // Swatch column and row for each mapping coordinate, kept while the swatch is the same.
+    struct TexelTable {
+        const CCrayon* crayon = nullptr;
+        float uScale = 0.0f;
+        float vScale = 0.0f;
+        int width = -1;
+        int height = -1;
+        std::array<int, 256> column{};
+        std::array<int, 256> row{};
+    };
+
+    const TexelTable& TexelsFor(const CCrayon& crayon);
+    bool LoadLayer(CDib& layer, const std::string& fileName, bool force);
+    static bool Release(CDib& layer);
+    static CLayerView ViewOf(CDib& picture);
+    bool PrepareViews(const CCrayon* crayon, int regionId, PaintViews& views);
+    void GrowDirty(int x, int y);
+    void GrowDirty(const CRect& area);
+    void ClearFiles();
+    void AddObjectSound(const std::string& entry, int& distinct);
+
+    std::string m_imageName;
+    std::string m_imageFolder;
+    std::string m_soundsFolder;
+    std::string m_shadingFile;
+    std::string m_mappingFile;
+    std::string m_uncolouredFile;
+    std::string m_printFile;
+    std::string m_savedPictureFile;
+    std::string m_thumbnailFile;
+    std::string m_savedThumbnailFile;
+    CDib m_shading;
+    CDib m_mapping;
+    CDib m_uncoloured;
+    CDib m_canvas;
+    CDib m_print;
+    CDib m_undo;
+    CDib m_thumbnail;
+    CRegionIndex m_regions;
+    TexelTable m_texels;
+    CRect m_dirtyRect;
+    CWnd* m_window = nullptr;
+    std::array<ObjectSound, kMaxSounds> m_objectSounds;
+    std::array<CBasicSound, kMaxSounds> m_sounds;
+    std::array<std::string, kMaxSounds> m_soundNames;
+    CBasicSound m_voiceOver;
+    std::string m_voiceOverFile;
+    std::string m_caption;
+    int m_objectSoundCount = 0;
+    CPalette* m_palette = nullptr;
+};
