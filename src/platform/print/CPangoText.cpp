@@ -1,0 +1,187 @@
+#include "platform/print/CPangoText.h"
+
+#include <glib.h>
+#include <pango/pangocairo.h>
+
+#include <cmath>
+
+namespace {
+
+struct ObjectUnref {
+    void operator()(gpointer object) const { g_object_unref(object); }
+};
+using LayoutPtr = std::unique_ptr<PangoLayout, ObjectUnref>;
+using FontPtr = std::unique_ptr<PangoFont, ObjectUnref>;
+
+struct DescriptionDeleter {
+    void operator()(PangoFontDescription* d) const { pango_font_description_free(d); }
+};
+using DescriptionPtr = std::unique_ptr<PangoFontDescription, DescriptionDeleter>;
+
+struct MetricsDeleter {
+    void operator()(PangoFontMetrics* m) const { pango_font_metrics_unref(m); }
+};
+using MetricsPtr = std::unique_ptr<PangoFontMetrics, MetricsDeleter>;
+
+struct AttrListDeleter {
+    void operator()(PangoAttrList* a) const { pango_attr_list_unref(a); }
+};
+using AttrListPtr = std::unique_ptr<PangoAttrList, AttrListDeleter>;
+
+// The default font when none is selected: 10 points at 300 dpi.
+constexpr int kDefaultEmHeight = 42;
+
+int PangoToUnits(int value) {
+    return static_cast<int>(std::ceil(double(value) / PANGO_SCALE));
+}
+
+DescriptionPtr Describe(const CFont& font, double emHeight) {
+    DescriptionPtr d(pango_font_description_new());
+    pango_font_description_set_family(d.get(), font.GetFamilyList().c_str());
+    pango_font_description_set_weight(d.get(), static_cast<PangoWeight>(font.GetWeight()));
+    pango_font_description_set_style(d.get(),
+                                     font.IsItalic() ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+    pango_font_description_set_absolute_size(d.get(), emHeight * PANGO_SCALE);
+    return d;
+}
+
+}  // namespace
+
+struct CPangoText::Impl {
+    PangoContext* context = nullptr;
+
+    Impl() {
+        context = pango_font_map_create_context(pango_cairo_font_map_get_default());
+        cairo_font_options_t* options = cairo_font_options_create();
+        cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+        cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+        pango_cairo_context_set_font_options(context, options);
+        cairo_font_options_destroy(options);
+        pango_context_set_round_glyph_positions(context, FALSE);
+    }
+    ~Impl() { g_object_unref(context); }
+
+    // Line height (ascent + descent) of the font at an em height, in device units.
+    double LineHeight(const CFont& font, double emHeight) {
+        DescriptionPtr d = Describe(font, emHeight);
+        MetricsPtr m(pango_context_get_metrics(context, d.get(), nullptr));
+        if (!m) return 0;
+        return double(pango_font_metrics_get_ascent(m.get()) +
+                      pango_font_metrics_get_descent(m.get())) /
+               PANGO_SCALE;
+    }
+
+    // The em height a logical font asks for: a negative height is the character height
+    // itself; a positive one is the whole line, which the face's proportions scale down.
+    double EmHeight(const CFont& font) {
+        const int height = font.IsCreated() ? font.GetHeight() : -kDefaultEmHeight;
+        if (height < 0) return -height;
+        if (height == 0) return kDefaultEmHeight;
+        const double line = LineHeight(font, height);
+        return line > 0 ? height * height / line : height;
+    }
+
+    LayoutPtr MakeLayout(const CFont& font, const std::string& text, const CRect& rect,
+                         UINT format) {
+        LayoutPtr layout(pango_layout_new(context));
+        DescriptionPtr d = Describe(font, EmHeight(font));
+        pango_layout_set_font_description(layout.get(), d.get());
+        const std::string utf8 = ToUtf8(text);
+        pango_layout_set_text(layout.get(), utf8.c_str(), -1);
+        AttrListPtr attrs(pango_attr_list_new());
+        if (font.IsUnderlined())
+            pango_attr_list_insert(attrs.get(), pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
+        if (font.IsStruckOut())
+            pango_attr_list_insert(attrs.get(), pango_attr_strikethrough_new(TRUE));
+        pango_layout_set_attributes(layout.get(), attrs.get());
+        if ((format & DT_WORDBREAK) && !(format & DT_SINGLELINE) && rect.Width() > 0) {
+            pango_layout_set_width(layout.get(), rect.Width() * PANGO_SCALE);
+            pango_layout_set_wrap(layout.get(), PANGO_WRAP_WORD);
+            pango_layout_set_alignment(layout.get(), Alignment(format));
+        }
+        if (format & DT_SINGLELINE) pango_layout_set_single_paragraph_mode(layout.get(), TRUE);
+        return layout;
+    }
+
+    static PangoAlignment Alignment(UINT format) {
+        if (format & DT_CENTER) return PANGO_ALIGN_CENTER;
+        if (format & DT_RIGHT) return PANGO_ALIGN_RIGHT;
+        return PANGO_ALIGN_LEFT;
+    }
+
+    static CSize Extent(PangoLayout* layout) {
+        PangoRectangle logical;
+        pango_layout_get_extents(layout, nullptr, &logical);
+        return {PangoToUnits(logical.width), PangoToUnits(logical.height)};
+    }
+};
+
+CPangoText::CPangoText() : m_impl(std::make_unique<Impl>()) {}
+CPangoText::~CPangoText() = default;
+
+CSize CPangoText::Measure(const CFont& font, const std::string& text, const CRect& rect,
+                          UINT format) {
+    LayoutPtr layout = m_impl->MakeLayout(font, text, rect, format);
+    return Impl::Extent(layout.get());
+}
+
+int CPangoText::Draw(_cairo* cr, const CFont& font, const std::string& text, const CRect& rect,
+                     UINT format) {
+    LayoutPtr layout = m_impl->MakeLayout(font, text, rect, format);
+    const CSize extent = Impl::Extent(layout.get());
+    double x = rect.left;
+    // A layout without a wrapping width is aligned here instead of by pango.
+    if (pango_layout_get_width(layout.get()) < 0) {
+        if (format & DT_CENTER) x += (rect.Width() - extent.cx) / 2.0;
+        if (format & DT_RIGHT) x += rect.Width() - extent.cx;
+    }
+    cairo_save(cr);
+    if (!(format & DT_NOCLIP)) {
+        cairo_rectangle(cr, rect.left, rect.top, rect.Width(), rect.Height());
+        cairo_clip(cr);
+    }
+    cairo_set_source_rgb(cr, 0, 0, 0);
+    cairo_move_to(cr, x, rect.top);
+    pango_cairo_show_layout(cr, layout.get());
+    cairo_restore(cr);
+    return extent.cy;
+}
+
+bool CPangoText::GetMetrics(const CFont& font, TEXTMETRIC* metrics) {
+    if (metrics == nullptr) return false;
+    const double em = m_impl->EmHeight(font);
+    DescriptionPtr d = Describe(font, em);
+    FontPtr loaded(pango_context_load_font(m_impl->context, d.get()));
+    if (!loaded) return false;
+    MetricsPtr m(pango_font_get_metrics(loaded.get(), nullptr));
+    if (!m) return false;
+    TEXTMETRIC tm;
+    tm.tmAscent = PangoToUnits(pango_font_metrics_get_ascent(m.get()));
+    tm.tmDescent = PangoToUnits(pango_font_metrics_get_descent(m.get()));
+    tm.tmHeight = tm.tmAscent + tm.tmDescent;
+    tm.tmInternalLeading = std::max(0L, static_cast<long>(tm.tmHeight - std::lround(em)));
+    tm.tmAveCharWidth = PangoToUnits(pango_font_metrics_get_approximate_char_width(m.get()));
+    tm.tmMaxCharWidth = Measure(font, "W", CRect(), DT_SINGLELINE).cx;
+    tm.tmWeight = font.IsCreated() ? font.GetWeight() : FW_NORMAL;
+    tm.tmItalic = font.IsItalic();
+    tm.tmUnderlined = font.IsUnderlined();
+    tm.tmStruckOut = font.IsStruckOut();
+    tm.tmPitchAndFamily = font.GetPitchAndFamily();
+    *metrics = tm;
+    return true;
+}
+
+std::string CPangoText::ToUtf8(const std::string& text) {
+    if (g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr)) return text;
+    gsize written = 0;
+    gchar* converted = g_convert(text.data(), static_cast<gssize>(text.size()), "UTF-8",
+                                 "WINDOWS-1252", nullptr, &written, nullptr);
+    if (converted == nullptr) {
+        // Bytes the code page does not define either: keep what can be shown.
+        converted = g_utf8_make_valid(text.data(), static_cast<gssize>(text.size()));
+        written = std::char_traits<char>::length(converted);
+    }
+    std::string result(converted, written);
+    g_free(converted);
+    return result;
+}
