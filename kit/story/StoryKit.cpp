@@ -1,13 +1,71 @@
 #include "story/StoryKit.h"
 
+#include <cstdio>
+
+#include "story/BookReader.h"
+#include "story/PictureReader.h"
+#include "story/StoryCheck.h"
+#include "story/StoryGenerator.h"
+#include "story/StorySheet.h"
+
+namespace {
+
+std::string BookFile() {
+    return std::string(TALEWICK_KIT_SOURCE_DIR) + "/books/story.book";
+}
+
+}  // namespace
+
 bool GenerateStory(const std::string& contentDir) {
-    return !contentDir.empty();
+    StoryGenerator generator(contentDir);
+    std::string error;
+    if (!generator.LoadBook(BookFile(), error)) {
+        std::fprintf(stderr, "story: %s\n", error.c_str());
+        return false;
+    }
+    generator.RenderAll();
+    std::printf("story: rendered %zu scenes in %.2f s\n", generator.Scenes().size(),
+                generator.RenderSeconds());
+    if (!generator.WriteAll(error)) {
+        std::fprintf(stderr, "story: %s\n", error.c_str());
+        return false;
+    }
+    return true;
 }
 
 void CheckStory(const std::string& contentDir, std::vector<std::string>& problems) {
-    if (contentDir.empty()) problems.push_back("story: no content folder given");
+    StoryCheck::Run(contentDir, problems);
 }
 
 bool SheetStory(const std::string& contentDir, const std::string& outPng) {
-    return !contentDir.empty() && !outPng.empty();
+    std::vector<std::string> problems;
+    StoryCheck::Run(contentDir, problems);
+    for (const std::string& problem : problems)
+        std::fprintf(stderr, "story: %s\n", problem.c_str());
+    std::string catalogue;
+    const std::string booksDir = contentDir + "/books/";
+    if (!ReadTextFile(booksDir + "books.txt", catalogue) ||
+        catalogue.find("\r\n") == std::string::npos)
+        return false;
+    const std::string folder = catalogue.substr(0, catalogue.find("\r\n"));
+    BookReader book;
+    if (!book.Read(booksDir + folder + "/" + folder + ".txt").empty()) return false;
+    std::vector<StorySheet::Row> rows;
+    unsigned seed = 7;
+    for (const BookReader::SceneEntry& scene : book.scenes) {
+        const std::string dir = booksDir + folder + "/" + scene.folder;
+        StorySheet::Row row;
+        row.title = scene.name + ": " + scene.caption;
+        for (const std::string* file :
+             {&scene.shading, &scene.mapping, &scene.uncoloured, &scene.print}) {
+            KitImage image;
+            if (!PictureReader::Read(dir + *file, image).empty()) return false;
+            row.pictures.push_back(image);
+        }
+        row.pictures.push_back(
+            StorySheet::AutoColour(row.pictures[0], row.pictures[1], row.pictures[2], seed++));
+        rows.push_back(std::move(row));
+    }
+    return StorySheet::WritePng(
+        rows, {"shading", "mapping", "uncoloured", "print", "auto-coloured, dithered"}, outPng);
 }

@@ -1,0 +1,343 @@
+#include "render/Renderer.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <functional>
+#include <numbers>
+#include <thread>
+
+namespace {
+
+constexpr int kSky = -1;  // part index of a sample that sees the sky
+
+// Runs body(i) for i in [0, count) on `threads` threads; each index is independent.
+void ParallelFor(int count, int threads, const std::function<void(int)>& body) {
+    std::atomic<int> next{0};
+    auto worker = [&]() {
+        for (int i = next++; i < count; i = next++) body(i);
+    };
+    std::vector<std::thread> pool;
+    for (int t = 1; t < threads; ++t) pool.emplace_back(worker);
+    worker();
+    for (std::thread& thread : pool) thread.join();
+}
+
+// A hash of the pixel and a stream number to a number in [0, 1): the same pixel always
+// gets the same random numbers, whichever thread renders it.
+double Random01(std::uint32_t seed, int x, int y, int stream) {
+    std::uint64_t h = (static_cast<std::uint64_t>(seed) << 32) ^
+                      (static_cast<std::uint64_t>(x) * 0x9E3779B1u) ^
+                      (static_cast<std::uint64_t>(y) * 0x85EBCA77u << 16) ^
+                      (static_cast<std::uint64_t>(stream) << 48);
+    h ^= h >> 33;
+    h *= 0xFF51AFD7ED558CCDull;
+    h ^= h >> 33;
+    h *= 0xC4CEB9FE1A85EC53ull;
+    h ^= h >> 33;
+    return static_cast<double>(h >> 11) * (1.0 / 9007199254740992.0);
+}
+
+// Two unit vectors perpendicular to n and to each other.
+void Basis(const Vec3& n, Vec3& a, Vec3& b) {
+    const Vec3 helper = std::abs(n.x) < 0.9 ? Vec3{1.0, 0.0, 0.0} : Vec3{0.0, 1.0, 0.0};
+    a = Normalize(Cross(helper, n));
+    b = Cross(n, a);
+}
+
+// Point i of k on the unit disk: a golden-angle spiral, turned and pushed outwards by
+// the pixel's own random numbers so that neighbouring pixels sample differently.
+void DiskPoint(int i, int k, double turn, double jitter, double& dx, double& dy) {
+    const double r = std::sqrt((i + jitter) / k);
+    const double angle = i * 2.39996322972865332 + turn * 2.0 * std::numbers::pi;
+    dx = r * std::cos(angle);
+    dy = r * std::sin(angle);
+}
+
+}  // namespace
+
+// The primary samples: grid × grid per pixel, rows top-down.
+struct Renderer::Samples {
+    int width = 0;  // in samples
+    int height = 0;
+    int grid = 1;
+    std::vector<int> part;  // kSky or the part index
+    std::vector<float> t;
+    std::vector<float> u, v;
+    std::vector<Vec3> normal;
+    std::vector<Vec3> point;
+    std::vector<float> diffuse;  // per light: power × max(0, N·L), lights interleaved
+    int lights = 0;
+
+    std::size_t Index(int x, int y) const { return static_cast<std::size_t>(y) * width + x; }
+    std::size_t Centre(int px, int py) const {
+        return Index(px * grid + grid / 2, py * grid + grid / 2);
+    }
+};
+
+int Renderer::Threads() const {
+    if (m_settings.threads > 0) return m_settings.threads;
+    return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 16u));
+}
+
+Ray Renderer::CameraRay(const Scene& scene, double px, double py) const {
+    const SceneCamera& cam = scene.camera;
+    const Vec3 forward = Normalize(cam.to - cam.from);
+    const Vec3 right = Normalize(Cross(Vec3{0.0, 1.0, 0.0}, forward));
+    const Vec3 up = Cross(forward, right);
+    const double halfWidth = std::tan(cam.fovDegrees * std::numbers::pi / 360.0);
+    const double halfHeight = halfWidth * m_settings.height / m_settings.width;
+    const double sx = (px / m_settings.width) * 2.0 - 1.0;
+    const double sy = 1.0 - (py / m_settings.height) * 2.0;
+    return Ray{cam.from, Normalize(forward + right * (sx * halfWidth) + up * (sy * halfHeight))};
+}
+
+RenderedScene Renderer::Render(const Scene& scene) const {
+    Samples samples;
+    samples.grid = std::max(1, m_settings.grid | 1);
+    samples.width = m_settings.width * samples.grid;
+    samples.height = m_settings.height * samples.grid;
+    samples.lights = static_cast<int>(scene.lights.size());
+    TraceSamples(scene, samples);
+
+    std::vector<float> visibility, occlusion;
+    TraceLight(scene, samples, visibility, occlusion);
+    Smooth(samples, visibility, samples.lights);
+    Smooth(samples, occlusion, 1);
+
+    RenderedScene out;
+    out.width = m_settings.width;
+    out.height = m_settings.height;
+    const std::size_t pixels = static_cast<std::size_t>(out.width) * out.height;
+    out.id.assign(pixels, 0);
+    out.u.assign(pixels, 0);
+    out.v.assign(pixels, 0);
+    out.light.assign(pixels, 0);
+    out.surface.assign(pixels, 0);
+    out.outline.assign(pixels, 0);
+    Resolve(scene, samples, visibility, occlusion, out);
+    Outline(scene, samples, out);
+    return out;
+}
+
+void Renderer::TraceSamples(const Scene& scene, Samples& s) const {
+    const std::size_t count = static_cast<std::size_t>(s.width) * s.height;
+    s.part.assign(count, kSky);
+    s.t.assign(count, 0.0f);
+    s.u.assign(count, 0.0f);
+    s.v.assign(count, 0.0f);
+    s.normal.assign(count, Vec3{});
+    s.point.assign(count, Vec3{});
+    s.diffuse.assign(count * s.lights, 0.0f);
+    ParallelFor(s.height, Threads(), [&](int sy) {
+        for (int sx = 0; sx < s.width; ++sx) {
+            const std::size_t i = s.Index(sx, sy);
+            const Ray ray = CameraRay(scene, (sx + 0.5) / s.grid, (sy + 0.5) / s.grid);
+            SceneHit hit;
+            if (!scene.Intersect(ray, 1e-6, 1e30, hit)) {
+                s.u[i] = static_cast<float>((sx + 0.5) / s.width);
+                s.v[i] = static_cast<float>((sy + 0.5) / s.height);
+                continue;
+            }
+            // Surfaces are lit from the side the camera sees.
+            const Vec3 n = Dot(hit.normal, ray.dir) > 0.0 ? -hit.normal : hit.normal;
+            s.part[i] = hit.part;
+            s.t[i] = static_cast<float>(hit.t);
+            s.u[i] = static_cast<float>(hit.u);
+            s.v[i] = static_cast<float>(hit.v);
+            s.normal[i] = n;
+            s.point[i] = hit.point;
+            for (int l = 0; l < s.lights; ++l) {
+                const SceneLight& light = scene.lights[l];
+                s.diffuse[i * s.lights + l] =
+                    static_cast<float>(light.power * std::max(0.0, Dot(n, light.towardLight)));
+            }
+        }
+    });
+}
+
+void Renderer::TraceLight(const Scene& scene, const Samples& s, std::vector<float>& visibility,
+                          std::vector<float>& occlusion) const {
+    const int w = m_settings.width, h = m_settings.height;
+    visibility.assign(static_cast<std::size_t>(w) * h * s.lights, 1.0f);
+    occlusion.assign(static_cast<std::size_t>(w) * h, 1.0f);
+    const std::uint32_t seed = m_settings.seed;
+    ParallelFor(h, Threads(), [&](int py) {
+        for (int px = 0; px < w; ++px) {
+            const std::size_t c = s.Centre(px, py);
+            if (s.part[c] == kSky) continue;
+            const std::size_t pixel = static_cast<std::size_t>(py) * w + px;
+            const Vec3 n = s.normal[c];
+            const Vec3 origin = s.point[c] + n * (1e-4 * (1.0 + s.t[c]));
+            for (int l = 0; l < s.lights; ++l) {
+                const SceneLight& light = scene.lights[l];
+                if (s.diffuse[c * s.lights + l] <= 0.0f) {
+                    visibility[pixel * s.lights + l] = 0.0f;
+                    continue;
+                }
+                Vec3 a, b;
+                Basis(light.towardLight, a, b);
+                const double spread = std::tan(light.spread * std::numbers::pi / 180.0);
+                const double turn = Random01(seed, px, py, 2 * l),
+                             jitter = Random01(seed, px, py, 2 * l + 1);
+                int open = 0;
+                for (int i = 0; i < m_settings.shadowRays; ++i) {
+                    double dx = 0.0, dy = 0.0;
+                    DiskPoint(i, m_settings.shadowRays, turn, jitter, dx, dy);
+                    const Vec3 dir =
+                        Normalize(light.towardLight + a * (dx * spread) + b * (dy * spread));
+                    open += scene.Occluded(Ray{origin, dir}, 0.0, 1e30) ? 0 : 1;
+                }
+                visibility[pixel * s.lights + l] =
+                    static_cast<float>(open) / std::max(1, m_settings.shadowRays);
+            }
+            Vec3 a, b;
+            Basis(n, a, b);
+            const double turn = Random01(seed, px, py, 100), jitter = Random01(seed, px, py, 101);
+            int blocked = 0;
+            for (int i = 0; i < m_settings.occlusionRays; ++i) {
+                double dx = 0.0, dy = 0.0;
+                DiskPoint(i, m_settings.occlusionRays, turn, jitter, dx, dy);
+                // Cosine-weighted: points on the disk lifted onto the hemisphere.
+                const double dz = std::sqrt(std::max(0.0, 1.0 - dx * dx - dy * dy));
+                const Vec3 dir = a * dx + b * dy + n * dz;
+                blocked += scene.Occluded(Ray{origin, dir}, 0.0, m_settings.occlusionReach) ? 1 : 0;
+            }
+            occlusion[pixel] =
+                1.0f - static_cast<float>(blocked) / std::max(1, m_settings.occlusionRays);
+        }
+    });
+}
+
+void Renderer::Smooth(const Samples& s, std::vector<float>& values, int channels) const {
+    // A cross-bilateral blur: neighbours count only when they show the same part at a
+    // similar depth facing a similar way, so shadows stay sharp at object borders.
+    const int w = m_settings.width, h = m_settings.height, radius = 3;
+    std::vector<float> out(values);
+    ParallelFor(h, Threads(), [&](int py) {
+        for (int px = 0; px < w; ++px) {
+            const std::size_t c = s.Centre(px, py);
+            if (s.part[c] == kSky) continue;
+            std::vector<double> sum(channels, 0.0);
+            double weights = 0.0;
+            for (int dy = -radius; dy <= radius; ++dy)
+                for (int dx = -radius; dx <= radius; ++dx) {
+                    const int qx = px + dx, qy = py + dy;
+                    if (qx < 0 || qy < 0 || qx >= w || qy >= h) continue;
+                    const std::size_t q = s.Centre(qx, qy);
+                    if (s.part[q] != s.part[c] || std::abs(s.t[q] - s.t[c]) > 0.05f * s.t[c] ||
+                        Dot(s.normal[q], s.normal[c]) < 0.85)
+                        continue;
+                    const double weight = std::exp(-(dx * dx + dy * dy) / 8.0);
+                    const std::size_t pixel = static_cast<std::size_t>(qy) * w + qx;
+                    for (int k = 0; k < channels; ++k)
+                        sum[k] += weight * values[pixel * channels + k];
+                    weights += weight;
+                }
+            const std::size_t pixel = static_cast<std::size_t>(py) * w + px;
+            for (int k = 0; k < channels; ++k)
+                out[pixel * channels + k] = static_cast<float>(sum[k] / weights);
+        }
+    });
+    values.swap(out);
+}
+
+void Renderer::Resolve(const Scene& scene, const Samples& s, const std::vector<float>& visibility,
+                       const std::vector<float>& occlusion, RenderedScene& out) const {
+    double fullLight = scene.ambient;
+    for (const SceneLight& light : scene.lights) fullLight += light.power;
+    const int w = m_settings.width, g = s.grid;
+    ParallelFor(m_settings.height, Threads(), [&](int py) {
+        for (int px = 0; px < w; ++px) {
+            const std::size_t c = s.Centre(px, py);
+            const std::size_t pixel = out.Index(px, py);
+            const int part = s.part[c];
+            out.id[pixel] =
+                static_cast<std::uint8_t>(part == kSky ? scene.sky.id : scene.parts[part].id);
+            // Samples of the same object; u and v that straddle a wrap seam are
+            // unwrapped first so the average stays on one side of it.
+            std::vector<std::size_t> same;
+            for (int j = 0; j < g; ++j)
+                for (int i = 0; i < g; ++i) {
+                    const std::size_t q = s.Index(px * g + i, py * g + j);
+                    const int qpart = s.part[q];
+                    const int qid = qpart == kSky ? scene.sky.id : scene.parts[qpart].id;
+                    if (qid == out.id[pixel] && (qpart == kSky) == (part == kSky))
+                        same.push_back(q);
+                }
+            auto average = [&](const std::vector<float>& channel) {
+                const float ref = channel[c];
+                double sum = 0.0;
+                for (std::size_t q : same) {
+                    double value = channel[q];
+                    if (value - ref > 0.5)
+                        value -= 1.0;
+                    else if (ref - value > 0.5)
+                        value += 1.0;
+                    sum += value;
+                }
+                double mean = sum / same.size();
+                mean -= std::floor(mean);
+                return static_cast<std::uint8_t>(std::min(255.0, mean * 256.0));
+            };
+            out.u[pixel] = average(s.u);
+            out.v[pixel] = average(s.v);
+            double light = 0.0;
+            if (part == kSky) {
+                // A gentle gradient: a little deeper overhead, bright at the horizon.
+                light = 0.86 + 0.14 * (py + 0.5) / m_settings.height;
+            } else {
+                for (std::size_t q : same) {
+                    double sample = scene.ambient * occlusion[pixel];
+                    for (int l = 0; l < s.lights; ++l)
+                        sample += s.diffuse[q * s.lights + l] * visibility[pixel * s.lights + l];
+                    light += sample;
+                }
+                light = std::pow(std::clamp(light / same.size() / fullLight, 0.0, 1.0), 0.8);
+            }
+            out.surface[pixel] = static_cast<std::uint8_t>(std::lround(light * 255.0));
+        }
+    });
+}
+
+void Renderer::Outline(const Scene& scene, const Samples& s, RenderedScene& out) const {
+    // A sample is on a line when a sample within the radius shows another object, or
+    // the same object at a clearly different depth and angle (where an object passes
+    // in front of itself).
+    const int radius = static_cast<int>(std::ceil(m_settings.outlineRadius));
+    const double r2 = m_settings.outlineRadius * m_settings.outlineRadius;
+    const int g = s.grid, w = m_settings.width;
+    auto objectOf = [&](int part) { return part == kSky ? -1 : scene.parts[part].id; };
+    auto isEdge = [&](std::size_t a, std::size_t b) {
+        const int pa = s.part[a], pb = s.part[b];
+        if (pa == kSky || pb == kSky) return pa != pb;
+        if (objectOf(pa) != objectOf(pb)) return true;
+        return std::abs(s.t[a] - s.t[b]) > 0.08f * std::min(s.t[a], s.t[b]) &&
+               Dot(s.normal[a], s.normal[b]) < 0.8;
+    };
+    ParallelFor(m_settings.height, Threads(), [&](int py) {
+        for (int px = 0; px < w; ++px) {
+            int marked = 0;
+            for (int j = 0; j < g; ++j)
+                for (int i = 0; i < g; ++i) {
+                    const int sx = px * g + i, sy = py * g + j;
+                    const std::size_t a = s.Index(sx, sy);
+                    bool edge = false;
+                    for (int dy = -radius; dy <= radius && !edge; ++dy)
+                        for (int dx = -radius; dx <= radius && !edge; ++dx) {
+                            const int qx = sx + dx, qy = sy + dy;
+                            if (dx * dx + dy * dy <= r2 && qx >= 0 && qy >= 0 && qx < s.width &&
+                                qy < s.height)
+                                edge = isEdge(a, s.Index(qx, qy));
+                        }
+                    marked += edge ? 1 : 0;
+                }
+            const std::size_t pixel = out.Index(px, py);
+            const double coverage = static_cast<double>(marked) / (g * g);
+            out.outline[pixel] = static_cast<std::uint8_t>(std::lround(coverage * 255.0));
+            const double lit = out.surface[pixel];
+            out.light[pixel] = static_cast<std::uint8_t>(
+                std::lround(lit + (m_settings.outlineLight - lit) * coverage));
+        }
+    });
+}

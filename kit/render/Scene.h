@@ -1,0 +1,80 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "render/Primitive.h"
+#include "render/Transform.h"
+
+// One placed primitive. Several primitives may share an object id: together they are
+// one colourable object (a puppy's four legs, say).
+struct ScenePart {
+    int id = 0;
+    Primitive primitive;
+    Transform toWorld;
+    Transform toLocal;
+    double tileU = 1.0;  // texture repeats across the part's surface
+    double tileV = 1.0;
+    Vec3 centre;           // world-space bounding sphere
+    double radius = -1.0;  // negative: unbounded
+};
+
+// What the book knows about a colourable object: its name and its sound, either a
+// synthesised effect or a phrase spoken by the voice.
+struct SceneObjectInfo {
+    int id = 0;
+    std::string name;
+    std::string effect;  // synthesised effect name, or empty
+    std::string phrase;  // spoken text, or empty
+    bool HasSound() const { return !effect.empty() || !phrase.empty(); }
+};
+
+// A directional light; `spread` is the sun's angular radius in degrees (soft shadows).
+struct SceneLight {
+    Vec3 towardLight{0.0, 1.0, 0.0};
+    double power = 0.7;
+    double spread = 4.0;
+};
+
+struct SceneCamera {
+    Vec3 from{0.0, 2.0, -8.0};
+    Vec3 to{0.0, 1.0, 0.0};
+    double fovDegrees = 45.0;  // horizontal field of view
+};
+
+// A world-space hit on the nearest part.
+struct SceneHit {
+    double t = 0.0;
+    int part = -1;
+    Vec3 point;
+    Vec3 normal;
+    double u = 0.0;
+    double v = 0.0;
+};
+
+// A scene to render: camera, lights, the parts and the objects they make up. Rays that
+// hit nothing see the sky, itself a colourable object.
+class Scene {
+  public:
+    std::string folder;   // the scene's folder name within the book
+    std::string caption;  // the caption, also spoken as the voice-over
+    SceneCamera camera;
+    std::vector<SceneLight> lights;
+    double ambient = 0.45;
+    SceneObjectInfo sky{1, "sky", "", ""};
+    std::vector<ScenePart> parts;
+    std::vector<SceneObjectInfo> objects;  // one per id, sky included, in id order of first mention
+
+    // Places a part: computes its inverse transform and world bounding sphere.
+    void AddPart(int id, const Primitive& primitive, const Transform& toWorld, double tileU,
+                 double tileV);
+    // The object with that id, or nullptr.
+    const SceneObjectInfo* FindObject(int id) const;
+    SceneObjectInfo& ObjectFor(int id);
+
+    bool Intersect(const Ray& ray, double tMin, double tMax, SceneHit& hit) const;
+    // True when anything lies on the ray between tMin and tMax.
+    bool Occluded(const Ray& ray, double tMin, double tMax) const;
+
+  private:
+    bool MayHit(const ScenePart& part, const Ray& ray, double tMin, double tMax) const;
+};

@@ -1,0 +1,71 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "KitImage.h"
+#include "render/RenderedScene.h"
+#include "render/Scene.h"
+#include "story/BookSpec.h"
+
+// Writes a story book and its companions into a content tree:
+//   books/books.txt                       the catalogue (the book, then the scrapbook)
+//   books/FOLDER/FOLDER.txt               the book description
+//   books/FOLDER/SCENE/                   the layers of each scene, sounds in sounds/
+//   books/FOLDER/slides/00.vkb ...        ready-made coloured slides
+//   books/FOLDER/script.txt               the slide script, "def" for every scene
+//   books/FOLDER/binder.bmp, binderhi.bmp the book's spine, plain and highlighted
+//   books/scrapbook/scrapbook.txt         the empty scrapbook's index
+//   books/scribble/scribble.txt           the scribble pad: one blank page
+class StoryGenerator {
+  public:
+    static constexpr int kWidth = 398;
+    static constexpr int kHeight = 264;
+    static constexpr int kThumbWidth = 199;
+    static constexpr int kThumbHeight = 132;
+
+    // The layers of one rendered scene.
+    struct Layers {
+        KitImage shading, mapping, uncoloured, print, thumbnail;
+    };
+
+    explicit StoryGenerator(std::string contentDir) : m_contentDir(std::move(contentDir)) {}
+
+    // Reads the book and its scenes from the kit's book folder.
+    bool LoadBook(const std::string& bookFile, std::string& error);
+    // Renders every scene (timed); then WriteAll writes every file.
+    void RenderAll();
+    bool WriteAll(std::string& error);
+    double RenderSeconds() const { return m_renderSeconds; }
+
+    const BookSpec& Book() const { return m_book; }
+    const std::vector<Scene>& Scenes() const { return m_scenes; }
+    const std::vector<Layers>& SceneLayers() const { return m_layers; }
+
+    // The book description text (CR LF lines, one block per scene).
+    static std::string DescriptionText(const BookSpec& book, const std::vector<Scene>& scenes);
+    // The wave file an object's sound is written to ("" without a sound).
+    static std::string SoundFile(const SceneObjectInfo& info);
+    // Builds a scene's layers from its render.
+    static Layers MakeLayers(const RenderedScene& render);
+    // The scene coloured with the kit's own crayons, each object by its name.
+    static KitImage ColourScene(const Scene& scene, const Layers& layers);
+    // The blank scribble page.
+    static Layers BlankPage();
+
+  private:
+    bool WriteScene(std::size_t index, std::string& error) const;
+    bool WriteCompanions(std::string& error) const;
+    bool WriteBinders() const;
+    std::string BooksDir() const { return m_contentDir + "/books"; }
+    std::string BookDir() const { return BooksDir() + "/" + m_book.folder; }
+
+    std::string m_contentDir;
+    BookSpec m_book;
+    std::vector<Scene> m_scenes;
+    std::vector<Layers> m_layers;
+    double m_renderSeconds = 0.0;
+};
+
+// Writes text to a file exactly as given, creating its folders; false on failure.
+bool WriteTextFile(const std::string& path, const std::string& text);
