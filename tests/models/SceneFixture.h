@@ -1,0 +1,152 @@
+#pragma once
+// Small scenes written as real files in a temporary folder, for the model and tool tests.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/MessageBox.h"
+#include "platform/WinTypes.h"
+
+namespace fixture {
+
+struct Rgb {
+    BYTE b = 0;
+    BYTE g = 0;
+    BYTE r = 0;
+};
+using PixelFn = std::function<Rgb(int x, int y)>;
+
+// A temporary folder removed with everything in it when the object goes.
+class TempDir {
+  public:
+    TempDir() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "models-XXXXXX").string();
+        m_path = mkdtemp(pattern.data());
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    std::string operator/(const std::string& name) const { return m_path + "/" + name; }
+    const std::string& Path() const { return m_path; }
+
+  private:
+    std::string m_path;
+};
+
+inline void WriteText(const std::string& path, const std::string& text) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+inline std::string ReadText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+template <class T>
+void Put(std::string& out, T value) {
+    for (std::size_t i = 0; i < sizeof(T); ++i)
+        out.push_back(static_cast<char>((static_cast<std::uint64_t>(value) >> (8 * i)) & 0xFF));
+}
+
+// A 24-bit bottom-up BMP file.
+inline void WriteBmp(const std::string& path, int width, int height, const PixelFn& pixel) {
+    const int stride = (width * 3 + 3) / 4 * 4;
+    std::string out;
+    Put<WORD>(out, 0x4D42);
+    Put<DWORD>(out, 54 + stride * height);
+    Put<DWORD>(out, 0);
+    Put<DWORD>(out, 54);
+    Put<DWORD>(out, 40);
+    Put<LONG>(out, width);
+    Put<LONG>(out, height);
+    Put<WORD>(out, 1);
+    Put<WORD>(out, 24);
+    for (int i = 0; i < 6; ++i) Put<DWORD>(out, 0);
+    for (int row = height - 1; row >= 0; --row) {
+        for (int x = 0; x < width; ++x) {
+            const Rgb c = pixel(x, row);
+            out += {static_cast<char>(c.b), static_cast<char>(c.g), static_cast<char>(c.r)};
+        }
+        out.append(static_cast<std::size_t>(stride - width * 3), '\0');
+    }
+    WriteText(path, out);
+}
+
+inline PixelFn Solid(Rgb colour) {
+    return [colour](int, int) { return colour; };
+}
+
+// A short valid wave file (8-bit mono silence).
+inline void WriteWave(const std::string& path) {
+    std::string out = "RIFF";
+    Put<DWORD>(out, 36 + 8);
+    out += "WAVEfmt ";
+    Put<DWORD>(out, 16);
+    Put<WORD>(out, 1);
+    Put<WORD>(out, 1);
+    Put<DWORD>(out, 8000);
+    Put<DWORD>(out, 8000);
+    Put<WORD>(out, 1);
+    Put<WORD>(out, 8);
+    out += "data";
+    Put<DWORD>(out, 8);
+    out.append(8, static_cast<char>(128));
+    WriteText(path, out);
+}
+
+// Description text: lines joined with CR LF.
+inline std::string Lines(std::initializer_list<std::string> lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\r\n";
+    return text;
+}
+
+// Collects message boxes while it lives.
+class MessageRecorder {
+  public:
+    MessageRecorder()
+        : m_previous(
+              SetMessageBoxHandler([this](const std::string& text) { messages.push_back(text); })) {
+    }
+    ~MessageRecorder() { SetMessageBoxHandler(m_previous); }
+    MessageRecorder(const MessageRecorder&) = delete;
+    MessageRecorder& operator=(const MessageRecorder&) = delete;
+    std::vector<std::string> messages;
+
+  private:
+    MessageBoxHandler m_previous;
+};
+
+// Scene layers: shading, mapping, uncoloured, a plain white swatch and the book file
+// that names them, in `folder`. Mapping pixels come from `mapping`.
+struct SceneFiles {
+    std::string bookFolder;
+    std::string texture;
+    std::string selected;
+};
+
+inline SceneFiles WriteScene(const std::string& folder, int width, int height,
+                             const PixelFn& shading, const PixelFn& mapping,
+                             const PixelFn& uncoloured) {
+    WriteBmp(folder + "/scene/lt.bmp", width, height, shading);
+    WriteBmp(folder + "/scene/mg.bmp", width, height, mapping);
+    WriteBmp(folder + "/scene/ou.bmp", width, height, uncoloured);
+    WriteBmp(folder + "/tex.bmp", 16, 16, Solid({200, 100, 50}));
+    WriteBmp(folder + "/sel.bmp", 4, 4, Solid({1, 2, 3}));
+    WriteText(folder + "/story.txt",
+              Lines({"bookname=Story", "NumImages=1", "0=", "[imagefolder=scene",
+                     "[imagename=first", "[lt=lt.bmp", "[mg=mg.bmp", "[ou=ou.bmp", "]"}));
+    return {folder, folder + "/tex.bmp", folder + "/sel.bmp"};
+}
+
+}  // namespace fixture
