@@ -6,7 +6,7 @@ JOBS ?= 2
 FUZZ_SECONDS ?= 60
 CONTENT = $(BUILD)/content
 
-.PHONY: all deps configure build content run test fuzz fuzz-build bench asan clean
+.PHONY: all deps configure build content run test fuzz fuzz-build bench asan fresh-check clean
 
 all: build
 
@@ -46,6 +46,10 @@ asan: deps
 	@test -f $(ASAN_BUILD)/build.ninja || CC=clang CXX=clang++ cmake -S . -B $(ASAN_BUILD) -G Ninja \
 		-DCMAKE_BUILD_TYPE=Debug -DTALEWICK_SANITIZE=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
+
+# A clean Debian 12 root, a clone of HEAD and `make test` in it (slow, needs root).
+fresh-check:
+	tools/fresh-check
 
 clean:
 	rm -rf $(BUILD) $(FUZZ_BUILD) $(ASAN_BUILD)

@@ -75,7 +75,11 @@ bool CSlideScript::ReadLines(const std::string& path) {
         return true;
     }
     std::string line;
-    while (m_count < kMaxEntries && file.ReadString(line)) m_entries[m_count++] = ToLower(line);
+    while (m_count < kMaxEntries && file.ReadString(line)) {
+        // Stray carriage returns at a line's end would not survive a save; drop them all.
+        while (!line.empty() && line.back() == '\r') line.pop_back();
+        m_entries[m_count++] = ToLower(line);
+    }
     return true;
 }
 

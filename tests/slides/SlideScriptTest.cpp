@@ -82,10 +82,11 @@ TEST_F(SlideScript, ReadsAtMost21LowerCasedLines) {
 }
 
 TEST_F(SlideScript, ShortFilesGiveFewerPositions) {
-    WriteFile(m_path, "a\nb");
+    WriteFile(m_path, "a\r\r\nb");
     CSlideScript script;
     ASSERT_TRUE(script.Load(m_path));
     EXPECT_EQ(script.GetCount(), 2);
+    EXPECT_EQ(script.GetEntry(0), "a");
     EXPECT_EQ(script.GetEntry(1), "b");
     EXPECT_FALSE(script.SetEntry(2, "c"));
     EXPECT_FALSE(script.IsModified());
