@@ -86,8 +86,10 @@ int CGlimBrush::MoveTo(CPoint point) {
     const int steps = std::max(std::abs(dx), std::abs(dy));
     const float stepX = static_cast<float>(dx) / static_cast<float>(steps);
     const float stepY = static_cast<float>(dy) / static_cast<float>(steps);
-    float x = static_cast<float>(m_lastPoint.x) + stepX;
-    float y = static_cast<float>(m_lastPoint.y) + stepY;
+    // The steps are single precision; the position is carried in double precision so the
+    // last stamp lands on the end point (a drag from (10, 10) to (13, 11) ends on (13, 11)).
+    double x = static_cast<double>(m_lastPoint.x) + stepX;
+    double y = static_cast<double>(m_lastPoint.y) + stepY;
     for (int i = 0; i < steps; ++i) {
         Stamp(CPoint(static_cast<int>(x), static_cast<int>(y)));
         x += stepX;
