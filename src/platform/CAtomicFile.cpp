@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 
 namespace {
@@ -142,7 +143,7 @@ bool CAtomicFile::WriteAll(const std::string& path, const std::string& bytes) {
 
 bool CAtomicFile::TakeStep() {
     if (g_crashed) return false;
-    ++g_stepsTaken;
+    if (g_stepsTaken < INT_MAX) ++g_stepsTaken;  // long fuzz runs must not overflow it
     if (g_failingStep == 0 || g_stepsTaken != g_failingStep) return true;
     if (g_failureKind == FailureKind::Crash) g_crashed = true;
     return false;
