@@ -1,32 +1,57 @@
 #include "check/ContentKit.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 #include "check/KitJob.h"
+#include "check/TreeCheck.h"
+#include "crayons/CrayonKit.h"
+#include "docs/DocsKit.h"
+#include "screens/ScreenKit.h"
+#include "sheet/ContactSheet.h"
 #include "sounds/SoundKit.h"
+#include "story/StoryKit.h"
+#include "textures/TextureKit.h"
 
 bool GenerateContent(const std::string& dir) {
     std::error_code error;
     std::filesystem::create_directories(dir + "/play", error);
+    std::filesystem::create_directories(dir + "/books", error);
     std::vector<KitJob> jobs;
+    AddScreenJobs(dir, CreditsText(), jobs);
     AddSoundJobs(dir, ScreenSounds(), jobs);
+    AddCrayonJobs(dir, jobs);
+    AddTextureJobs(dir, jobs);
+    AddDocJobs(dir, jobs);
     std::vector<std::string> failures;
-    const bool ok = RunJobs(jobs, failures);
+    bool ok = RunJobs(jobs, failures);
     for (const auto& name : failures)
         std::fprintf(stderr, "talewick-kit: could not make %s\n", name.c_str());
+    if (!GenerateStory(dir)) {
+        std::fprintf(stderr, "talewick-kit: could not make the story book\n");
+        ok = false;
+    }
     return ok;
 }
 
-void CollectProblems(const std::string&, std::vector<std::string>&) {}
+void CollectProblems(const std::string& dir, std::vector<std::string>& problems) {
+    CheckTree(dir, problems);
+    CheckStory(dir, problems);
+}
 
 bool CheckContent(const std::string& dir) {
     std::vector<std::string> problems;
     CollectProblems(dir, problems);
     for (const auto& line : problems) std::printf("%s\n", line.c_str());
+    if (problems.empty()) std::printf("content tree %s: no problems\n", dir.c_str());
     return problems.empty();
 }
 
-bool SheetContent(const std::string&, const std::string&) {
-    return false;
+bool SheetContent(const std::string& dir, const std::string& outPng) {
+    if (!WriteContactSheet(dir, outPng)) return false;
+    const std::string base = outPng.size() > 4 && outPng.ends_with(".png")
+                                 ? outPng.substr(0, outPng.size() - 4)
+                                 : outPng;
+    return SheetStory(dir, base + "-story.png");
 }

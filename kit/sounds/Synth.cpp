@@ -378,20 +378,23 @@ Synth::Samples Synth::MakeEffect(const std::string& name) {
 }
 
 std::vector<std::int16_t> Synth::Master(const Samples& samples) {
-    float peak = 0;
-    for (float v : samples) peak = std::max(peak, std::fabs(v));
-    const double gain = peak > 0 ? 0.708 / peak : 0.0;  // -3 dBFS
+    // Fade first, then normalise, so the loudest sample left is the one that sets the level.
     const std::size_t fadeIn = Count(0.004);
     const std::size_t fadeOut = Count(0.025);
     const std::size_t n = samples.size();
-    std::vector<std::int16_t> out(n);
+    std::vector<double> faded(samples.begin(), samples.end());
     for (std::size_t i = 0; i < n; ++i) {
-        double v = samples[i] * gain;
-        if (i < fadeIn) v *= static_cast<double>(i) / fadeIn;
+        if (i < fadeIn) faded[i] *= static_cast<double>(i) / fadeIn;
         if (n - i <= fadeOut)
-            v *= 0.5 - 0.5 * std::cos(kPi * static_cast<double>(n - 1 - i) / fadeOut);
-        out[i] = static_cast<std::int16_t>(std::lround(std::clamp(v, -1.0, 1.0) * 32767.0));
+            faded[i] *= 0.5 - 0.5 * std::cos(kPi * static_cast<double>(n - 1 - i) / fadeOut);
     }
+    double peak = 0;
+    for (double v : faded) peak = std::max(peak, std::fabs(v));
+    const double gain = peak > 0 ? 0.708 / peak : 0.0;  // -3 dBFS
+    std::vector<std::int16_t> out(n);
+    for (std::size_t i = 0; i < n; ++i)
+        out[i] = static_cast<std::int16_t>(
+            std::lround(std::clamp(faded[i] * gain, -1.0, 1.0) * 32767.0));
     return out;
 }
 

@@ -4,8 +4,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -63,6 +65,9 @@ bool Speak(const std::string& text, int speed, const std::string& tempPath, Synt
 
 bool VoiceToWave(const std::string& text, const std::string& wavPath, double maxSeconds) {
     const std::string tempPath = wavPath + ".speech.tmp";
+    const std::filesystem::path parent = std::filesystem::path(wavPath).parent_path();
+    std::error_code error;
+    if (!parent.empty()) std::filesystem::create_directories(parent, error);
     Synth::Samples speech;
     int speed = kSpeed;
     if (!Speak(text, speed, tempPath, speech)) return false;

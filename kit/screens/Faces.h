@@ -1,0 +1,36 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "KitImage.h"
+#include "check/KitJob.h"
+#include "screens/Icons.h"
+
+// A picture file of the content tree, drawn in memory and then written.
+struct KitPicture {
+    std::string path;  // relative to the content folder
+    KitImage image;
+    bool scrambled = false;
+};
+
+// One button of a screen: where it sits on its screen's background, its colour and icon.
+struct FaceSpec {
+    std::string upName, downName, offName;  // offName empty: no disabled face
+    int x, y, w, h;
+    std::uint32_t fill;
+    Icon icon;
+    bool scrambled = false;
+};
+
+// The part of `image` at (x, y, w, h).
+KitImage Crop(const KitImage& image, int x, int y, int w, int h);
+// A candy button over the background crop `under`: raised when up; shifted, darker and
+// inset when down; greyed when `disabled`.
+KitImage ButtonFace(const KitImage& under, std::uint32_t fill, Icon icon, bool down,
+                    bool disabled = false);
+// Adds the up, down (and disabled) faces of every spec, cut from `background`, to `out`.
+void AddFaces(const std::string& folder, const KitImage& background,
+              const std::vector<FaceSpec>& specs, std::vector<KitPicture>& out);
+// A job that writes a picture below `contentDir`.
+KitJob WriteJob(const std::string& contentDir, KitPicture picture);
