@@ -15,6 +15,7 @@ struct CursorImage {
     std::array<std::uint32_t, kSize> white{};
     CPoint hotSpot;
     std::string label;
+    int systemId = 0;  // IDC_ARROW or IDC_WAIT for the system's own pointers
 
     bool IsOpaque(int x, int y) const { return (opaque[y] >> x) & 1U; }
     bool IsWhite(int x, int y) const { return (white[y] >> x) & 1U; }

@@ -1,0 +1,11 @@
+#pragma once
+#include "platform/CWnd.h"
+
+// A static control: a placeholder rectangle of a dialog that draws nothing and lets the
+// mouse through to its parent.
+class CStatic : public CWnd {
+  public:
+    const char* GetRuntimeClassName() const override { return "CStatic"; }
+    BOOL OnEraseBkgnd(CDC* dc) override;
+    int OnNcHitTest(CPoint screenPoint) override;
+};

@@ -1,0 +1,14 @@
+#pragma once
+#include "platform/CursorImage.h"
+
+// The mouse pointer: its shape and position (display coordinates).
+class CursorPort {
+  public:
+    virtual ~CursorPort() = default;
+    // Shows `cursor` (null: no pointer). Only called when the shape changes.
+    virtual void ShowCursor(HCURSOR cursor) = 0;
+    // The shape will be destroyed: drop anything made from it.
+    virtual void ForgetCursor(HCURSOR /*cursor*/) {}
+    virtual CPoint GetCursorPos() = 0;
+    virtual void SetCursorPos(CPoint point) = 0;
+};

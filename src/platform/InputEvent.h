@@ -1,0 +1,14 @@
+#pragma once
+#include "platform/CPoint.h"
+#include "platform/WinTypes.h"
+
+// One piece of user input as a backend delivers it, in display coordinates.
+struct InputEvent {
+    enum class Kind { MouseMove, ButtonDown, ButtonUp, KeyDown, Close };
+    enum class Button { Left, Right };
+
+    Kind kind = Kind::MouseMove;
+    CPoint point;                  // mouse events
+    Button button = Button::Left;  // ButtonDown and ButtonUp
+    UINT key = 0;                  // KeyDown: a virtual key (VK_RETURN, 'A', ...)
+};

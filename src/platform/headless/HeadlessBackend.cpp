@@ -1,0 +1,134 @@
+#include "platform/headless/HeadlessBackend.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+HeadlessBackend::HeadlessBackend(int width, int height, int bitsPerPixel)
+    : m_surface(std::make_unique<CSurface>(width, height, bitsPerPixel)) {}
+
+HeadlessBackend::~HeadlessBackend() {
+    if (m_audio && GetAudioOutput() == m_audio.get()) SetAudioOutput(nullptr);
+}
+
+void HeadlessBackend::SetDisplay(int width, int height, int bitsPerPixel) {
+    m_surface = std::make_unique<CSurface>(width, height, bitsPerPixel);
+}
+
+void HeadlessBackend::InjectMove(CPoint point) {
+    InputEvent e;
+    e.kind = InputEvent::Kind::MouseMove;
+    e.point = point;
+    m_events.push_back(e);
+}
+
+void HeadlessBackend::InjectButton(CPoint point, bool down, InputEvent::Button button) {
+    InputEvent e;
+    e.kind = down ? InputEvent::Kind::ButtonDown : InputEvent::Kind::ButtonUp;
+    e.point = point;
+    e.button = button;
+    m_events.push_back(e);
+}
+
+void HeadlessBackend::InjectClick(CPoint point) {
+    InjectMove(point);
+    InjectButton(point, true);
+    InjectButton(point, false);
+}
+
+void HeadlessBackend::InjectDrag(CPoint from, CPoint to) {
+    InjectMove(from);
+    InjectButton(from, true);
+    const int steps = std::max({std::abs(to.x - from.x), std::abs(to.y - from.y), 1});
+    for (int i = 1; i <= steps; ++i) {
+        InjectMove(
+            CPoint(from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps));
+    }
+    InjectButton(to, false);
+}
+
+void HeadlessBackend::InjectKey(UINT key) {
+    InputEvent e;
+    e.kind = InputEvent::Kind::KeyDown;
+    e.key = key;
+    m_events.push_back(e);
+}
+
+void HeadlessBackend::InjectClose() {
+    InputEvent e;
+    e.kind = InputEvent::Kind::Close;
+    m_events.push_back(e);
+}
+
+void HeadlessBackend::InstallAudio() {
+    if (!m_audio) {
+        m_audio = std::make_unique<HeadlessAudio>([this] { return m_now; },
+                                                  [this](DWORD ms) { m_now += ms; });
+    }
+    SetAudioOutput(m_audio.get());
+}
+
+void HeadlessBackend::RecordPrint(const std::string& description) {
+    m_record.push_back({m_now, "print " + description});
+}
+
+std::vector<std::string> HeadlessBackend::RecordLines() const {
+    std::vector<Entry> all = m_record;
+    if (m_audio) {
+        for (const HeadlessAudio::PlayRecord& play : m_audio->GetRecord()) {
+            char flags[16];
+            std::snprintf(flags, sizeof flags, "0x%02X", play.flags);
+            std::string line = "sound " + std::to_string(play.start) + " " +
+                               std::to_string(play.end - play.start) + " " + play.label +
+                               " flags=" + flags;
+            if (play.refused) line += " refused";
+            all.push_back({play.start, line});
+        }
+    }
+    std::stable_sort(all.begin(), all.end(),
+                     [](const Entry& a, const Entry& b) { return a.time < b.time; });
+    std::vector<std::string> lines;
+    lines.reserve(all.size());
+    for (const Entry& e : all) lines.push_back(e.text);
+    return lines;
+}
+
+bool HeadlessBackend::PollEvent(InputEvent& event) {
+    if (m_events.empty()) return false;
+    event = m_events.front();
+    m_events.pop_front();
+    if (event.kind != InputEvent::Kind::KeyDown && event.kind != InputEvent::Kind::Close) {
+        m_cursorPos = event.point;
+    }
+    return true;
+}
+
+bool HeadlessBackend::RunIdleHook() {
+    return m_idleHook && !IsWaiting() && m_idleHook();
+}
+
+void HeadlessBackend::OnQueueEmpty() {
+    RunIdleHook();
+}
+
+bool HeadlessBackend::WaitEvent(DWORD timeoutMs) {
+    if (RunIdleHook() || !m_events.empty()) return true;
+    if (IsWaiting()) {
+        const DWORD left = m_waitTarget - m_now;
+        m_now += std::min(left, timeoutMs);
+        return true;
+    }
+    if (timeoutMs == INFINITE) return false;
+    m_now += timeoutMs;
+    return true;
+}
+
+void HeadlessBackend::ShowCursor(HCURSOR cursor) {
+    m_cursor = cursor;
+    m_record.push_back(
+        {m_now, "cursor " + (cursor != nullptr ? cursor->label : std::string("none"))});
+}
+
+void HeadlessBackend::ShowMessage(const std::string& text) {
+    m_record.push_back({m_now, "message \"" + text + "\""});
+}

@@ -1,0 +1,86 @@
+#pragma once
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Backend.h"
+#include "platform/HeadlessAudio.h"
+
+// The backend without a screen: a memory framebuffer, a virtual clock and input that
+// tests or a script inject. Time passes only when the program waits: a loop with
+// nothing to do jumps to the next timer due, Sleep and waiting sounds advance at once,
+// and each GetTickCount read costs one millisecond so busy waits end. Message boxes,
+// cursor changes, print jobs and (with the audio installed) sounds are recorded.
+class HeadlessBackend : public Backend {
+  public:
+    struct Entry {
+        DWORD time = 0;
+        std::string text;
+    };
+
+    explicit HeadlessBackend(int width = 640, int height = 480, int bitsPerPixel = 32);
+    ~HeadlessBackend() override;
+    HeadlessBackend(const HeadlessBackend&) = delete;
+    HeadlessBackend& operator=(const HeadlessBackend&) = delete;
+
+    void SetDisplay(int width, int height, int bitsPerPixel);
+
+    // Input, in display coordinates.
+    void InjectMove(CPoint point);
+    void InjectButton(CPoint point, bool down,
+                      InputEvent::Button button = InputEvent::Button::Left);
+    void InjectClick(CPoint point);
+    // Press at `from`, moves along the line, release at `to`.
+    void InjectDrag(CPoint from, CPoint to);
+    void InjectKey(UINT key);
+    void InjectClose();
+    bool HasPendingInput() const { return !m_events.empty(); }
+
+    // Called whenever the program's loop runs out of work, before time moves on: a
+    // script feeds its next line here. It answers whether it did anything.
+    void SetIdleHook(std::function<bool()> hook) { m_idleHook = std::move(hook); }
+    // While set, idle loops move the clock towards `time` (timers fire on the way).
+    void WaitUntil(DWORD time) { m_waitTarget = time; }
+    bool IsWaiting() const { return m_now < m_waitTarget; }
+    void AdvanceClock(DWORD ms) { m_now += ms; }
+
+    // Plays sounds on the virtual clock (installs the output; undone on destruction).
+    void InstallAudio();
+    HeadlessAudio* Audio() { return m_audio.get(); }
+
+    void RecordPrint(const std::string& description);
+    const std::vector<Entry>& Record() const { return m_record; }
+    // The whole record (with sounds) as text lines in time order.
+    std::vector<std::string> RecordLines() const;
+    HCURSOR ShownCursor() const { return m_cursor; }
+
+    // Backend.
+    CSurface& Surface() override { return *m_surface; }
+    void Present() override { ++m_presents; }
+    int PresentCount() const { return m_presents; }
+    bool PollEvent(InputEvent& event) override;
+    void OnQueueEmpty() override;
+    bool WaitEvent(DWORD timeoutMs) override;
+    DWORD Now() override { return m_now; }
+    DWORD ReadTickCount() override { return m_now++; }
+    void Sleep(DWORD ms) override { m_now += ms; }
+    void ShowCursor(HCURSOR cursor) override;
+    CPoint GetCursorPos() override { return m_cursorPos; }
+    void SetCursorPos(CPoint point) override { m_cursorPos = point; }
+    void ShowMessage(const std::string& text) override;
+
+  private:
+    std::unique_ptr<CSurface> m_surface;
+    std::deque<InputEvent> m_events;
+    std::function<bool()> m_idleHook;
+    bool RunIdleHook();
+    DWORD m_now = 0;
+    DWORD m_waitTarget = 0;
+    CPoint m_cursorPos;
+    HCURSOR m_cursor = nullptr;
+    std::vector<Entry> m_record;
+    std::unique_ptr<HeadlessAudio> m_audio;
+    int m_presents = 0;
+};
