@@ -1,6 +1,7 @@
 #include "stories/CGlimImage.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 #include "stories/CDescParser.h"
@@ -292,6 +293,14 @@ bool CGlimImage::ErasePixel(int x, int y, bool redraw, float alpha, int regionId
 
 bool CGlimImage::SaveUndo() {
     if (!EnsureCanvas(false)) return false;
+    // Reuse the undo copy's memory when it has the canvas's layout: a snapshot is taken at
+    // every stroke and fill.
+    if (m_undo.IsValid() && m_undo.GetHeaderSize() == m_canvas.GetHeaderSize() &&
+        m_undo.GetImageSize() == m_canvas.GetImageSize()) {
+        std::memcpy(m_undo.GetHeader(), m_canvas.GetHeader(), m_canvas.GetHeaderSize());
+        std::memcpy(m_undo.GetBits(), m_canvas.GetBits(), m_canvas.GetImageSize());
+        return true;
+    }
     m_undo = m_canvas;
     return m_undo.IsValid();
 }
