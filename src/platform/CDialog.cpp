@@ -72,7 +72,8 @@ int CDialog::DoModal() {
 }
 
 void CDialog::RunModalLoop() {
-    bool shown = IsWindowVisible() != FALSE;
+    // The dialog appears before its loop handles anything.
+    if (!IsWindowVisible()) ShowWindow(SW_SHOW);
     while (!m_endRequested && GetSafeHwnd() != nullptr) {
         MSG msg;
         if (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -84,12 +85,6 @@ void CDialog::RunModalLoop() {
             }
             TranslateMessage(&msg);
             DispatchMessage(&msg);
-            continue;
-        }
-        if (!shown) {
-            // A modal dialog appears when its loop first has nothing else to do.
-            ShowWindow(SW_SHOW);
-            shown = true;
             continue;
         }
         WaitMessage();

@@ -1,0 +1,176 @@
+#include "app/CScriptDriver.h"
+
+#include <cctype>
+#include <random>
+#include <sstream>
+
+#include "platform/CWnd.h"
+#include "platform/SurfacePng.h"
+#include "platform/WinUser.h"
+#include "platform/headless/HeadlessBackend.h"
+
+namespace {
+
+using Kind = CScriptDriver::Command::Kind;
+
+bool ReadInts(std::istringstream& words, int* values, int count) {
+    for (int i = 0; i < count; ++i) {
+        if (!(words >> values[i])) return false;
+    }
+    std::string rest;
+    return !(words >> rest);
+}
+
+// One line into a command; an empty string when it parsed, else what is wrong.
+std::string ParseLine(const std::string& text, CScriptDriver::Command& command) {
+    std::istringstream words(text);
+    std::string verb;
+    words >> verb;
+    int v[4] = {0, 0, 0, 0};
+    if (verb == "click") {
+        if (!ReadInts(words, v, 2)) return "click needs X Y";
+        command.kind = Kind::Click;
+        command.from = CPoint(v[0], v[1]);
+    } else if (verb == "drag") {
+        if (!ReadInts(words, v, 4)) return "drag needs X1 Y1 X2 Y2";
+        command.kind = Kind::Drag;
+        command.from = CPoint(v[0], v[1]);
+        command.to = CPoint(v[2], v[3]);
+    } else if (verb == "key") {
+        std::string name, rest;
+        if (!(words >> name) || (words >> rest)) return "key needs one NAME";
+        command.kind = Kind::Key;
+        command.key = CScriptDriver::KeyFromName(name);
+        if (command.key == 0) return "unknown key " + name;
+    } else if (verb == "wait") {
+        if (!ReadInts(words, v, 1) || v[0] < 0) return "wait needs MS (0 or more)";
+        command.kind = Kind::Wait;
+        command.ms = static_cast<DWORD>(v[0]);
+    } else if (verb == "shot") {
+        std::string rest;
+        if (!(words >> command.file) || (words >> rest)) return "shot needs one FILE.png";
+        command.kind = Kind::Shot;
+    } else if (verb == "quit") {
+        std::string rest;
+        if (words >> rest) return "quit takes nothing";
+        command.kind = Kind::Quit;
+    } else {
+        return "unknown command " + verb;
+    }
+    return {};
+}
+
+}  // namespace
+
+UINT CScriptDriver::KeyFromName(const std::string& name) {
+    static const struct {
+        const char* name;
+        UINT key;
+    } kNamed[] = {{"Return", VK_RETURN}, {"Escape", VK_ESCAPE}, {"Space", VK_SPACE},
+                  {"Tab", VK_TAB},       {"Left", VK_LEFT},     {"Right", VK_RIGHT},
+                  {"Up", VK_UP},         {"Down", VK_DOWN},     {"Delete", VK_DELETE},
+                  {"BackSpace", VK_BACK}};
+    for (const auto& k : kNamed) {
+        if (name == k.name) return k.key;
+    }
+    if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0]))) {
+        return static_cast<UINT>(std::toupper(static_cast<unsigned char>(name[0])));
+    }
+    if (name.size() >= 2 && name[0] == 'F' && name.size() <= 3) {
+        int n = 0;
+        for (std::size_t i = 1; i < name.size(); ++i) {
+            if (!std::isdigit(static_cast<unsigned char>(name[i]))) return 0;
+            n = n * 10 + (name[i] - '0');
+        }
+        if (n >= 1 && n <= 12) return VK_F1 + static_cast<UINT>(n - 1);
+    }
+    return 0;
+}
+
+bool CScriptDriver::Parse(std::istream& in, std::vector<Command>& out, std::string& error) {
+    std::string text;
+    int number = 0;
+    while (std::getline(in, text)) {
+        ++number;
+        if (!text.empty() && text.back() == '\r') text.pop_back();
+        const auto first = text.find_first_not_of(" \t");
+        if (first == std::string::npos || text[first] == '#') continue;
+        Command command;
+        command.line = number;
+        const std::string problem = ParseLine(text.substr(first), command);
+        if (!problem.empty()) {
+            error = "line " + std::to_string(number) + ": " + problem;
+            return false;
+        }
+        out.push_back(command);
+    }
+    return true;
+}
+
+std::vector<CScriptDriver::Command> CScriptDriver::Monkey(int count, std::uint32_t seed, int width,
+                                                          int height) {
+    static const UINT kKeys[] = {VK_RETURN, VK_ESCAPE, VK_F1, VK_SPACE, 'A', 'Q', 'Z', VK_LEFT};
+    std::mt19937 random(seed);
+    auto pick = [&random](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    std::vector<Command> commands;
+    for (int i = 0; i < count; ++i) {
+        Command c;
+        c.line = i + 1;
+        const int roll = pick(10);
+        c.from = CPoint(pick(width), pick(height));
+        if (roll < 5) {
+            c.kind = Kind::Click;
+        } else if (roll < 7) {
+            c.kind = Kind::Drag;
+            c.to = CPoint(pick(width), pick(height));
+        } else if (roll < 8) {
+            c.kind = Kind::Key;
+            c.key = kKeys[pick(static_cast<int>(std::size(kKeys)))];
+        } else {
+            c.kind = Kind::Wait;
+            c.ms = static_cast<DWORD>(pick(2000));
+        }
+        commands.push_back(c);
+    }
+    return commands;
+}
+
+CScriptDriver::CScriptDriver(HeadlessBackend& backend, std::vector<Command> commands)
+    : m_backend(backend), m_commands(std::move(commands)) {}
+
+bool CScriptDriver::Step() {
+    if (m_next < m_commands.size()) {
+        Run(m_commands[m_next++]);
+        return true;
+    }
+    if (m_quitSent) return false;
+    m_quitSent = true;
+    PostQuitMessage(0);
+    return true;
+}
+
+void CScriptDriver::Run(const Command& command) {
+    switch (command.kind) {
+        case Kind::Click:
+            m_backend.InjectClick(command.from);
+            break;
+        case Kind::Drag:
+            m_backend.InjectDrag(command.from, command.to);
+            break;
+        case Kind::Key:
+            m_backend.InjectKey(command.key);
+            break;
+        case Kind::Wait:
+            m_backend.WaitUntil(m_backend.Now() + command.ms);
+            break;
+        case Kind::Quit:
+            m_backend.InjectClose();
+            break;
+        case Kind::Shot:
+            if (!WriteSurfacePng(m_backend.Surface(), command.file)) {
+                m_errors.push_back("line " + std::to_string(command.line) + ": cannot write " +
+                                   command.file);
+            }
+            break;
+    }
+}

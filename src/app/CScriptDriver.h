@@ -1,0 +1,53 @@
+#pragma once
+#include <cstdint>
+#include <istream>
+#include <string>
+#include <vector>
+
+#include "platform/CPoint.h"
+#include "platform/WinTypes.h"
+
+class HeadlessBackend;
+
+// Drives the program on the headless backend from a script, one line each time the
+// program's loop runs out of work:
+//   click X Y | drag X1 Y1 X2 Y2 | key NAME | wait MS | shot FILE.png | quit
+// with '#' comments and blank lines; coordinates are display coordinates. When the
+// script is done the program is told to quit.
+class CScriptDriver {
+  public:
+    struct Command {
+        enum class Kind { Click, Drag, Key, Wait, Shot, Quit };
+        Kind kind = Kind::Click;
+        CPoint from;
+        CPoint to;
+        UINT key = 0;
+        DWORD ms = 0;
+        std::string file;
+        int line = 0;
+    };
+
+    // Reads a whole script; on a bad line returns false with `error` naming its number.
+    static bool Parse(std::istream& in, std::vector<Command>& out, std::string& error);
+    // A random script of `count` clicks, drags, keys and waits over a display.
+    static std::vector<Command> Monkey(int count, std::uint32_t seed, int width, int height);
+    // The virtual key for a name: Return, Escape, F1..F12, Space, Tab, Left, Right, Up,
+    // Down, Delete, BackSpace, a letter or a digit; 0 for an unknown name.
+    static UINT KeyFromName(const std::string& name);
+
+    CScriptDriver(HeadlessBackend& backend, std::vector<Command> commands);
+
+    // Feeds the next line; false once the script is over and the quit was sent.
+    bool Step();
+    // Problems met while running (a shot that could not be written).
+    const std::vector<std::string>& Errors() const { return m_errors; }
+
+  private:
+    void Run(const Command& command);
+
+    HeadlessBackend& m_backend;
+    std::vector<Command> m_commands;
+    std::size_t m_next = 0;
+    bool m_quitSent = false;
+    std::vector<std::string> m_errors;
+};

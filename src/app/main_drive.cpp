@@ -1,0 +1,86 @@
+// talewick-drive: the program on the headless backend, driven by a script.
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/CColoringApp.h"
+#include "app/CScriptDriver.h"
+#include "platform/headless/HeadlessBackend.h"
+
+namespace {
+
+struct Options {
+    std::string script;
+    int monkey = -1;
+    unsigned seed = 1;
+    int width = 640;
+    int height = 480;
+    int depth = 32;
+};
+
+int Usage() {
+    std::fprintf(stderr,
+                 "usage: talewick-drive [--display WxH] [--depth 8|24] SCRIPT\n"
+                 "       talewick-drive [--display WxH] [--depth 8|24] --monkey N --seed S\n");
+    return 2;
+}
+
+bool ParseOptions(int argc, char** argv, Options& o) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (arg == "--monkey" && hasValue) {
+            o.monkey = std::atoi(argv[++i]);
+        } else if (arg == "--seed" && hasValue) {
+            o.seed = static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
+        } else if (arg == "--display" && hasValue) {
+            if (std::sscanf(argv[++i], "%dx%d", &o.width, &o.height) != 2) return false;
+        } else if (arg == "--depth" && hasValue) {
+            o.depth = std::atoi(argv[++i]) == 8 ? 8 : 32;
+        } else if (!arg.empty() && arg[0] != '-' && o.script.empty()) {
+            o.script = arg;
+        } else {
+            return false;
+        }
+    }
+    return (o.monkey >= 0) != !o.script.empty() && o.width > 0 && o.height > 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (!ParseOptions(argc, argv, options)) return Usage();
+    std::vector<CScriptDriver::Command> commands;
+    if (options.monkey >= 0) {
+        commands =
+            CScriptDriver::Monkey(options.monkey, options.seed, options.width, options.height);
+    } else {
+        std::ifstream in(options.script);
+        if (!in) {
+            std::fprintf(stderr, "talewick-drive: cannot read %s\n", options.script.c_str());
+            return 2;
+        }
+        std::string error;
+        if (!CScriptDriver::Parse(in, commands, error)) {
+            std::fprintf(stderr, "%s:%s\n", options.script.c_str(), error.c_str());
+            return 2;
+        }
+    }
+
+    HeadlessBackend backend(options.width, options.height, options.depth);
+    backend.InstallAudio();
+    SetBackend(&backend);
+    CScriptDriver driver(backend, std::move(commands));
+    backend.SetIdleHook([&driver] { return driver.Step(); });
+    theApp.SetSingleInstance(false);
+    AfxWinMain();
+    backend.SetIdleHook(nullptr);
+    SetBackend(nullptr);
+
+    for (const std::string& line : backend.RecordLines()) std::printf("%s\n", line.c_str());
+    for (const std::string& error : driver.Errors()) std::fprintf(stderr, "%s\n", error.c_str());
+    return driver.Errors().empty() ? 0 : 1;
+}
