@@ -1,12 +1,12 @@
 #include "imaging/CDib.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
 #include <vector>
 
+#include "platform/CAtomicFile.h"
 #include "platform/MessageBox.h"
 
 namespace {
@@ -274,25 +274,12 @@ BOOL CDib::Write(CFile& file) const {
            file.Write(m_bits.get(), m_imageSize);
 }
 
-// Writes beside the target and renames over it, so a failed save never leaves a
-// half-written picture where a good one was.
+// Replaces the file as a whole, so a failed save never leaves a half-written picture
+// where a good one was.
 BOOL CDib::Save(const std::string& path) const {
     if (!IsValid()) return FALSE;
-    const std::string temporary = path + ".part";
-    {
-        CFile file;
-        if (!file.Open(temporary, CFile::modeCreate | CFile::modeWrite)) return FALSE;
-        if (!Write(file) || !file.Flush()) {
-            file.Close();
-            std::remove(temporary.c_str());
-            return FALSE;
-        }
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return FALSE;
-    }
-    return TRUE;
+    CAtomicFile file;
+    return file.Open(path) && Write(file) && file.Commit();
 }
 
 BOOL CDib::Create(int width, int height, int bitCount) {

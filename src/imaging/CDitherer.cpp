@@ -1,5 +1,6 @@
 #include "imaging/CDitherer.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -8,10 +9,15 @@ constexpr WORD kPaletteVersion = 0x300;
 constexpr int kCubeSize = 256;
 
 BYTE Clamp(int value) {
-    if (value < 0) return 0;
-    if (value >= 255) return 255;
-    return static_cast<BYTE>(value);
+    return static_cast<BYTE>(std::min(std::max(value, 0), 255));
 }
+
+// Blue rounds to the nearest of 4 levels: b / 85, plus one when the remainder exceeds 43.
+constexpr std::array<BYTE, 256> kBlueLevel = [] {
+    std::array<BYTE, 256> levels{};
+    for (int b = 0; b < 256; ++b) levels[b] = static_cast<BYTE>(b / 85 + (b % 85 > 43 ? 1 : 0));
+    return levels;
+}();
 
 // Adds an error (blue, green, red) to one pixel of a row buffer.
 void AddError(BYTE* pixel, int blue, int green, int red) {
@@ -33,9 +39,8 @@ CDitherer::CDitherer(unsigned width, unsigned height)
       m_height(height) {}
 
 BYTE CDitherer::QuantiseIndex(BYTE blue, BYTE green, BYTE red) {
-    // Blue rounds to the nearest of 4 levels; red and green are truncated to 8 levels.
-    const int blueLevel = blue / 85 + (blue % 85 > 43 ? 1 : 0);
-    return static_cast<BYTE>((red & 0xE0) + ((green >> 3) & 0xFC) + blueLevel);
+    // Red and green are truncated to 8 levels, blue rounded to 4.
+    return static_cast<BYTE>((red & 0xE0) + ((green >> 3) & 0xFC) + kBlueLevel[blue]);
 }
 
 CDitherer::EntryTable CDitherer::ReadEntries(const CPalette& palette) {
@@ -51,11 +56,14 @@ void CDitherer::DitherRow(BYTE* current, BYTE* next, int count, const CPalette& 
 }
 
 void CDitherer::DitherRowWith(BYTE* current, BYTE* next, int count, const EntryTable& entries) {
+    if (count <= 0) return;
+    // The pixel being quantised is carried in registers: it is its stored bytes plus the
+    // half error the previous pixel passed right, clamped.
+    int blue = current[0], green = current[1], red = current[2];
     for (int x = 0; x < count; ++x) {
-        const BYTE* pixel = current + 3 * x;
-        const int blue = pixel[0], green = pixel[1], red = pixel[2];
-        const BYTE index = QuantiseIndex(pixel[0], pixel[1], pixel[2]);
-        // Index x overwrites bytes that belong to pixels already quantised.
+        const BYTE index = QuantiseIndex(static_cast<BYTE>(blue), static_cast<BYTE>(green),
+                                         static_cast<BYTE>(red));
+        // Index x overwrites bytes of pixels already quantised.
         current[x] = index;
         const PALETTEENTRY& shown = entries[index];
         // Arithmetic shifts: a negative error rounds towards minus infinity.
@@ -63,8 +71,16 @@ void CDitherer::DitherRowWith(BYTE* current, BYTE* next, int count, const EntryT
         const int errorGreen = (green - shown.peGreen) >> 2;
         const int errorRed = (red - shown.peRed) >> 2;
         AddError(next + 3 * x, errorBlue, errorGreen, errorRed);
-        AddError(current + 3 * x + 3, 2 * errorBlue, 2 * errorGreen, 2 * errorRed);
+        const BYTE* right = current + 3 * x + 3;
+        blue = Clamp(right[0] + 2 * errorBlue);
+        green = Clamp(right[1] + 2 * errorGreen);
+        red = Clamp(right[2] + 2 * errorRed);
     }
+    // What the last pixel pushed right lands in the spare bytes.
+    BYTE* spare = current + 3 * count;
+    spare[0] = static_cast<BYTE>(blue);
+    spare[1] = static_cast<BYTE>(green);
+    spare[2] = static_cast<BYTE>(red);
 }
 
 void CDitherer::LoadRow(std::vector<BYTE>& row, const BYTE* source, int pictureRow, int left,

@@ -4,6 +4,7 @@
 
 #include "ImagingTestSupport.h"
 #include "imaging/CDib.h"
+#include "platform/CAtomicFile.h"
 #include "platform/CMemoryDC.h"
 
 namespace {
@@ -224,4 +225,19 @@ TEST(Container, UnscramblesWithTheLengthKeyedSequenceAndRewinds) {
     const BYTE* c = chunks[0].bytes.get();
     EXPECT_EQ((Bytes{c[0], c[1], c[43], c[44], c[45], c[46], c[299]}),
               (Bytes{0x2C, 0x2B, 0x01, 0x00, 0xFF, 0xFE, 0x01}));
+}
+
+TEST(DibFiles, FailedSaveKeepsThePreviousFile) {
+    CDib first, second;
+    ASSERT_TRUE(first.Create(2, 2));
+    ASSERT_TRUE(second.Create(3, 3));
+    const std::string path = TempPath("keep.bmp");
+    ASSERT_TRUE(first.Save(path));
+    const Bytes before = ReadAll(path);
+    for (int step = 1; step <= 4; ++step) {
+        CAtomicFile::FailAtStep(step);
+        EXPECT_FALSE(second.Save(path)) << step;
+        EXPECT_EQ(ReadAll(path), before) << step;
+    }
+    CAtomicFile::ResetSteps();
 }
