@@ -134,8 +134,10 @@ bool HeadlessAudio::Play(WaveBytes wave, const std::string& label, UINT flags) {
     m_playingIndex = m_record.size() - 1;
     m_playingWave = std::move(wave);
     if ((flags & SND_ASYNC) == 0) {
+        const std::size_t index = m_playingIndex;
         m_waitFor(static_cast<DWORD>(duration));
-        m_playingWave.reset();
+        // Over now, unless the wait let another sound take its place.
+        if (m_playingIndex == index) m_playingWave.reset();
     }
     return true;
 }
@@ -146,7 +148,9 @@ bool HeadlessAudio::Refuse(const std::string& label, UINT flags) {
     return false;
 }
 
-void HeadlessAudio::StopAll() { StopPlaying(); }
+void HeadlessAudio::StopAll() {
+    StopPlaying();
+}
 
 bool HeadlessAudio::IsPlaying() {
     if (!m_playingWave) return false;

@@ -19,10 +19,7 @@ constexpr UINT kWaiting = 0x06;
 // sound switch on as at program start.
 class CBasicSoundTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        m_previous = SetAudioOutput(&m_audio);
-        CBasicSound::SetSoundOn(true);
-    }
+    void SetUp() override { m_previous = SetAudioOutput(&m_audio); }
     void TearDown() override {
         SetAudioOutput(m_previous);
         CBasicSound::SetSoundOn(true);
@@ -48,13 +45,11 @@ TEST_F(CBasicSoundTest, ObjectSoundNeverCutsOffAPlayingSound) {
     ASSERT_TRUE(voiceOver->Play(kInterrupting, true));
     m_now += 1500;
     EXPECT_FALSE(objectSound->Play(kObject));
-    EXPECT_TRUE(m_audio.IsPlaying());
     EXPECT_EQ(Record()[0].end, 3000u) << "the voice-over goes on to its end";
     EXPECT_TRUE(Record()[1].refused);
 
     m_now += 500;  // the voice-over has just ended
     EXPECT_TRUE(objectSound->Play(kObject));
-    EXPECT_FALSE(Record()[2].refused);
     EXPECT_EQ(Record()[2].end, 3300u);
 }
 
@@ -64,11 +59,10 @@ TEST_F(CBasicSoundTest, InterruptingSoundCutsThePlayingOneShort) {
     ASSERT_TRUE(objectSound->Play(kObject));
     m_now += 250;
     EXPECT_TRUE(voiceOver->Play(kInterrupting, true));
+    EXPECT_EQ(m_now, 1250u) << "an asynchronous play returns at once";
     ASSERT_EQ(Record().size(), 2u);
     EXPECT_EQ(Record()[0].end, 1250u);
-    EXPECT_EQ(Record()[1].start, 1250u);
     EXPECT_EQ(Record()[1].end, 3250u);
-    EXPECT_EQ(m_now, 1250u) << "an asynchronous play returns at once";
 }
 
 TEST_F(CBasicSoundTest, WaitingSoundReturnsAfterItsEnd) {
@@ -82,34 +76,23 @@ TEST_F(CBasicSoundTest, WaitingSoundReturnsAfterItsEnd) {
     EXPECT_FALSE(m_audio.IsPlaying());
     EXPECT_EQ(Record()[0].end, 1100u);
     EXPECT_EQ(Record()[1].start, 1100u);
-    EXPECT_EQ(Record()[1].end, 2300u);
 }
 
 TEST_F(CBasicSoundTest, SoundSwitchMutesOnlyUnforcedPlays) {
     auto sound = Loaded("a.wav", 500);
+    CBasicSound empty;
     CBasicSound::SetSoundOn(false);
     EXPECT_FALSE(CBasicSound::IsSoundOn());
     EXPECT_TRUE(sound->Play(kObject));
     EXPECT_TRUE(sound->Play(kWaiting));
+    EXPECT_TRUE(empty.Play(kObject)) << "muted before anything is looked at";
     EXPECT_TRUE(Record().empty());
     EXPECT_EQ(m_now, 1000u) << "a muted waiting sound is not waited for";
 
+    EXPECT_FALSE(empty.Play(kObject, true));
     EXPECT_TRUE(sound->Play(kInterrupting, true));
     ASSERT_EQ(Record().size(), 1u);
     EXPECT_EQ(Record()[0].label, sound->GetPath());
-
-    CBasicSound::SetSoundOn(true);
-    EXPECT_TRUE(CBasicSound::IsSoundOn());
-}
-
-TEST_F(CBasicSoundTest, MutedPlayOfAnEmptySoundStillSucceeds) {
-    CBasicSound empty;
-    CBasicSound::SetSoundOn(false);
-    EXPECT_TRUE(empty.Play(kObject));
-    EXPECT_FALSE(empty.Play(kObject, true));
-    CBasicSound::SetSoundOn(true);
-    EXPECT_FALSE(empty.Play(kObject));
-    EXPECT_TRUE(Record().empty());
 }
 
 TEST_F(CBasicSoundTest, DataOutlivesTheSoundThatStartedIt) {
@@ -117,55 +100,29 @@ TEST_F(CBasicSoundTest, DataOutlivesTheSoundThatStartedIt) {
     auto sound = std::make_unique<CBasicSound>();
     ASSERT_TRUE(sound->Load(m_dir.Write("first.wav", firstBytes)));
     ASSERT_TRUE(sound->Play(kInterrupting));
-
     ASSERT_TRUE(sound->Load(m_dir.Write("second.wav", MakeWaveMs(50))));
     sound.reset();
     m_now += 900;
     const WaveBytes playing = m_audio.GetPlayingWave();
     ASSERT_NE(playing, nullptr);
     EXPECT_EQ(*playing, firstBytes);
+    m_now += 100;
+    EXPECT_EQ(m_audio.GetPlayingWave(), nullptr) << "released once it has ended";
 }
 
-TEST_F(CBasicSoundTest, FailedLoadKeepsTheSoundLoadedBefore) {
+TEST_F(CBasicSoundTest, FailedLoadKeepsTheOldSoundAndFreeForgetsIt) {
     auto sound = Loaded("a.wav", 700);
     const std::string path = sound->GetPath();
     EXPECT_FALSE(sound->Load(m_dir.Path() + "/missing.wav"));
     EXPECT_FALSE(sound->Load(m_dir.Path()));  // a folder opens but cannot be read
-    EXPECT_TRUE(sound->IsLoaded());
     EXPECT_EQ(sound->GetPath(), path);
     ASSERT_TRUE(sound->Play(kWaiting));
     EXPECT_EQ(m_now, 1700u) << "the old data still plays";
-    EXPECT_EQ(Record()[0].label, path);
-}
 
-TEST_F(CBasicSoundTest, FreeForgetsTheData) {
-    auto sound = Loaded("a.wav", 100);
     EXPECT_TRUE(sound->Free());
     EXPECT_FALSE(sound->IsLoaded());
-    EXPECT_TRUE(sound->GetPath().empty());
     EXPECT_FALSE(sound->Play(kInterrupting, true));
-    EXPECT_TRUE(sound->Free()) << "freeing nothing is no failure";
-    EXPECT_TRUE(Record().empty());
-}
-
-TEST_F(CBasicSoundTest, UnplayableFileLoadsButIsRefusedWithoutStoppingOthers) {
-    auto music = Loaded("music.wav", 1000);
-    std::vector<std::uint8_t> truncated = MakeWaveMs(1000);
-    truncated.resize(30);
-    CBasicSound broken;
-    CBasicSound notAWave;
-    ASSERT_TRUE(broken.Load(m_dir.Write("broken.wav", truncated)));
-    ASSERT_TRUE(notAWave.Load(m_dir.Write("text.wav", {'h', 'e', 'l', 'l', 'o'})));
-    CBasicSound emptyFile;
-    ASSERT_TRUE(emptyFile.Load(m_dir.Write("empty.wav", {})));
-
-    ASSERT_TRUE(music->Play(kInterrupting));
-    EXPECT_FALSE(broken.Play(kInterrupting));
-    EXPECT_FALSE(notAWave.Play(kWaiting));
-    EXPECT_FALSE(emptyFile.Play(kInterrupting));
-    EXPECT_EQ(m_now, 1000u);
-    EXPECT_TRUE(m_audio.IsPlaying());
-    EXPECT_EQ(Record()[0].end, 2000u);
+    EXPECT_EQ(Record().size(), 1u);
 }
 
 TEST(CBasicSoundWithoutOutput, PlaysSilentlyAndAtOnce) {
@@ -177,8 +134,7 @@ TEST(CBasicSoundWithoutOutput, PlaysSilentlyAndAtOnce) {
     EXPECT_TRUE(sound.Play(kObject));
     EXPECT_TRUE(sound.Play(kObject)) << "nothing plays, so nothing is interrupted";
     CBasicSound::StopAll();
-    CBasicSound empty;
-    EXPECT_FALSE(empty.Play(kObject));
+    EXPECT_FALSE(CBasicSound().Play(kObject));
     SetAudioOutput(previous);
 }
 

@@ -1,9 +1,12 @@
 #include "platform/sdl/SdlAudio.h"
 
 #include <SDL.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
 #include <vector>
 
 namespace {
@@ -25,6 +28,31 @@ struct DecodedWave {
         if (source == nullptr) return false;
         return SDL_LoadWAV_RW(source, 1, &spec, &samples, &length) != nullptr;
     }
+};
+
+// The sound libraries under SDL print their failed probes to standard error. A machine
+// without a sound card is ordinary for this program, so while the device is looked for
+// standard error goes to /dev/null.
+class QuietStandardError {
+  public:
+    QuietStandardError() {
+        std::fflush(stderr);
+        m_saved = dup(STDERR_FILENO);
+        const int sink = open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (m_saved >= 0 && sink >= 0) dup2(sink, STDERR_FILENO);
+        if (sink >= 0) close(sink);
+    }
+    ~QuietStandardError() {
+        std::fflush(stderr);
+        if (m_saved < 0) return;
+        dup2(m_saved, STDERR_FILENO);
+        close(m_saved);
+    }
+    QuietStandardError(const QuietStandardError&) = delete;
+    QuietStandardError& operator=(const QuietStandardError&) = delete;
+
+  private:
+    int m_saved = -1;
 };
 
 struct StreamDeleter {
@@ -77,6 +105,7 @@ struct SdlAudio::Impl {
 bool SdlAudio::Impl::EnsureDevice() {
     if (state != State::Unopened) return state == State::Open;
     state = State::Missing;
+    QuietStandardError quiet;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
     SDL_AudioSpec desired{};
     desired.freq = 44100;
