@@ -1,0 +1,56 @@
+#pragma once
+// A private temporary folder for one fuzzing process, with small valid pictures in it that
+// the fuzzed files can name.
+#include <unistd.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "platform/MessageBox.h"
+
+namespace fuzzfolder {
+
+inline void Write(const std::string& path, const std::string& bytes) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// A 4 × 4 24-bit BMP whose blue bytes are `blue` (an object id in a mapping layer).
+inline std::string SmallBmp(int width, int height, std::uint8_t blue) {
+    const int stride = (width * 3 + 3) / 4 * 4;
+    std::string out = "BM";
+    auto put = [&out](std::uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+    };
+    put(static_cast<std::uint32_t>(54 + stride * height), 4);
+    put(0, 4);
+    put(54, 4);
+    put(40, 4);
+    put(static_cast<std::uint32_t>(width), 4);
+    put(static_cast<std::uint32_t>(height), 4);
+    put(1, 2);
+    put(24, 2);
+    out.append(24, '\0');
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) out += {static_cast<char>(blue), 'g', 'r'};
+        out.append(static_cast<std::size_t>(stride - width * 3), '\0');
+    }
+    return out;
+}
+
+// The folder, made once per process; pictures "a.bmp" (4 × 4) and "b.bmp" (3 × 5) inside.
+inline const std::string& Root() {
+    static const std::string root = [] {
+        SetMessageBoxHandler([](const std::string&) {});
+        std::string pattern = (std::filesystem::temp_directory_path() / "fuzz-XXXXXX").string();
+        std::string made = mkdtemp(pattern.data());
+        Write(made + "/a.bmp", SmallBmp(4, 4, 1));
+        Write(made + "/b.bmp", SmallBmp(3, 5, 2));
+        return made;
+    }();
+    return root;
+}
+
+}  // namespace fuzzfolder
