@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
     CScriptDriver driver(backend, std::move(commands));
     backend.SetIdleHook([&driver] { return driver.Step(); });
     theApp.SetSingleInstance(false);
-    AfxWinMain();
+    AfxWinMain(theApp);
     backend.SetIdleHook(nullptr);
     SetBackend(nullptr);
 

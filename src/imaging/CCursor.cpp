@@ -149,9 +149,7 @@ CCursor::CCursor() {
 
 CCursor::~CCursor() {
     // A shape on screen must not outlive its owner.
-    for (int i = 1; i < kCount; ++i) {
-        if (GetCursor() == m_shapes[i].get()) SetCursor(LoadSystemCursor(IDC_ARROW));
-    }
+    for (int i = 1; i < kCount; ++i) ReleaseCursor(m_shapes[i].get());
 }
 
 HCURSOR CCursor::SetCursorIndex(int index) {

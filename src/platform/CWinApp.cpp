@@ -51,9 +51,7 @@ CWnd* AfxGetMainWnd() {
     return g_app != nullptr ? g_app->m_pMainWnd : nullptr;
 }
 
-int AfxWinMain() {
-    CWinApp* app = AfxGetApp();
-    if (app == nullptr) return 1;
-    if (!app->InitInstance()) return app->ExitInstance();
-    return app->Run();
+int AfxWinMain(CWinApp& app) {
+    if (!app.InitInstance()) return app.ExitInstance();
+    return app.Run();
 }

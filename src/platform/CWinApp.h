@@ -37,4 +37,4 @@ class CWinApp : public CObject {
 CWinApp* AfxGetApp();
 CWnd* AfxGetMainWnd();
 // Runs the application object: the program's whole life. Returns the exit status.
-int AfxWinMain();
+int AfxWinMain(CWinApp& app);

@@ -33,6 +33,8 @@ HCURSOR LoadSystemCursor(int id);
 // Shows `cursor` as the pointer (null hides it); returns the cursor shown before.
 HCURSOR SetCursor(HCURSOR cursor);
 HCURSOR GetCursor();
+// Call before destroying a shape: takes it off the screen and drops what was made from it.
+void ReleaseCursor(HCURSOR cursor);
 // The pointer position in screen (display) coordinates.
 BOOL GetCursorPos(CPoint* point);
 BOOL SetCursorPos(int x, int y);
