@@ -43,33 +43,41 @@ BYTE CDitherer::QuantiseIndex(BYTE blue, BYTE green, BYTE red) {
     return static_cast<BYTE>((red & 0xE0) + ((green >> 3) & 0xFC) + kBlueLevel[blue]);
 }
 
-CDitherer::EntryTable CDitherer::ReadEntries(const CPalette& palette) {
+CDitherer::Quantiser CDitherer::ReadPalette(const CPalette& palette) {
     // Entries a short palette lacks read as black.
-    EntryTable entries{};
-    palette.GetPaletteEntries(0, kCubeSize, entries.data());
-    return entries;
+    Quantiser q;
+    palette.GetPaletteEntries(0, kCubeSize, q.entries.data());
+    const auto& e = q.entries;
+    q.separable = true;
+    for (int i = 0; i < kCubeSize && q.separable; ++i) {
+        q.separable = e[i].peRed == e[i & 0xE0].peRed && e[i].peGreen == e[i & 0x1C].peGreen &&
+                      e[i].peBlue == e[i & 0x03].peBlue;
+    }
+    for (int v = 0; v < 256; ++v) {
+        q.quarterErrorRed[v] = static_cast<short>((v - e[v & 0xE0].peRed) >> 2);
+        q.quarterErrorGreen[v] = static_cast<short>((v - e[(v >> 3) & 0x1C].peGreen) >> 2);
+        q.quarterErrorBlue[v] = static_cast<short>((v - e[kBlueLevel[v]].peBlue) >> 2);
+    }
+    return q;
 }
 
-void CDitherer::DitherRow(BYTE* current, BYTE* next, int count, const CPalette& palette) {
-    const EntryTable entries = ReadEntries(palette);
-    DitherRowWith(current, next, count, entries);
-}
+namespace {
 
-void CDitherer::DitherRowWith(BYTE* current, BYTE* next, int count, const EntryTable& entries) {
+// The error diffusion along one row; `quarterErrors` gives the (blue, green, red) error
+// of a pixel, each divided by four with an arithmetic shift (rounding towards minus
+// infinity: -1 >> 2 = -1). The pixel being quantised is carried in registers: its stored
+// bytes plus the half error the previous pixel passed right, clamped.
+template <class QuarterErrors>
+void DiffuseRow(BYTE* current, BYTE* next, int count, QuarterErrors quarterErrors) {
     if (count <= 0) return;
-    // The pixel being quantised is carried in registers: it is its stored bytes plus the
-    // half error the previous pixel passed right, clamped.
     int blue = current[0], green = current[1], red = current[2];
     for (int x = 0; x < count; ++x) {
-        const BYTE index = QuantiseIndex(static_cast<BYTE>(blue), static_cast<BYTE>(green),
-                                         static_cast<BYTE>(red));
+        const BYTE index = CDitherer::QuantiseIndex(
+            static_cast<BYTE>(blue), static_cast<BYTE>(green), static_cast<BYTE>(red));
         // Index x overwrites bytes of pixels already quantised.
         current[x] = index;
-        const PALETTEENTRY& shown = entries[index];
-        // Arithmetic shifts: a negative error rounds towards minus infinity.
-        const int errorBlue = (blue - shown.peBlue) >> 2;
-        const int errorGreen = (green - shown.peGreen) >> 2;
-        const int errorRed = (red - shown.peRed) >> 2;
+        int errorBlue, errorGreen, errorRed;
+        quarterErrors(index, blue, green, red, errorBlue, errorGreen, errorRed);
         AddError(next + 3 * x, errorBlue, errorGreen, errorRed);
         const BYTE* right = current + 3 * x + 3;
         blue = Clamp(right[0] + 2 * errorBlue);
@@ -81,6 +89,31 @@ void CDitherer::DitherRowWith(BYTE* current, BYTE* next, int count, const EntryT
     spare[0] = static_cast<BYTE>(blue);
     spare[1] = static_cast<BYTE>(green);
     spare[2] = static_cast<BYTE>(red);
+}
+
+}  // namespace
+
+void CDitherer::DitherRow(BYTE* current, BYTE* next, int count, const CPalette& palette) {
+    DitherRowWith(current, next, count, ReadPalette(palette));
+}
+
+void CDitherer::DitherRowWith(BYTE* current, BYTE* next, int count, const Quantiser& q) {
+    if (q.separable) {
+        DiffuseRow(current, next, count,
+                   [&q](BYTE, int b, int g, int r, int& eb, int& eg, int& er) {
+                       eb = q.quarterErrorBlue[b];
+                       eg = q.quarterErrorGreen[g];
+                       er = q.quarterErrorRed[r];
+                   });
+        return;
+    }
+    DiffuseRow(current, next, count,
+               [&q](BYTE index, int b, int g, int r, int& eb, int& eg, int& er) {
+                   const PALETTEENTRY& shown = q.entries[index];
+                   eb = (b - shown.peBlue) >> 2;
+                   eg = (g - shown.peGreen) >> 2;
+                   er = (r - shown.peRed) >> 2;
+               });
 }
 
 void CDitherer::LoadRow(std::vector<BYTE>& row, const BYTE* source, int pictureRow, int left,
@@ -103,13 +136,13 @@ BOOL CDitherer::Dither(const BYTE* source, BYTE* target, int left, int top, int 
     }
     const int width = right - left;
     const std::size_t stride = (static_cast<std::size_t>(width) + 3) & ~std::size_t{3};
-    const EntryTable entries = ReadEntries(palette);
+    const Quantiser quantiser = ReadPalette(palette);
     BYTE* current = m_current.data();
     BYTE* next = m_next.data();
     if (bottom - top == 1) {
         LoadRow(m_current, source, top, left, width);
         std::memcpy(next, current, 3 * static_cast<std::size_t>(width));
-        DitherRowWith(current, next, width, entries);
+        DitherRowWith(current, next, width, quantiser);
         StoreIndices(m_current, target, stride, 0, width);
         return TRUE;
     }
@@ -117,16 +150,16 @@ BOOL CDitherer::Dither(const BYTE* source, BYTE* target, int left, int top, int 
     LoadRow(m_current, source, top, left, width);
     LoadRow(m_next, source, top + 1, left, width);
     for (int y = top; y < bottom - 2; ++y) {
-        DitherRowWith(current, next, width, entries);
+        DitherRowWith(current, next, width, quantiser);
         StoreIndices(m_current, target, stride, bottom - 1 - y, width);
         std::memcpy(current, next, 3 * static_cast<std::size_t>(width));
         LoadRow(m_next, source, y + 2, left, width);
     }
-    DitherRowWith(current, next, width, entries);
+    DitherRowWith(current, next, width, quantiser);
     StoreIndices(m_current, target, stride, 1, width);
     std::memcpy(current, next, 3 * static_cast<std::size_t>(width));
     // The error pushed below the last row has nowhere to go and is dropped.
-    DitherRowWith(current, next, width, entries);
+    DitherRowWith(current, next, width, quantiser);
     StoreIndices(m_current, target, stride, 0, width);
     return TRUE;
 }

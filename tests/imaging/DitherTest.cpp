@@ -122,3 +122,17 @@ TEST_F(Dithering, SubRectanglesReadFromTheirLeftEdgeAndBadOnesAreRefused) {
                                      bad.bottom, cube));
     }
 }
+
+TEST_F(Dithering, ErrorsComeFromThePalettePassed) {
+    // Red 90 shows as 73 in the cube: 17 >> 2 = 4, so the neighbour's 28 becomes 36
+    // (index 32). A palette whose entry 64 shows red 90 exactly passes no error on.
+    const std::vector<BYTE> bits = Bits(2, {{90, 0, 0}, {28, 0, 0}});
+    CDitherer ditherer(2, 1);
+    std::vector<BYTE> out(4, 0xEE);
+    ASSERT_TRUE(ditherer.Dither(bits.data(), out.data(), 0, 0, 2, 1, cube));
+    EXPECT_EQ((std::vector<BYTE>{out[0], out[1]}), (std::vector<BYTE>{64, 32}));
+    PALETTEENTRY exact{90, 0, 0, 0};
+    cube.SetPaletteEntries(64, 1, &exact);
+    ASSERT_TRUE(ditherer.Dither(bits.data(), out.data(), 0, 0, 2, 1, cube));
+    EXPECT_EQ((std::vector<BYTE>{out[0], out[1]}), (std::vector<BYTE>{64, 0}));
+}
