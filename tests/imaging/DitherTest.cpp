@@ -9,12 +9,6 @@ struct Rgb {
     int r, g, b;
 };
 
-PALETTEENTRY Entry(const CPalette& p, UINT i) {
-    PALETTEENTRY e{};
-    p.GetPaletteEntries(i, 1, &e);
-    return e;
-}
-
 // A one-pixel-wide or one-row picture as bottom-up 24-bit bits (rows padded to 4 bytes).
 std::vector<BYTE> Bits(int width, const std::vector<Rgb>& topDownPixels) {
     const int height = static_cast<int>(topDownPixels.size()) / width;
@@ -46,20 +40,11 @@ TEST(ColourCube, EntriesAndResizing) {
         {0, {0, 0, 0}},      {255, {255, 255, 255}}, {3, {0, 0, 255}}, {224, {255, 0, 0}},
         {31, {0, 255, 255}}, {32, {36, 0, 0}},       {4, {0, 36, 0}},  {97, {109, 0, 85}}};
     for (const auto& [index, rgb] : expected) {
-        const PALETTEENTRY e = Entry(palette, index);
+        const PALETTEENTRY e = palette.Entries()[index];
         EXPECT_EQ((std::tuple{e.peRed, e.peGreen, e.peBlue}), (std::tuple{rgb.r, rgb.g, rgb.b}))
             << index;
     }
     for (const PALETTEENTRY& e : palette.Entries()) EXPECT_EQ(e.peFlags, 0);
-}
-
-TEST(ColourCube, QuantisingRoundsBlueAndTruncatesRedAndGreen) {
-    EXPECT_EQ(CDitherer::QuantiseIndex(255, 255, 255), 255);
-    EXPECT_EQ(CDitherer::QuantiseIndex(0, 0, 0), 0);
-    EXPECT_EQ(CDitherer::QuantiseIndex(43, 0, 0), 0);  // remainder 43 is not above 43
-    EXPECT_EQ(CDitherer::QuantiseIndex(44, 0, 0), 1);
-    EXPECT_EQ(CDitherer::QuantiseIndex(0, 0, 200), 192);
-    EXPECT_EQ(CDitherer::QuantiseIndex(0, 63, 0), 4);
 }
 
 TEST_F(Dithering, RowSpreadsHalfRightAndQuarterDownWithClamps) {
@@ -83,6 +68,12 @@ TEST_F(Dithering, RowSpreadsHalfRightAndQuarterDownWithClamps) {
     CDitherer::DitherRow(white.data(), under.data(), 1, cube);
     EXPECT_EQ(white[0], 255);
     EXPECT_EQ((std::vector<BYTE>{white[3], under[0]}), (std::vector<BYTE>{7, 1}));
+    // Blue rounds to the nearest level: remainder 43 stays down, 44 goes up.
+    for (auto [blue, index] : {std::pair<BYTE, BYTE>{43, 0}, {44, 1}}) {
+        std::vector<BYTE> pixel = {blue, 0, 0, 0, 0, 0}, below(6);
+        CDitherer::DitherRow(pixel.data(), below.data(), 1, cube);
+        EXPECT_EQ(pixel[0], index);
+    }
 }
 
 TEST_F(Dithering, ErrorFlowsDownAndRowsLandBottomUp) {
