@@ -4,11 +4,11 @@
 
 #include "app/CBackdropWnd.h"
 #include "app/CInstanceGuard.h"
-#include "app/CPlaceholderDlg.h"
+#include "coloring/CColoringDlg.h"
 #include "platform/CClientDC.h"
 
 // The screen the program runs on the backdrop.
-using MainScreen = CPlaceholderDlg;
+using MainScreen = CColoringDlg;
 
 CColoringApp theApp;
 

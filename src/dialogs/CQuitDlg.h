@@ -1,0 +1,15 @@
+#pragma once
+#include "dialogs/CConfirmDlg.h"
+
+// "Do you want to stop colouring?": IDOK leaves the coloring screen, IDCANCEL goes back.
+class CQuitDlg : public CConfirmDlg {
+  public:
+    explicit CQuitDlg(CWnd* parent);
+    const char* GetRuntimeClassName() const override { return "CQuitDlg"; }
+
+    void OnMouseMove(UINT flags, CPoint point) override;
+    BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message) override;
+
+  protected:
+    void OnOpened() override;
+};
