@@ -56,6 +56,9 @@ PrinterPage CPrintQueue::PageFromHundredthsMm(int width, int length, int left, i
 }
 
 bool CPrintQueue::FindDefault(PrinterPage* page) {
+    // libcups remembers the server it first talked to; forget it so that each print asks
+    // the server the environment names now.
+    cupsSetServer(nullptr);
     DestPtr dest(cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr));
     if (!dest || dest->name == nullptr) return false;
 

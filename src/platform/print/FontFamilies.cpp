@@ -29,17 +29,6 @@ constexpr std::array<std::string_view, 12> kWindowsFaces = {
     "Arial",   "Arial Narrow", "Times New Roman", "Courier New", "Comic Sans MS", "Century Gothic",
     "Verdana", "Georgia",      "Trebuchet MS",    "Tahoma",      "Calibri",       "Cambria"};
 
-constexpr std::array<std::string_view, 10> kGenericFamilies = {
-    "sans-serif", "serif", "monospace", "cursive", "fantasy",
-    "emoji",      "math",  "system-ui", "sans",    "mono"};
-
-bool IsGeneric(std::string_view family) {
-    for (std::string_view g : kGenericFamilies) {
-        if (strcasecmp(std::string(g).c_str(), std::string(family).c_str()) == 0) return true;
-    }
-    return false;
-}
-
 DWORD TypeOf(FcPattern* font) {
     FcBool scalable = FcFalse;
     FcPatternGetBool(font, FC_SCALABLE, 0, &scalable);
@@ -83,18 +72,27 @@ FamilyMap InstalledFamilies() {
     return families;
 }
 
-// The installed family fontconfig puts in place of `face` through its aliases, before it
-// would fall back to a generic family; empty when there is none.
+// The installed family that fontconfig's metric aliases put in place of `face`: those
+// aliases bind strongly, while the weak ones only name look-alikes of a generic family.
+// Empty when there is none.
 std::string AliasTarget(const std::string& face, const FamilyMap& installed) {
     std::unique_ptr<FcPattern, PatternDeleter> pattern(
         FcNameParse(reinterpret_cast<const FcChar8*>(face.c_str())));
     if (!pattern) return {};
     FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
-    FcChar8* value = nullptr;
-    for (int i = 0; FcPatternGetString(pattern.get(), FC_FAMILY, i, &value) == FcResultMatch; ++i) {
-        const std::string family(reinterpret_cast<const char*>(value));
-        if (IsGeneric(family)) break;
-        if (installed.count(family) != 0) return installed.find(family)->first;
+    FcPatternIter it;
+    FcPatternIterStart(pattern.get(), &it);
+    if (!FcPatternFindIter(pattern.get(), &it, FC_FAMILY)) return {};
+    const int count = FcPatternIterValueCount(pattern.get(), &it);
+    for (int i = 1; i < count; ++i) {
+        FcValue value;
+        FcValueBinding binding = FcValueBindingWeak;
+        if (FcPatternIterGetValue(pattern.get(), &it, i, &value, &binding) != FcResultMatch ||
+            value.type != FcTypeString || binding == FcValueBindingWeak) {
+            continue;
+        }
+        const auto found = installed.find(reinterpret_cast<const char*>(value.u.s));
+        if (found != installed.end()) return found->first;
     }
     return {};
 }
