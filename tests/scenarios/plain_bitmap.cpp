@@ -1,0 +1,18 @@
+// Rewrites a picture of the content tree (plain or scrambled) as a plain BMP file, so the
+// scenario checks can read every layer the program reads.
+#include <cstdio>
+
+#include "imaging/CDib.h"
+#include "platform/MessageBox.h"
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: plain_bitmap IN OUT\n");
+        return 2;
+    }
+    SetMessageBoxHandler(
+        [](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); });
+    CDib picture;
+    if (!picture.Load(argv[1]) || !picture.Save(argv[2])) return 1;
+    return 0;
+}

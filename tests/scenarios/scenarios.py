@@ -1,0 +1,350 @@
+#!/usr/bin/env python3
+"""Scripted runs of the coloring screen on the headless backend (talewick-drive), each on a
+fresh copy of the generated content tree. The expected pixels are worked out from the content:
+the scene's layers, the crayon swatches and the screen's fixed layout.
+
+usage: scenarios.py NAME DRIVE CONTENT_DIR [SHOT_DIR]"""
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+from collections import Counter
+
+from imagefiles import read_bmp, read_png
+
+AREA_X, AREA_Y, AREA_W, AREA_H = 120, 28, 398, 264  # picture area on a 640 x 480 display
+STARTED = 29000  # the start-up is over (greeting at 28500 on the virtual clock)
+BUTTONS = {
+    "small_brush": (573, 103), "big_brush": (573, 137), "fill": (573, 171),
+    "small_eraser": (573, 205), "big_eraser": (573, 239), "undo": (573, 273),
+    "texture_up": (66, 51), "slot0": (65, 90), "texture_down": (66, 217),
+    "voice": (68, 272), "left_star": (91, 406), "right_star": (543, 406),
+    "scene_left": (552, 454), "scene_right": (601, 454), "exit": (61, 455),
+    "quit_yes": (353, 266), "quit_no": (293, 266),
+}
+CRAYON_AREA = (139, 345, 360, 89)
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def close(a, b, tolerance=3):
+    return all(abs(x - y) <= tolerance for x, y in zip(a, b))
+
+
+class Run:
+    def __init__(self, drive, content, shots):
+        self.drive = drive
+        self.root = tempfile.mkdtemp(prefix="talewick-scenario-")
+        self.tree = os.path.join(self.root, "content")
+        shutil.copytree(content, self.tree)
+        self.play = os.path.join(self.tree, "play")
+        self.shots = shots
+
+    def path(self, *parts):
+        return os.path.join(self.tree, *parts)
+
+    def drive_script(self, name, lines):
+        script = os.path.join(self.root, name + ".txt")
+        with open(script, "w") as out:
+            out.write("\n".join(lines) + "\n")
+        done = subprocess.run([self.drive, script], cwd=self.play, capture_output=True,
+                              text=True, timeout=300)
+        check(done.returncode == 0, "talewick-drive failed: " + done.stderr)
+        return done.stdout.splitlines()
+
+    def shot(self, name):
+        return os.path.join(self.shots, name + ".png")
+
+    def cleanup(self):
+        shutil.rmtree(self.root, ignore_errors=True)
+
+
+class Scene:
+    """Scene `folder` of the story book: its layers and objects in picture coordinates."""
+
+    def __init__(self, run, folder):
+        base = run.path("books", "pip", folder)
+        self.map = read_bmp(os.path.join(base, "map.bmp"))
+        self.shade = read_bmp(os.path.join(base, "shade.bmp"))
+        self.page = read_bmp(os.path.join(base, "page.bmp"))
+
+    def object_at(self, x, y):
+        return self.map.at(x, y)[2]  # blue carries the object id
+
+    def largest_objects(self):
+        counts = Counter(self.object_at(x, y) for y in range(0, self.map.height, 2)
+                         for x in range(0, self.map.width, 2))
+        return [obj for obj, _ in counts.most_common()]
+
+    def interior_point(self, obj, rows_above=0, rows_below=0, margin=4):
+        """A point of `obj` whose column stays in the object over the rows asked for."""
+        best = None
+        for y in range(rows_above + margin, self.map.height - rows_below - margin, 3):
+            for x in range(margin, self.map.width - margin, 3):
+                if all(self.object_at(x + dx, y + dy) == obj
+                       for dy in range(-rows_above - margin, rows_below + margin + 1, 2)
+                       for dx in (-margin, 0, margin)):
+                    best = (x, y)
+                    return best
+        return best
+
+    def edge_right(self, x, y):
+        obj = self.object_at(x, y)
+        while x < self.map.width - 1 and self.object_at(x, y) == obj:
+            x += 1
+        return x
+
+    def lit(self, colour, x, y):
+        light = self.shade.at(x, y)
+        return tuple(round(c * l / 255) for c, l in zip(colour, light))
+
+
+def display(point):
+    return point[0] + AREA_X, point[1] + AREA_Y
+
+
+def at_picture(shot, point):
+    return shot.at(point[0] + AREA_X, point[1] + AREA_Y)
+
+
+def crayon_point(index):
+    # Crayons stand 20 pixels apart across the box picture, which fills the crayon area.
+    return CRAYON_AREA[0] + index * 20 + 10, CRAYON_AREA[1] + 44
+
+
+def swatch_colour(run, name):
+    return read_bmp(run.path("Crayons", "everyday", name + "_t.bmp")).at(0, 0)
+
+
+def sounds(record):
+    return [line.split()[3] for line in record if line.startswith("sound ")]
+
+
+# ---------------------------------------------------------------- scenarios
+
+def scenario_startup(run):
+    record = run.drive_script("startup", [
+        "wait 600", "shot " + run.shot("startup_0600"),
+        "wait 400", "shot " + run.shot("startup_1000"),
+        # Input during the splash pictures: a fill click and Return, then the close command.
+        "click 300 150", "key Return", "wait 3500", "quit",
+        "wait 5500", "shot " + run.shot("startup_10000"),
+        "wait 17000", "shot " + run.shot("startup_27000"),
+        "wait 2000", "shot " + run.shot("startup_29000"),
+    ])
+    black = read_png(run.shot("startup_0600"))
+    check(black.at(320, 240) == (0, 0, 0), "nothing but the backdrop before the first splash")
+    brand = read_bmp(run.path("bitmaps", "Pimbly.bmp"))
+    story = read_bmp(run.path("bitmaps", "story.bmp"))
+    for name, expected in (("startup_1000", brand), ("startup_10000", story),
+                           ("startup_27000", story)):
+        shot = read_png(run.shot(name))
+        for point in ((320, 240), (20, 20), (600, 400)):
+            check(shot.at(*point) == expected.at(*point), name + " shows the wrong splash")
+    running = read_png(run.shot("startup_29000"))
+    background = read_bmp(run.path("bitmaps", "backgrnd.bmp"))
+    scene = Scene(run, "morning")
+    check(running.at(5, 5) == background.at(5, 5), "the screen's background is drawn")
+    check(at_picture(running, (180, 122)) == scene.page.at(180, 122),
+          "the first scene shows uncoloured (the queued click was flushed)")
+    exit_face = read_bmp(run.path("bitmaps", "exitu.bmp"))
+    check(running.at(61, 455) == exit_face.at(46, exit_face.height // 2),
+          "the exit button shows its face")
+    heard = [line for line in record if line.startswith("sound ")]
+    check(len(heard) == 1 and "lets_clr.wav" in heard[0] and " 28500 " in heard[0],
+          "only the greeting sounds, at 28.5 s: " + repr(heard))
+    check(not any("exitbox" in line or line.startswith("message") for line in record),
+          "the close command during the start-up is ignored")
+
+
+def scenario_colouring(run):
+    scene = Scene(run, "morning")
+    objects = scene.largest_objects()
+    a = objects[0]
+    p1 = scene.interior_point(a, rows_above=20, rows_below=45)
+    check(p1 is not None, "no roomy object in the first scene")
+    b = next(o for o in objects[1:] if scene.interior_point(o) is not None)
+    p2 = scene.interior_point(b)
+    rows = {"small_brush": p1[1] - 20, "big_brush": p1[1], "small_eraser": p1[1] + 20,
+            "big_eraser": p1[1] + 40}
+
+    def stroke(tool):
+        y = rows[tool]
+        end = min(scene.edge_right(p1[0], y) + 20, AREA_W - 2)
+        return ["click %d %d" % BUTTONS[tool],
+                "drag %d %d %d %d" % (display((p1[0], y)) + display((end, y)))]
+
+    lines = ["wait %d" % STARTED, "click %d %d" % crayon_point(4), "click %d %d" % display(p1),
+             "wait 1000", "shot " + run.shot("colour_fill"),
+             "click %d %d" % BUTTONS["slot0"], "click %d %d" % display(p2), "wait 1000",
+             "shot " + run.shot("colour_texture"), "click %d %d" % crayon_point(0)]
+    for tool in ("small_brush", "big_brush", "small_eraser", "big_eraser"):
+        lines += stroke(tool)
+    lines += ["wait 1000", "shot " + run.shot("colour_brushes"),
+              "click %d %d" % BUTTONS["undo"], "wait 1000", "shot " + run.shot("colour_undo1"),
+              "click %d %d" % BUTTONS["undo"], "wait 1000", "shot " + run.shot("colour_undo2")]
+    record = run.drive_script("colouring", lines)
+
+    blue, red = swatch_colour(run, "blue"), swatch_colour(run, "red")
+    filled = read_png(run.shot("colour_fill"))
+    for y in range(0, AREA_H, 7):
+        for x in range(0, AREA_W, 7):
+            want = scene.lit(blue, x, y) if scene.object_at(x, y) == a else scene.page.at(x, y)
+            check(close(at_picture(filled, (x, y)), want),
+                  "fill: pixel %d,%d is %s, expected %s" % (x, y, at_picture(filled, (x, y)), want))
+    textured = read_png(run.shot("colour_texture"))
+    b_pixels = {at_picture(textured, (x, y)) for y in range(0, AREA_H, 3)
+                for x in range(0, AREA_W, 3) if scene.object_at(x, y) == b}
+    check(len(b_pixels) > 3, "the texture lays a pattern on its object")
+    check(at_picture(textured, p2) != scene.page.at(*p2), "the texture coloured its object")
+
+    brushed = read_png(run.shot("colour_brushes"))
+    x_in = p1[0] + 3
+    for tool in ("small_brush", "big_brush"):
+        y = rows[tool]
+        check(close(at_picture(brushed, (x_in, y)), scene.lit(red, x_in, y)),
+              tool + " paints the crayon multiplied by the light")
+        outside = scene.edge_right(p1[0], y) + 6
+        check(at_picture(brushed, (outside, y)) == at_picture(textured, (outside, y)),
+              tool + " stays inside the lines")
+    for tool in ("small_eraser", "big_eraser"):
+        y = rows[tool]
+        check(at_picture(brushed, (x_in, y)) == scene.page.at(x_in, y), tool + " restores the page")
+    undo1 = read_png(run.shot("colour_undo1"))
+    y = rows["big_eraser"]
+    check(close(at_picture(undo1, (x_in, y)), scene.lit(blue, x_in, y)),
+          "one undo takes the last eraser stroke back")
+    undo2 = read_png(run.shot("colour_undo2"))
+    check(all(at_picture(undo2, (x, y)) == at_picture(brushed, (x, y))
+              for y in range(0, AREA_H, 5) for x in range(0, AREA_W, 5)),
+          "the second undo brings back the state before the undos")
+    heard = sounds(record)
+    for name in ("lttlclr.wav", "bigcolor.wav", "lttlrsr.wav", "bgrsr.wav"):
+        check(any(s.endswith(name) for s in heard), name + " plays on choosing its tool")
+    check(sum(s.endswith("oops.wav") for s in heard) == 2, "undo says oops twice")
+
+
+def scenario_paging(run):
+    scene0, scene1, last = Scene(run, "morning"), Scene(run, "breakfast"), Scene(run, "bedtime")
+    a = scene0.largest_objects()[0]
+    p1 = scene0.interior_point(a)
+    record = run.drive_script("paging", [
+        "wait %d" % STARTED, "shot " + run.shot("paging_start"),
+        "click %d %d" % BUTTONS["texture_down"], "shot " + run.shot("paging_textures"),
+        "click %d %d" % BUTTONS["right_star"], "wait 500", "shot " + run.shot("paging_box2"),
+        "click %d %d" % BUTTONS["left_star"], "wait 500", "shot " + run.shot("paging_box1"),
+        "click %d %d" % BUTTONS["voice"], "wait 8000",
+        "click %d %d" % crayon_point(3), "click %d %d" % display(p1), "wait 1000",
+        "shot " + run.shot("paging_coloured"),
+        "click %d %d" % BUTTONS["scene_right"], "wait 1000", "shot " + run.shot("paging_next"),
+        "click %d %d" % BUTTONS["scene_left"], "wait 1000", "shot " + run.shot("paging_back"),
+        "click %d %d" % BUTTONS["scene_left"], "wait 1000", "shot " + run.shot("paging_wrap"),
+    ])
+    start = read_png(run.shot("paging_start"))
+    paged = read_png(run.shot("paging_textures"))
+    swatch = [(x, y) for x in range(48, 84, 5) for y in range(76, 106, 5)]
+    check(any(start.at(*p) != paged.at(*p) for p in swatch), "paging the textures changes the slots")
+    box1, box2 = read_png(run.shot("paging_box1")), read_png(run.shot("paging_box2"))
+    probe = [(x, y) for x in range(140, 498, 17) for y in range(346, 433, 11)]
+    check(any(box2.at(*p) != start.at(*p) for p in probe), "the right star opens another box")
+    check(all(box1.at(*p) == start.at(*p) for p in probe), "the left star goes back")
+    green = swatch_colour(run, "green")
+    coloured = read_png(run.shot("paging_coloured"))
+    check(close(at_picture(coloured, p1), scene0.lit(green, *p1)), "the scene was coloured")
+    nxt = read_png(run.shot("paging_next"))
+    check(at_picture(nxt, (200, 130)) == scene1.page.at(200, 130), "the right arrow shows scene 2")
+    back = read_png(run.shot("paging_back"))
+    check(close(at_picture(back, p1), scene0.lit(green, *p1)), "coming back shows it coloured")
+    wrap = read_png(run.shot("paging_wrap"))
+    check(at_picture(wrap, (200, 130)) == last.page.at(200, 130),
+          "the left arrow on the first scene wraps to the last")
+    heard = sounds(record)
+    check(any(s.endswith("voice.wav") for s in heard), "the voice-over plays")
+    check([s for s in heard if "pgturn" in s][:2] ==
+          ["../sounds/pgturn.wav", "../sounds/pgturn2.wav"], "page turns alternate")
+
+
+def scrapbook_entries(run):
+    folder = run.path("books", "scrapbook")
+    index = open(os.path.join(folder, "scrapbook.txt"), "rb").read().decode().split("\r\n")
+    return folder, [line[len("image="):] for line in index if line.startswith("image=")]
+
+
+def saved_picture(folder, name):
+    entry = os.path.join(folder, name)
+    pictures = [f for f in os.listdir(entry) if f.endswith(".bmp")]
+    check(pictures, "entry %s holds its pictures" % name)
+    biggest = max(pictures, key=lambda f: os.path.getsize(os.path.join(entry, f)))
+    return read_bmp(os.path.join(entry, biggest))
+
+
+def scenario_exit(run):
+    scene = Scene(run, "morning")
+    p1 = scene.interior_point(scene.largest_objects()[0])
+    exit_lines = ["click %d %d" % BUTTONS["exit"], "wait 300",
+                  "shot " + run.shot("exit_confirm"), "click %d %d" % BUTTONS["quit_no"],
+                  "wait 300", "shot " + run.shot("exit_no"),
+                  "click %d %d" % BUTTONS["exit"], "wait 300",
+                  "click %d %d" % BUTTONS["quit_yes"]]
+    record = run.drive_script("exit", [
+        "wait %d" % STARTED, "click %d %d" % crayon_point(1), "click %d %d" % display(p1),
+        "wait 500"] + exit_lines)
+    box = read_bmp(run.path("bitmaps", "quit", "exitbox.bmp"))
+    confirm = read_png(run.shot("exit_confirm"))
+    check(at_picture(confirm, (100, 60)) == box.at(100, 60), "the quit confirmation is shown")
+    orange = swatch_colour(run, "orange")
+    no = read_png(run.shot("exit_no"))
+    check(close(at_picture(no, p1), scene.lit(orange, *p1)), "no goes back to the picture")
+    goodbye = [line for line in record if "goodbye.wav" in line]
+    check(len(goodbye) == 1 and "flags=0x06" in goodbye[0] and "refused" not in goodbye[0],
+          "goodbye plays and is waited for: " + repr(goodbye))
+    folder, names = scrapbook_entries(run)
+    check(len(names) == 1, "the coloured picture was saved once: %r" % names)
+    saved = saved_picture(folder, names[0])
+    check(close(saved.at(*p1), scene.lit(orange, *p1)), "the saved picture holds the colour")
+
+    # A second run loads the scrapbook: its new picture joins the first.
+    record = run.drive_script("exit_again", [
+        "wait %d" % STARTED, "click %d %d" % crayon_point(2), "click %d %d" % display(p1),
+        "wait 500", "click %d %d" % BUTTONS["exit"], "wait 300",
+        "click %d %d" % BUTTONS["quit_yes"]])
+    check(not any(line.startswith("message") for line in record), "the second run reads cleanly")
+    folder, again = scrapbook_entries(run)
+    check(len(again) == 2 and again[0] == names[0], "the first picture is still listed: %r" % again)
+    check(close(saved_picture(folder, names[0]).at(*p1), scene.lit(orange, *p1)),
+          "the first picture is unchanged")
+
+
+SCENARIOS = {"startup": scenario_startup, "colouring": scenario_colouring,
+             "paging": scenario_paging, "exit": scenario_exit}
+
+
+def main():
+    if len(sys.argv) < 4 or sys.argv[1] not in SCENARIOS:
+        print(__doc__)
+        return 2
+    name, drive, content = sys.argv[1:4]
+    shots = sys.argv[4] if len(sys.argv) > 4 else tempfile.mkdtemp(prefix="talewick-shots-")
+    os.makedirs(shots, exist_ok=True)
+    run = Run(os.path.abspath(drive), content, os.path.abspath(shots))
+    try:
+        SCENARIOS[name](run)
+    except Failure as failure:
+        print("scenario %s failed: %s (shots in %s)" % (name, failure, shots))
+        return 1
+    finally:
+        run.cleanup()
+    print("scenario %s passed (shots in %s)" % (name, shots))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
