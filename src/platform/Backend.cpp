@@ -74,3 +74,9 @@ BOOL SetCursorPos(int x, int y) {
     GetBackend().SetCursorPos(CPoint(x, y));
     return TRUE;
 }
+
+void ReleaseCursor(HCURSOR cursor) {
+    if (cursor == nullptr || cursor->systemId != 0) return;
+    if (g_cursor == cursor) SetCursor(LoadSystemCursor(IDC_ARROW));
+    GetBackend().ForgetCursor(cursor);
+}

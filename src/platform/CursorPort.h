@@ -9,6 +9,8 @@ class CursorPort {
     virtual void ShowCursor(HCURSOR cursor) = 0;
     // The shape will be destroyed: drop anything made from it.
     virtual void ForgetCursor(HCURSOR /*cursor*/) {}
+    // The framework took a mouse event at `point` from the input.
+    virtual void OnPointerMoved(CPoint /*point*/) {}
     virtual CPoint GetCursorPos() = 0;
     virtual void SetCursorPos(CPoint point) = 0;
 };

@@ -95,6 +95,7 @@ bool WindowManager::Peek(MSG* msg, HWND window, UINT first, UINT last, UINT remo
     for (int attempt = 0; attempt < 2; ++attempt) {
         PullInput();
         if (TakePosted(msg, window, first, last, remove)) return true;
+        if (window == nullptr && TakeInput(msg, first, last, remove)) return true;
         if (TakePaint(msg, window, first, last)) return true;
         if (TakeTimer(msg, window, first, last, remove)) return true;
         if (attempt == 0) {
@@ -108,7 +109,7 @@ bool WindowManager::Peek(MSG* msg, HWND window, UINT first, UINT last, UINT remo
 
 void WindowManager::Wait() {
     PresentIfDirty();
-    if (!m_posted.empty()) return;
+    if (!m_posted.empty() || !m_input.empty()) return;
     if (!GetBackend().WaitEvent(NextTimerWait()) && m_posted.empty()) {
         // Nothing can ever happen again: let every loop end.
         MSG quit;
@@ -246,56 +247,78 @@ void WindowManager::BroadcastPaletteChanged(CWnd* changer) {
 
 void WindowManager::PullInput() {
     InputEvent event;
-    while (GetBackend().PollEvent(event)) RouteInput(event);
+    while (GetBackend().PollEvent(event)) m_input.push_back(event);
 }
 
-void WindowManager::RouteInput(const InputEvent& event) {
-    MSG msg;
-    msg.pt = event.point;
+namespace {
+
+UINT MessageOf(const InputEvent& event) {
+    const bool left = event.button == InputEvent::Button::Left;
     switch (event.kind) {
         case InputEvent::Kind::KeyDown:
-            msg.hwnd = m_active;
-            msg.message = WM_KEYDOWN;
-            msg.wParam = event.key;
-            if (msg.hwnd != nullptr) Post(msg);
-            return;
+            return WM_KEYDOWN;
         case InputEvent::Kind::Close:
-            msg.hwnd = m_active;
-            msg.message = WM_SYSCOMMAND;
-            msg.wParam = SC_CLOSE;
-            if (msg.hwnd != nullptr) Post(msg);
-            return;
+            return WM_SYSCOMMAND;
+        case InputEvent::Kind::ButtonDown:
+            return left ? WM_LBUTTONDOWN : WM_RBUTTONDOWN;
+        case InputEvent::Kind::ButtonUp:
+            return left ? WM_LBUTTONUP : WM_RBUTTONUP;
         default:
-            RouteMouse(event);
-            return;
+            return WM_MOUSEMOVE;
     }
 }
 
-void WindowManager::RouteMouse(const InputEvent& event) {
-    const UINT flag = event.button == InputEvent::Button::Left ? MK_LBUTTON : MK_RBUTTON;
-    MSG msg;
-    msg.pt = event.point;
+}  // namespace
+
+bool WindowManager::TakeInput(MSG* msg, UINT first, UINT last, UINT remove) {
+    while (!m_input.empty()) {
+        auto it = std::find_if(m_input.begin(), m_input.end(), [&](const InputEvent& e) {
+            return InRange(MessageOf(e), first, last);
+        });
+        if (it == m_input.end()) return false;
+        const InputEvent event = *it;
+        if ((remove & PM_REMOVE) == 0) {
+            // A look without taking: the window it would go to now.
+            return RouteInput(event, msg);
+        }
+        m_input.erase(it);
+        if (RouteInput(event, msg)) return true;
+    }
+    return false;
+}
+
+bool WindowManager::RouteInput(const InputEvent& event, MSG* msg) {
+    *msg = MSG();
+    msg->pt = event.point;
+    msg->time = GetBackend().Now();
+    msg->message = MessageOf(event);
     switch (event.kind) {
-        case InputEvent::Kind::ButtonDown:
-            m_buttons |= flag;
-            msg.message = flag == MK_LBUTTON ? WM_LBUTTONDOWN : WM_RBUTTONDOWN;
+        case InputEvent::Kind::KeyDown:
+            msg->wParam = event.key;
             break;
-        case InputEvent::Kind::ButtonUp:
-            m_buttons &= ~flag;
-            msg.message = flag == MK_LBUTTON ? WM_LBUTTONUP : WM_RBUTTONUP;
+        case InputEvent::Kind::Close:
+            msg->wParam = SC_CLOSE;
             break;
         default:
-            msg.message = WM_MOUSEMOVE;
-            break;
+            return RouteMouse(event, msg);
     }
+    msg->hwnd = m_active;
+    return msg->hwnd != nullptr;
+}
+
+bool WindowManager::RouteMouse(const InputEvent& event, MSG* msg) {
+    const UINT flag = event.button == InputEvent::Button::Left ? MK_LBUTTON : MK_RBUTTON;
+    if (event.kind == InputEvent::Kind::ButtonDown) m_buttons |= flag;
+    if (event.kind == InputEvent::Kind::ButtonUp) m_buttons &= ~flag;
+    GetBackend().OnPointerMoved(event.point);
     CWnd* target = m_capture != nullptr ? m_capture : WindowFromPoint(event.point);
-    if (target == nullptr) return;
+    if (target == nullptr) return false;
     CPoint client = event.point;
     target->ScreenToClient(&client);
-    msg.hwnd = target;
-    msg.wParam = m_buttons;
-    msg.lParam = MAKELPARAM(client.x, client.y);
-    Post(msg);
+    msg->hwnd = target;
+    msg->wParam = m_buttons;
+    msg->lParam = MAKELPARAM(client.x, client.y);
+    return true;
 }
 
 CWnd* WindowManager::ChildFromPoint(CWnd* wnd, CPoint screenPoint) const {
@@ -329,6 +352,7 @@ CWnd* WindowManager::WindowFromPoint(CPoint screenPoint) const {
 
 void WindowManager::Reset() {
     m_posted.clear();
+    m_input.clear();
     m_timers.clear();
     m_capture = nullptr;
     m_active = nullptr;

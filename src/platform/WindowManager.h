@@ -53,8 +53,11 @@ class WindowManager {
     };
 
     void PullInput();
-    void RouteInput(const InputEvent& event);
-    void RouteMouse(const InputEvent& event);
+    // Input waits as it came and finds its window only when taken, so that a capture or
+    // a window opened by earlier input counts.
+    bool TakeInput(MSG* msg, UINT first, UINT last, UINT remove);
+    bool RouteInput(const InputEvent& event, MSG* msg);
+    bool RouteMouse(const InputEvent& event, MSG* msg);
     bool TakePosted(MSG* msg, HWND window, UINT first, UINT last, UINT remove);
     bool TakePaint(MSG* msg, HWND window, UINT first, UINT last);
     bool TakeTimer(MSG* msg, HWND window, UINT first, UINT last, UINT remove);
@@ -68,6 +71,7 @@ class WindowManager {
     CWnd* m_active = nullptr;
     CWnd* m_capture = nullptr;
     std::deque<MSG> m_posted;
+    std::deque<InputEvent> m_input;
     std::vector<Timer> m_timers;
     std::uint64_t m_timerOrder = 0;
     UINT m_buttons = 0;  // MK_ flags of the mouse buttons held

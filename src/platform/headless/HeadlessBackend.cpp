@@ -97,9 +97,6 @@ bool HeadlessBackend::PollEvent(InputEvent& event) {
     if (m_events.empty()) return false;
     event = m_events.front();
     m_events.pop_front();
-    if (event.kind != InputEvent::Kind::KeyDown && event.kind != InputEvent::Kind::Close) {
-        m_cursorPos = event.point;
-    }
     return true;
 }
 

@@ -67,6 +67,7 @@ class HeadlessBackend : public Backend {
     DWORD ReadTickCount() override { return m_now++; }
     void Sleep(DWORD ms) override { m_now += ms; }
     void ShowCursor(HCURSOR cursor) override;
+    void OnPointerMoved(CPoint point) override { m_cursorPos = point; }
     CPoint GetCursorPos() override { return m_cursorPos; }
     void SetCursorPos(CPoint point) override { m_cursorPos = point; }
     void ShowMessage(const std::string& text) override;
