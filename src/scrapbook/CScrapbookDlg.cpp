@@ -1,0 +1,606 @@
+#include "scrapbook/CScrapbookDlg.h"
+
+#include <cstring>
+
+#include "dialogs/COptionsDlg.h"
+#include "dialogs/CTrashDlg.h"
+#include "imaging/CCursor.h"
+#include "platform/CPaintDC.h"
+#include "platform/CursorImage.h"
+#include "platform/MessageBox.h"
+#include "scrapbook/CGlimScrapbook.h"
+#include "slides/CSlideShowDlg.h"
+#include "stories/CGlimBook.h"
+#include "stories/CGlimImage.h"
+
+namespace {
+
+constexpr const char* kFolder = "../bitmaps/scrapbk/";
+constexpr const char* kScribblePadName = "Scribble Pad";
+constexpr const char* kNoStoryMessage = "You must select a story to see a slide show.";
+constexpr const char* kNoSlidesMessage = "There are no slides available for ";
+constexpr const char* kSlideShowSoundPath = "../sounds/seeslide.wav";
+constexpr const char* kAddSlideSoundPath = "../sounds/slidshow.wav";
+
+// Where the confirmations and the options screen sit, relative to this screen.
+constexpr int kPopupLeft = 121;
+constexpr int kPopupTop = 69;
+constexpr int kPopupWidth = 399;
+constexpr int kPopupHeight = 264;
+
+// The shelf's scroll thumb: its place at step p is (T[p] + 163, 189); T runs from 0 to
+// the track's free length.
+constexpr int kThumbLeft = 163;
+constexpr int kThumbTop = 189;
+constexpr int kThumbWidth = 43;
+constexpr int kThumbHeight = 20;
+constexpr int kThumbTravel = 275;
+// How far the mouse must be from the thumb's centre before the shelf steps.
+constexpr int kDragSlack = 10;
+
+// Book slots stand on the shelf plank, one binder each.
+constexpr int kSlotLeft = 56;
+constexpr int kSlotPitch = 80;
+constexpr int kSlotTop = 16;
+constexpr int kSlotWidth = 48;
+constexpr int kSlotHeight = 148;
+
+struct ButtonFace {
+    int id;
+    const char* text;
+    const char* up;
+    const char* down;
+    CRect rect;
+};
+
+CRect At(int x, int y, int width, int height) {
+    return CRect(x, y, x + width, y + height);
+}
+
+const std::array<ButtonFace, 10>& Faces() {
+    static const std::array<ButtonFace, 10> faces = {{
+        {CScrapbookDlg::kReturn, "Return", "retu.bmp", "retd.bmp", At(15, 416, 92, 51)},
+        {CScrapbookDlg::kPrint, "Print", "prntu.bmp", "prntd.bmp", At(530, 230, 60, 50)},
+        {CScrapbookDlg::kTrash, "Trash", "trshu.bmp", "trshd.bmp", At(530, 290, 60, 50)},
+        {CScrapbookDlg::kScrapbook, "Scrapbook", "scrpu.bmp", "scrpd.bmp", At(40, 200, 70, 60)},
+        {CScrapbookDlg::kImageLeft, "Image Left", "imglu.bmp", "imgld.bmp", At(130, 290, 46, 40)},
+        {CScrapbookDlg::kImageRight, "Image Right", "imgru.bmp", "imgrd.bmp", At(464, 290, 46, 40)},
+        {CScrapbookDlg::kOptions, "Options", "optu.bmp", "optd.bmp", At(555, 416, 70, 51)},
+        {CScrapbookDlg::kProjector, "Projector", "proju.bmp", "projd.bmp", At(40, 290, 70, 55)},
+        {CScrapbookDlg::kAddSlide, "Add Slide", "addu.bmp", "addd.bmp", At(40, 355, 70, 50)},
+        {CScrapbookDlg::kScribblePad, "Scribble Pad", "scribu.bmp", "scribd.bmp",
+         At(530, 350, 60, 50)},
+    }};
+    return faces;
+}
+
+DialogTemplate MakeTemplate() {
+    DialogTemplate t;
+    t.id = CScrapbookDlg::kTemplateId;
+    t.style = WS_POPUP;
+    t.rect = At(0, 0, 640, 480);
+    const DWORD buttonStyle = WS_VISIBLE | BS_OWNERDRAW;
+    using Kind = DialogTemplate::Kind;
+    for (const ButtonFace& face : Faces())
+        t.items.push_back({face.id, Kind::Button, face.rect, buttonStyle, face.text});
+    for (int k = 0; k < CScrapbookDlg::kSlotCount; ++k) {
+        t.items.push_back({CScrapbookDlg::kSlotIds[k], Kind::Button,
+                           At(kSlotLeft + k * kSlotPitch, kSlotTop, kSlotWidth, kSlotHeight),
+                           buttonStyle, "Book" + std::to_string(k + 1)});
+    }
+    t.items.push_back(
+        {CScrapbookDlg::kThumbnailArea, Kind::Static, At(206, 238, 228, 151), WS_VISIBLE, ""});
+    t.items.push_back(
+        {CScrapbookDlg::kFrameArea, Kind::Static, At(190, 222, 260, 180), WS_VISIBLE, ""});
+    t.items.push_back({CScrapbookDlg::kScrollThumbArea, Kind::Static,
+                       At(kThumbLeft, kThumbTop, kThumbWidth, kThumbHeight), WS_VISIBLE, ""});
+    t.items.push_back(
+        {CScrapbookDlg::kScrollTrackArea, Kind::Static, At(158, 185, 328, 28), WS_VISIBLE, ""});
+    return t;
+}
+
+// Index of a control id in the button array: the faces first, then the slots.
+int ButtonIndex(int id) {
+    const auto& faces = Faces();
+    for (std::size_t i = 0; i < faces.size(); ++i)
+        if (faces[i].id == id) return static_cast<int>(i);
+    for (int k = 0; k < CScrapbookDlg::kSlotCount; ++k)
+        if (CScrapbookDlg::kSlotIds[k] == id) return static_cast<int>(faces.size()) + k;
+    return -1;
+}
+
+}  // namespace
+
+CScrapbookDlg::CScrapbookDlg(CWnd* parent) : CDialog(kTemplateId, parent) {
+    m_slotBook.fill(kNoBook);
+    LoadPictures();
+}
+
+CScrapbookDlg::~CScrapbookDlg() = default;
+
+const DialogTemplate* CScrapbookDlg::GetDialogTemplate() const {
+    static const DialogTemplate t = MakeTemplate();
+    return &t;
+}
+
+void CScrapbookDlg::LoadPictures() {
+    const std::string folder = kFolder;
+    m_background.Load(folder + "backgrnd.bmp");
+    m_bookFrame.Load(folder + "bookfrm.bmp");
+    m_scrapbookFrame.Load(folder + "scrpfrm.bmp");
+    m_scrollTrack.Load(folder + "track.bmp");
+    m_scrollThumb.Load(folder + "thumb.bmp");
+    const auto& faces = Faces();
+    m_facePictures.resize(faces.size() * 2);
+    for (std::size_t i = 0; i < faces.size(); ++i) {
+        m_facePictures[2 * i].Load(folder + faces[i].up);
+        m_facePictures[2 * i + 1].Load(folder + faces[i].down);
+        m_buttons[i].SetPictures(&m_facePictures[2 * i], &m_facePictures[2 * i + 1], nullptr);
+    }
+    // A slot lights up while its book is shown.
+    for (int k = 0; k < kSlotCount; ++k)
+        m_buttons[faces.size() + k].SetMode(CPictureButton::Mode::Toggle);
+}
+
+void CScrapbookDlg::SetBooks(CGlimBook* books, int count) {
+    m_books = books;
+    m_bookCount = books != nullptr && count > 0 ? count : 0;
+}
+
+void CScrapbookDlg::SetCursorObject(CCursor* cursor) {
+    m_cursor = cursor;
+    for (CPictureButton& button : m_buttons) button.SetCursorObject(cursor);
+}
+
+void CScrapbookDlg::SetPinnedRect(int x, int y, int width, int height) {
+    m_pinnedRect = At(x, y, width, height);
+}
+
+CPictureButton& CScrapbookDlg::GetButton(int id) {
+    const int index = ButtonIndex(id);
+    return m_buttons.at(index < 0 ? 0 : static_cast<std::size_t>(index));
+}
+
+CGlimBook* CScrapbookDlg::BookAt(int index) const {
+    // Index -1 is the scribble pad, which the opener keeps in front of the books.
+    if (m_books == nullptr || index < -1 || index >= m_bookCount) return nullptr;
+    return m_books + index;
+}
+
+void CScrapbookDlg::DoDataExchange(CDataExchange* exchange) {
+    CDialog::DoDataExchange(exchange);
+    const auto& faces = Faces();
+    for (std::size_t i = 0; i < faces.size(); ++i) DDX_Control(exchange, faces[i].id, m_buttons[i]);
+    for (int k = 0; k < kSlotCount; ++k)
+        DDX_Control(exchange, kSlotIds[k], m_buttons[faces.size() + k]);
+}
+
+BOOL CScrapbookDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    if (m_pinnedRect.Width() <= 0 || m_pinnedRect.Height() <= 0) {
+        const CSize size = m_background.IsValid() ? m_background.GetSize() : CSize(640, 480);
+        m_pinnedRect = At(m_pinnedRect.left, m_pinnedRect.top, size.cx, size.cy);
+    }
+    MoveWindow(m_pinnedRect.left, m_pinnedRect.top, m_pinnedRect.Width(), m_pinnedRect.Height(),
+               FALSE);
+    ChooseOpeningView();
+    SetUpShelf();
+    RefreshSlots();
+    return TRUE;
+}
+
+// The screen opens on the scrapbook when it holds pictures, else on the first book.
+void CScrapbookDlg::ChooseOpeningView() {
+    m_frameHidden = false;
+    if (m_scrapbook != nullptr && m_scrapbook->GetCount() > 0) {
+        m_showingScrapbook = true;
+        m_currentBook = -1;
+        if (m_scrapbook->GetCurrentIndex() < 0) m_scrapbook->Select(0, nullptr);
+        return;
+    }
+    m_showingScrapbook = false;
+    m_currentBook = 0;
+    if (CGlimBook* book = BookAt(0); book != nullptr && book->GetCurrentIndex() < 0)
+        book->SelectImage(0, nullptr);
+}
+
+void CScrapbookDlg::SetUpShelf() {
+    for (int k = 0; k < kSlotCount; ++k) m_slotBook[k] = k < m_bookCount ? k : kNoBook;
+    m_shelfScrolls = m_bookCount > kSlotCount;
+    m_shelfPosition = 0;
+    m_shelfLastPosition = m_shelfScrolls ? m_bookCount - kSlotCount : 0;
+    m_thumbPositions.assign(m_shelfLastPosition + 1, 0);
+    for (int p = 1; p <= m_shelfLastPosition; ++p)
+        m_thumbPositions[p] = p * kThumbTravel / m_shelfLastPosition;
+}
+
+// Gives every slot its book's binder and lights the slot of the shown book.
+void CScrapbookDlg::RefreshSlots() {
+    const std::size_t first = Faces().size();
+    for (int k = 0; k < kSlotCount; ++k) {
+        CPictureButton& slot = m_buttons[first + k];
+        CGlimBook* book = m_slotBook[k] >= 0 ? BookAt(m_slotBook[k]) : nullptr;
+        if (book == nullptr) {
+            slot.ClearPictures();
+            if (slot.GetSafeHwnd() != nullptr) slot.ShowWindow(SW_HIDE);
+            continue;
+        }
+        if (slot.GetSafeHwnd() == nullptr) continue;
+        slot.InvalidateRect(nullptr, TRUE);
+        slot.SetPictures(book->GetBinderPicture(), book->GetBinderHighlightPicture(), nullptr);
+        slot.ShowWindow(SW_SHOWNA);
+        if (m_slotBook[k] == m_currentBook) {
+            slot.SetOn();
+        } else if (slot.IsOn()) {
+            slot.SetOff();
+        }
+    }
+}
+
+void CScrapbookDlg::PlayClick() {
+    if (m_clickSound != nullptr) m_clickSound->Play(CBasicSound::kInterruptingSound);
+}
+
+int CScrapbookDlg::GetShownBookIndex() {
+    if (m_showingScrapbook) {
+        CGlimBook* book = m_scrapbook != nullptr ? m_scrapbook->GetCurrentBook(false) : nullptr;
+        for (int i = 0; i < m_bookCount && book != nullptr; ++i)
+            if (m_books + i == book) return i;
+        return -1;
+    }
+    if (m_currentBook == kScribblePadChosen) m_currentBook = -1;
+    return m_currentBook;
+}
+
+CGlimImage* CScrapbookDlg::GetShownPicture() {
+    if (m_showingScrapbook)
+        return m_scrapbook != nullptr ? m_scrapbook->GetCurrentImage() : nullptr;
+    CGlimBook* book = BookAt(m_currentBook);
+    return book != nullptr ? book->GetCurrentImage() : nullptr;
+}
+
+CRect CScrapbookDlg::AreaRect(int id) const {
+    CRect rect;
+    CWnd* area = GetDlgItem(id);
+    if (area == nullptr) return rect;
+    area->GetWindowRect(&rect);
+    ScreenToClient(&rect);
+    return rect;
+}
+
+BOOL CScrapbookDlg::OnEraseBkgnd(CDC*) {
+    return TRUE;
+}
+
+void CScrapbookDlg::OnPaint() {
+    CPaintDC dc(this);
+    if (m_palette != nullptr) {
+        dc.SelectPalette(m_palette, FALSE);
+        dc.RealizePalette();
+    }
+    CRect client;
+    GetClientRect(&client);
+    m_background.Paint(dc, 0, 0, client.Width(), client.Height(), m_palette);
+    DrawContent(dc);
+    if (!m_shelfScrolls) return;
+    const CRect track = AreaRect(kScrollTrackArea);
+    const CRect thumb = AreaRect(kScrollThumbArea);
+    m_scrollTrack.Paint(dc, track.left, track.top, track.Width(), track.Height(), m_palette);
+    m_scrollThumb.Paint(dc, thumb.left, thumb.top, thumb.Width(), thumb.Height(), m_palette);
+}
+
+void CScrapbookDlg::DrawContent(CDC& dc) {
+    if (m_palette != nullptr) {
+        dc.SelectPalette(m_palette, FALSE);
+        dc.RealizePalette();
+    }
+    if (!m_frameHidden) {
+        const CRect frame = AreaRect(kFrameArea);
+        CDib& picture = m_showingScrapbook ? m_scrapbookFrame : m_bookFrame;
+        picture.Paint(dc, frame.left, frame.top, frame.Width(), frame.Height(), m_palette);
+    }
+    CGlimImage* shown = GetShownPicture();
+    CDib* thumbnail = shown != nullptr ? shown->GetThumbnail() : nullptr;
+    if (thumbnail == nullptr || !thumbnail->IsValid()) return;
+    const CRect area = AreaRect(kThumbnailArea);
+    thumbnail->Paint(dc, area.left, area.top, area.Width(), area.Height(), m_palette);
+}
+
+void CScrapbookDlg::RedrawContent() {
+    CDC* dc = GetDC();
+    if (dc == nullptr) return;
+    DrawContent(*dc);
+    ReleaseDC(dc);
+}
+
+void CScrapbookDlg::OnDrawItem(int controlId, DRAWITEMSTRUCT* drawItem) {
+    if (m_palette != nullptr && drawItem != nullptr && drawItem->hDC != nullptr) {
+        drawItem->hDC->SelectPalette(m_palette, FALSE);
+        drawItem->hDC->RealizePalette();
+    }
+    CDialog::OnDrawItem(controlId, drawItem);
+}
+
+BOOL CScrapbookDlg::OnQueryNewPalette() {
+    if (m_palette == nullptr) return FALSE;
+    Invalidate(TRUE);
+    return TRUE;
+}
+
+void CScrapbookDlg::OnPaletteChanged(CWnd* focusWnd) {
+    if (focusWnd != this && m_palette != nullptr) Invalidate(TRUE);
+}
+
+BOOL CScrapbookDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+    const int id = LOWORD(wParam);
+    for (int k = 0; k < kSlotCount; ++k) {
+        if (kSlotIds[k] != id) continue;
+        OnSlot(k);
+        return TRUE;
+    }
+    switch (id) {
+        case kScrapbook:
+            OnScrapbook();
+            return TRUE;
+        case kImageLeft:
+            OnStep(false);
+            return TRUE;
+        case kImageRight:
+            OnStep(true);
+            return TRUE;
+        case kTrash:
+            OnTrash();
+            return TRUE;
+        case kOptions:
+            OnOptions();
+            return TRUE;
+        case kPrint:
+            OnPrint();
+            return TRUE;
+        case kProjector:
+            OnProjector();
+            return TRUE;
+        case kAddSlide:
+            OnAddSlide();
+            return TRUE;
+        case kScribblePad:
+            OnScribblePad();
+            return TRUE;
+        case IDCANCEL:
+            // Escape and the system close leave the screen like Return does.
+            OnOK();
+            return TRUE;
+        case kReturn:
+            PlayClick();
+            break;
+        default:
+            break;
+    }
+    return CDialog::OnCommand(wParam, lParam);
+}
+
+void CScrapbookDlg::OnSlot(int slot) {
+    const int bookIndex = m_slotBook[slot];
+    if (bookIndex == m_currentBook || BookAt(bookIndex) == nullptr || bookIndex < 0) return;
+    PlayClick();
+    GetButton(kSlotIds[slot]).Click();
+    if (m_showingScrapbook) {
+        if (m_scrapbook != nullptr) m_scrapbook->Select(-1, nullptr);
+        m_showingScrapbook = false;
+        m_frameHidden = false;
+    } else if (CGlimBook* shown = BookAt(m_currentBook); shown != nullptr && m_currentBook >= 0) {
+        shown->SelectImage(-1, nullptr);
+    }
+    m_currentBook = bookIndex;
+    BookAt(bookIndex)->SelectImage(0, nullptr);
+    RefreshSlots();
+    RedrawContent();
+}
+
+void CScrapbookDlg::OnScrapbook() {
+    if (m_showingScrapbook || m_scrapbook == nullptr || m_scrapbook->GetCount() < 1) return;
+    PlayClick();
+    GetButton(kScrapbook).Click();
+    if (CGlimBook* shown = BookAt(m_currentBook); shown != nullptr && m_currentBook >= 0)
+        shown->SelectImage(-1, nullptr);
+    m_currentBook = -1;
+    m_scrapbook->Select(0, nullptr);
+    m_showingScrapbook = true;
+    m_frameHidden = false;
+    RefreshSlots();
+    RedrawContent();
+}
+
+void CScrapbookDlg::OnStep(bool forward) {
+    PlayClick();
+    if (CGlimImage* shown = GetShownPicture()) shown->ReleaseAll();
+    if (m_showingScrapbook) {
+        if (m_scrapbook != nullptr)
+            forward ? m_scrapbook->SelectNext(nullptr) : m_scrapbook->SelectPrevious(nullptr);
+    } else if (CGlimBook* book = BookAt(m_currentBook)) {
+        forward ? book->SelectNext(nullptr) : book->SelectPrevious(nullptr);
+    }
+    m_frameHidden = false;
+    RedrawContent();
+}
+
+void CScrapbookDlg::OnTrash() {
+    if (!m_showingScrapbook || m_scrapbook == nullptr || m_scrapbook->GetCount() < 1) return;
+    PlayClick();
+    CRect window;
+    GetWindowRect(&window);
+    CTrashDlg confirm(this);
+    confirm.SetPosition(window.left + kPopupLeft, window.top + kPopupTop, kPopupWidth,
+                        kPopupHeight);
+    confirm.SetCursorObject(m_cursor);
+    confirm.SetPalette(m_palette);
+    if (confirm.DoModal() != IDOK) return;
+    m_scrapbook->DeleteEntry(m_scrapbook->GetCurrentIndex());
+    if (m_scrapbook->GetCount() == 0 && m_slotBook[0] >= 0) {
+        // Nothing left to show in the scrapbook: the book of the first slot takes its place.
+        OnSlot(0);
+        return;
+    }
+    m_frameHidden = false;
+    Invalidate(FALSE);
+    RedrawContent();
+}
+
+void CScrapbookDlg::OnOptions() {
+    PlayClick();
+    CRect window;
+    GetWindowRect(&window);
+    COptionsDlg options(this);
+    options.SetPosition(window.left + kPopupLeft, window.top + kPopupTop, kPopupWidth,
+                        kPopupHeight);
+    options.SetCursorObject(m_cursor);
+    options.SetPalette(m_palette);
+    options.DoModal();
+    RedrawContent();
+}
+
+PicturePrinter::Picture CScrapbookDlg::TakePrintPicture() {
+    PicturePrinter::Picture picture;
+    CGlimImage* image = nullptr;
+    CGlimBook* book = nullptr;
+    if (m_showingScrapbook && m_scrapbook != nullptr) {
+        image = m_scrapbook->GetCurrentImage();
+        book = m_scrapbook->GetCurrentBook(false);
+        picture.sceneNumber = m_scrapbook->FindCurrentInBook();
+        if (image != nullptr) picture.printImage = image->GetPrintPicture(true);
+    } else if ((book = BookAt(m_currentBook)) != nullptr) {
+        image = book->GetCurrentImage();
+        picture.sceneNumber = book->GetCurrentIndex();
+        if (image != nullptr) picture.printImage = image->GetPrintPicture(false);
+    }
+    if (book != nullptr) picture.bookName = book->GetBookName();
+    if (image != nullptr) picture.caption = image->GetCaption();
+    return picture;
+}
+
+void CScrapbookDlg::OnPrint() {
+    PlayClick();
+    PicturePrinter::PictureSource source;
+    source.take = [this] { return TakePrintPicture(); };
+    // The print layer goes with the picture's other layers when it stops being shown.
+    source.releasePrintLayer = [] {};
+    m_printer.Print(*this, m_cursor, m_palette, source);
+    UpdateWindow();
+    RedrawContent();
+}
+
+void CScrapbookDlg::OnProjector() {
+    CGlimBook* book = BookAt(GetShownBookIndex());
+    if (book == nullptr) return;
+    if (!book->HasSlides()) {
+        if (book->GetBookName() == kScribblePadName) {
+            AfxMessageBox(kNoStoryMessage);
+        } else {
+            AfxMessageBox(kNoSlidesMessage + book->GetBookName());
+        }
+        return;
+    }
+    if (m_slideShowSound.IsLoaded() || m_slideShowSound.Load(kSlideShowSoundPath))
+        m_slideShowSound.Play(CBasicSound::kWaitingSound);
+    CRect window;
+    GetWindowRect(&window);
+    CSlideShowDlg player(this);
+    player.SetPosition(window.left, window.top, 0, 0);
+    player.SetPalette(m_palette);
+    player.SetBook(book);
+    player.SetScrapbook(m_scrapbook);
+    player.SetCursorObject(m_cursor);
+    player.SetClickSound(m_clickSound);
+    player.DoModal();
+    RedrawContent();
+}
+
+void CScrapbookDlg::OnAddSlide() {
+    if (!m_showingScrapbook || m_scrapbook == nullptr) return;
+    CGlimBook* entryBook = m_scrapbook->GetCurrentBook(false);
+    if (entryBook == nullptr || entryBook->GetBookName() == kScribblePadName) return;
+    CGlimBook* target = nullptr;
+    for (int i = 0; i < m_bookCount && target == nullptr; ++i)
+        if (m_books[i].GetBookName() == entryBook->GetBookName()) target = m_books + i;
+    if (target == nullptr) return;
+    target->SetSlide(m_scrapbook->FindCurrentInBook(), m_scrapbook->GetCurrentSavedFile());
+    if (m_addSlideSound.IsLoaded() || m_addSlideSound.Load(kAddSlideSoundPath))
+        m_addSlideSound.Play(CBasicSound::kInterruptingSound);
+}
+
+void CScrapbookDlg::OnScribblePad() {
+    GetButton(kScribblePad).Click();
+    if (CGlimBook* pad = BookAt(-1)) pad->SelectImage(0, nullptr);
+    SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED));
+    if (m_showingScrapbook) {
+        if (m_scrapbook != nullptr) m_scrapbook->Select(-1, nullptr);
+    } else if (CGlimBook* shown = BookAt(m_currentBook); shown != nullptr && m_currentBook >= 0) {
+        shown->SelectImage(-1, nullptr);
+    }
+    m_showingScrapbook = false;
+    m_frameHidden = false;
+    m_currentBook = kScribblePadChosen;
+}
+
+void CScrapbookDlg::OnLButtonDown(UINT flags, CPoint point) {
+    if (AreaRect(kThumbnailArea).PtInRect(point)) {
+        OnOK();
+        return;
+    }
+    CDialog::OnLButtonDown(flags, point);
+}
+
+BOOL CScrapbookDlg::OnSetCursor(CWnd* wnd, UINT hitTest, UINT message) {
+    if (m_cursor == nullptr) return CDialog::OnSetCursor(wnd, hitTest, message);
+    CPoint point;
+    GetCursorPos(&point);
+    ScreenToClient(&point);
+    const bool overThumbnail = AreaRect(kThumbnailArea).PtInRect(point);
+    const bool overScroll = m_shelfScrolls && AreaRect(kScrollThumbArea).PtInRect(point);
+    m_cursor->SetCursorIndex(overThumbnail || overScroll ? 2 : 3);
+    return TRUE;
+}
+
+void CScrapbookDlg::OnMouseMove(UINT flags, CPoint point) {
+    const CRect thumb = AreaRect(kScrollThumbArea);
+    if (m_shelfScrolls && flags == MK_LBUTTON && thumb.PtInRect(point)) {
+        const int centre = (thumb.left + thumb.right) / 2;
+        if (centre + kDragSlack < point.x && m_shelfPosition < m_shelfLastPosition) {
+            StepShelf(1);
+        } else if (point.x < centre - kDragSlack && m_shelfPosition > 0) {
+            StepShelf(-1);
+        }
+    }
+    CDialog::OnMouseMove(flags, point);
+}
+
+// Moves the shelf one step, the thumb with it and the mouse along with the thumb.
+void CScrapbookDlg::StepShelf(int delta) {
+    CWnd* thumb = GetDlgItem(kScrollThumbArea);
+    const int from = m_shelfPosition;
+    m_shelfPosition += delta;
+    const CRect old = AreaRect(kScrollThumbArea);
+    if (thumb != nullptr) {
+        thumb->MoveWindow(m_thumbPositions[m_shelfPosition] + kThumbLeft, kThumbTop, kThumbWidth,
+                          kThumbHeight, TRUE);
+    }
+    InvalidateRect(&old, TRUE);
+    const int carried =
+        m_thumbPositions[m_shelfPosition] - m_thumbPositions[from] - delta * kDragSlack;
+    CPoint cursor;
+    GetCursorPos(&cursor);
+    SetCursorPos(cursor.x + carried, cursor.y);
+    for (int& book : m_slotBook) book += delta;
+    RefreshSlots();
+    const CRect moved = AreaRect(kScrollThumbArea);
+    InvalidateRect(&moved, TRUE);
+}
+
+void CScrapbookDlg::OnWindowPosChanging(WINDOWPOS* pos) {
+    CDialog::OnWindowPosChanging(pos);
+    if (pos == nullptr || m_pinnedRect.Width() <= 0) return;
+    pos->x = m_pinnedRect.left;
+    pos->y = m_pinnedRect.top;
+    pos->cx = m_pinnedRect.Width();
+    pos->cy = m_pinnedRect.Height();
+}

@@ -1,0 +1,165 @@
+#pragma once
+#include <array>
+#include <string>
+#include <vector>
+
+#include "dialogs/CPictureButton.h"
+#include "dialogs/PicturePrinter.h"
+#include "imaging/CDib.h"
+#include "platform/CDialog.h"
+#include "platform/CRect.h"
+#include "sound/CBasicSound.h"
+
+class CCursor;
+class CGlimBook;
+class CGlimImage;
+class CGlimScrapbook;
+class CPalette;
+
+// The scrapbook screen: the hub between colouring sessions. A shelf of story books, the
+// scrapbook of saved pictures, the thumbnail of the shown picture (a click on it chooses
+// that picture to colour), and the commands to page, print, trash, add a slide, play the
+// slide show, open the options and colour the scribble pad.
+//
+// The opener hands over its books before DoModal; the scribble-pad book must sit directly
+// in front of them (index -1). The screen releases and selects pictures of the books and
+// of the scrapbook, so a touched picture must be saved before the screen opens.
+//
+// After DoModal returned IDOK the choice is: the scrapbook's current entry when
+// IsShowingScrapbook(), else the current picture of book GetCurrentBook(), where -2 stands
+// for the scribble pad (its first picture is current).
+class CScrapbookDlg : public CDialog {
+  public:
+    static constexpr UINT kTemplateId = 159;
+    static constexpr int kSlotCount = 7;
+    // Shelf slots that hold no book (fewer books than slots) are hidden and hold this.
+    static constexpr int kNoBook = -100;
+    static constexpr int kScribblePadChosen = -2;
+
+    enum ControlId : int {
+        kReturn = 1,
+        kPrint = 1050,
+        kTrash = 1052,
+        kBook1 = 1053,
+        kScrapbook = 1054,
+        kBook2 = 1055,
+        kBook3 = 1056,
+        kBook4 = 1057,
+        kImageLeft = 1058,
+        kImageRight = 1059,
+        kBook5 = 1060,
+        kBook6 = 1061,
+        kBook7 = 1062,
+        kOptions = 1063,
+        kProjector = 1064,
+        kAddSlide = 1065,
+        kScribblePad = 1066,
+        kThumbnailArea = 1097,
+        kFrameArea = 1098,
+        kScrollThumbArea = 1099,
+        kScrollTrackArea = 1100,
+    };
+    static constexpr std::array<int, kSlotCount> kSlotIds = {kBook1, kBook2, kBook3, kBook4,
+                                                             kBook5, kBook6, kBook7};
+
+    explicit CScrapbookDlg(CWnd* parent = nullptr);
+    ~CScrapbookDlg() override;
+    const char* GetRuntimeClassName() const override { return "CScrapbookDlg"; }
+
+    // Set before DoModal. `books[-1]` must be the scribble-pad book.
+    void SetBooks(CGlimBook* books, int count);
+    void SetScrapbook(CGlimScrapbook* scrapbook) { m_scrapbook = scrapbook; }
+    void SetPalette(CPalette* palette) { m_palette = palette; }
+    void SetCursorObject(CCursor* cursor);
+    void SetClickSound(CBasicSound* sound) { m_clickSound = sound; }
+    // x, y, width, height in screen pixels; 0 width or height: the background's size.
+    void SetPinnedRect(int x, int y, int width, int height);
+
+    int GetShownBookIndex();
+    CGlimImage* GetShownPicture();
+    bool IsShowingScrapbook() const { return m_showingScrapbook; }
+    int GetCurrentBook() const { return m_currentBook; }
+
+    // State of the shelf, for the opener's and tests' inspection.
+    int GetSlotBook(int slot) const { return m_slotBook.at(slot); }
+    bool IsShelfScrolling() const { return m_shelfScrolls; }
+    int GetShelfPosition() const { return m_shelfPosition; }
+    int GetShelfLastPosition() const { return m_shelfLastPosition; }
+    int GetThumbPosition(int step) const { return m_thumbPositions.at(step); }
+    bool IsFrameHidden() const { return m_frameHidden; }
+    const CRect& GetPinnedRect() const { return m_pinnedRect; }
+    CPictureButton& GetButton(int id);
+    PicturePrinter& GetPrinter() { return m_printer; }
+
+    BOOL OnInitDialog() override;
+    void DoDataExchange(CDataExchange* exchange) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL OnEraseBkgnd(CDC* dc) override;
+    void OnPaint() override;
+    void OnDrawItem(int controlId, DRAWITEMSTRUCT* drawItem) override;
+    void OnLButtonDown(UINT flags, CPoint point) override;
+    void OnMouseMove(UINT flags, CPoint point) override;
+    BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message) override;
+    void OnWindowPosChanging(WINDOWPOS* pos) override;
+    BOOL OnQueryNewPalette() override;
+    void OnPaletteChanged(CWnd* focusWnd) override;
+
+  protected:
+    const DialogTemplate* GetDialogTemplate() const override;
+
+  private:
+    struct Face {
+        int id;
+        const char* up;
+        const char* down;
+    };
+
+    void LoadPictures();
+    void ChooseOpeningView();
+    void SetUpShelf();
+    void RefreshSlots();
+    void PlayClick();
+    void DrawContent(CDC& dc);
+    void RedrawContent();
+    CRect AreaRect(int id) const;
+    CGlimBook* BookAt(int index) const;
+
+    void OnSlot(int slot);
+    void OnScrapbook();
+    void OnStep(bool forward);
+    void OnTrash();
+    void OnOptions();
+    void OnPrint();
+    void OnProjector();
+    void OnAddSlide();
+    void OnScribblePad();
+    void StepShelf(int delta);
+    PicturePrinter::Picture TakePrintPicture();
+
+    std::vector<Face> m_faces;
+    std::vector<CDib> m_facePictures;
+    std::array<CPictureButton, 17> m_buttons;
+    CDib m_background;
+    CDib m_bookFrame;
+    CDib m_scrapbookFrame;
+    CDib m_scrollTrack;
+    CDib m_scrollThumb;
+    CPalette* m_palette = nullptr;
+    CCursor* m_cursor = nullptr;
+    CBasicSound* m_clickSound = nullptr;
+    CBasicSound m_slideShowSound;
+    CBasicSound m_addSlideSound;
+    CGlimBook* m_books = nullptr;
+    int m_bookCount = 0;
+    CGlimScrapbook* m_scrapbook = nullptr;
+    int m_currentBook = 0;
+    bool m_showingScrapbook = false;
+    bool m_frameHidden = false;
+    std::array<int, kSlotCount> m_slotBook{};
+    bool m_shelfScrolls = false;
+    int m_shelfPosition = 0;
+    int m_shelfLastPosition = 0;
+    std::vector<int> m_thumbPositions{0};
+    CRect m_pinnedRect;
+    PicturePrinter m_printer;
+};

@@ -1,0 +1,388 @@
+#include "slides/CSlideShowDlg.h"
+
+#include "imaging/CCursor.h"
+#include "platform/CPaintDC.h"
+#include "platform/MessageBox.h"
+#include "scrapbook/CGlimScrapbook.h"
+#include "stories/CGlimBook.h"
+#include "stories/CGlimImage.h"
+
+namespace {
+
+constexpr const char* kFolder = "../bitmaps/slides/";
+constexpr int kButtonCount = 5;
+// While the pause waits for nothing, it gives the processor back this long.
+constexpr DWORD kIdleSliceMs = 10;
+
+struct ButtonFace {
+    int id;
+    const char* text;
+    const char* up;
+    const char* down;
+    const char* disabled;
+    CRect rect;
+};
+
+CRect At(int x, int y, int width, int height) {
+    return CRect(x, y, x + width, y + height);
+}
+
+const CRect kSlideRect = At(120, 47, 398, 264);
+
+const std::array<ButtonFace, kButtonCount>& Faces() {
+    static const std::array<ButtonFace, kButtonCount> faces = {{
+        {CSlideShowDlg::kPlay, "Play", "playu.bmp", "playd.bmp", "playo.bmp", At(31, 37, 58, 54)},
+        {CSlideShowDlg::kStop, "STOP", "pauseu.bmp", "paused.bmp", "pauseo.bmp",
+         At(30, 100, 53, 49)},
+        {CSlideShowDlg::kRewind, "Rewind", "rewu.bmp", "rewd.bmp", "rewo.bmp", At(19, 161, 63, 50)},
+        {CSlideShowDlg::kExit, "Exit", "thexitu.bmp", "thexitd.bmp", "thexito.bmp",
+         At(15, 416, 106, 51)},
+        {CSlideShowDlg::kUseScript, "Use Script", "filmu.bmp", "filmd.bmp", "filmo.bmp",
+         At(539, 35, 89, 58)},
+    }};
+    return faces;
+}
+
+int ButtonIndex(int id) {
+    for (int i = 0; i < kButtonCount; ++i)
+        if (Faces()[i].id == id) return i;
+    return -1;
+}
+
+DialogTemplate MakeTemplate() {
+    DialogTemplate t;
+    t.id = CSlideShowDlg::kTemplateId;
+    t.rect = At(0, 0, 640, 480);
+    using Kind = DialogTemplate::Kind;
+    t.items.push_back({CSlideShowDlg::kSlideArea, Kind::Static, kSlideRect, WS_VISIBLE, ""});
+    t.items.push_back({CSlideShowDlg::kPlaceholder, Kind::Static, At(0, 0, 1, 1), 0, ""});
+    for (const ButtonFace& face : Faces())
+        t.items.push_back({face.id, Kind::Button, face.rect, WS_VISIBLE | BS_OWNERDRAW, face.text});
+    // Reached only by command: hidden plain buttons.
+    t.items.push_back({CSlideShowDlg::kBack, Kind::Button, At(0, 0, 1, 1), 0, "Back"});
+    t.items.push_back({CSlideShowDlg::kForward, Kind::Button, At(0, 0, 1, 1), 0, "Forward"});
+    t.items.push_back({CSlideShowDlg::kCancel, Kind::Button, At(0, 0, 1, 1), 0, "Cancel"});
+    return t;
+}
+
+}  // namespace
+
+CSlideShowDlg::CSlideShowDlg(CWnd* parent) : CDialog(kTemplateId, parent) {
+    const std::string folder = kFolder;
+    m_background.Load(folder + "backgrnd.bmp");
+    for (int i = 0; i < kButtonCount; ++i) {
+        m_faces[3 * i].Load(folder + Faces()[i].up);
+        m_faces[3 * i + 1].Load(folder + Faces()[i].down);
+        m_faces[3 * i + 2].Load(folder + Faces()[i].disabled);
+        m_buttons[i].SetPictures(&m_faces[3 * i], &m_faces[3 * i + 1], &m_faces[3 * i + 2]);
+    }
+    GetButton(kUseScript).SetMode(CPictureButton::Mode::Toggle);
+    m_slideChangeSound.Load("../sounds/slidesnd.wav");
+    m_mySlidesSound.Load("../sounds/myslides.wav");
+    m_storySlidesSound.Load("../sounds/strysld.wav");
+}
+
+// Voice-overs loaded for the show are let go, except by the pictures the screens below
+// still show (their files and layers stay as they are). A voice-over still playing keeps
+// its data with the player.
+CSlideShowDlg::~CSlideShowDlg() {
+    if (m_book == nullptr) return;
+    CGlimImage* kept = m_scrapbook != nullptr ? m_scrapbook->GetCurrentImage() : nullptr;
+    for (int index : m_spoken) {
+        CGlimImage* image = m_book->GetImage(index);
+        if (image != nullptr && image != kept && image != m_book->GetCurrentImage())
+            image->ReleaseAll();
+    }
+}
+
+const DialogTemplate* CSlideShowDlg::GetDialogTemplate() const {
+    static const DialogTemplate t = MakeTemplate();
+    return &t;
+}
+
+void CSlideShowDlg::SetPosition(int x, int y, int width, int height) {
+    m_position = At(x, y, width, height);
+}
+
+void CSlideShowDlg::SetCursorObject(CCursor* cursor) {
+    m_cursor = cursor;
+    for (CPictureButton& button : m_buttons) button.SetCursorObject(cursor);
+}
+
+CPictureButton& CSlideShowDlg::GetButton(int id) {
+    const int index = ButtonIndex(id);
+    return m_buttons.at(index < 0 ? 0 : static_cast<std::size_t>(index));
+}
+
+void CSlideShowDlg::DoDataExchange(CDataExchange* exchange) {
+    CDialog::DoDataExchange(exchange);
+    for (int i = 0; i < kButtonCount; ++i) DDX_Control(exchange, Faces()[i].id, m_buttons[i]);
+}
+
+BOOL CSlideShowDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    if (m_position.Width() <= 0 || m_position.Height() <= 0) {
+        const CSize size = m_background.IsValid() ? m_background.GetSize() : CSize(640, 480);
+        m_position = At(m_position.left, m_position.top, size.cx, size.cy);
+    }
+    MoveWindow(m_position.left, m_position.top, m_position.Width(), m_position.Height(), TRUE);
+    if (CWnd* area = GetDlgItem(kSlideArea))
+        area->MoveWindow(kSlideRect.left, kSlideRect.top, kSlideRect.Width(), kSlideRect.Height());
+    for (int i = 0; i < kButtonCount; ++i) {
+        const CRect& r = Faces()[i].rect;
+        m_buttons[i].MoveWindow(r.left, r.top, r.Width(), r.Height(), TRUE);
+    }
+    m_slideIndex = 0;
+    m_useScript = true;
+    if (!LoadSlide(0)) return TRUE;
+    ShowWindow(SW_SHOW);
+    UpdateWindow();
+    m_ready = false;
+    Post(kPlay);
+    return TRUE;
+}
+
+void CSlideShowDlg::Post(int command) {
+    PostMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(command), BN_CLICKED));
+}
+
+bool CSlideShowDlg::LoadSlide(int index) {
+    if (m_book == nullptr) return false;
+    const std::string path = m_book->GetSlidePath(index, m_useScript);
+    if (path.empty()) return false;
+    if (!m_slide.Load(path)) {
+        AfxMessageBox(kLoadFailed + path);
+        return false;
+    }
+    return true;
+}
+
+void CSlideShowDlg::DrawSlide() {
+    CDC* dc = GetDC();
+    if (dc == nullptr) return;
+    if (m_palette != nullptr) {
+        dc->SelectPalette(m_palette, FALSE);
+        dc->RealizePalette();
+    }
+    if (m_slide.IsValid()) {
+        m_slide.Paint(*dc, kSlideRect.left, kSlideRect.top, kSlideRect.Width(), kSlideRect.Height(),
+                      m_palette);
+    }
+    ReleaseDC(dc);
+}
+
+void CSlideShowDlg::StartVoiceOver() {
+    CGlimImage* image = m_book != nullptr ? m_book->GetImage(m_slideIndex) : nullptr;
+    if (image == nullptr) return;
+    m_spoken.insert(m_slideIndex);
+    image->PlayVoiceOver();
+}
+
+void CSlideShowDlg::EnableButtons(bool enable) {
+    for (CPictureButton& button : m_buttons) button.EnableWindow(enable ? TRUE : FALSE);
+    if (!enable && m_cursor != nullptr) m_cursor->SetCursorIndex(3);
+}
+
+void CSlideShowDlg::Silence() {
+    if (!CBasicSound::IsSoundOn()) CBasicSound::StopAll();
+}
+
+void CSlideShowDlg::PlayClick() {
+    if (m_clickSound != nullptr && m_ready) m_clickSound->Play(CBasicSound::kInterruptingSound);
+}
+
+bool CSlideShowDlg::IsLastSlide() const {
+    return m_book == nullptr || m_book->GetImageCount() - m_slideIndex <= 1;
+}
+
+BOOL CSlideShowDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+    switch (LOWORD(wParam)) {
+        case kPlay:
+            OnPlay();
+            return TRUE;
+        case kStop:
+            OnStop();
+            return TRUE;
+        case kRewind:
+            OnRewind();
+            return TRUE;
+        case kForward:
+            OnForward();
+            return TRUE;
+        case kBack:
+            OnBack();
+            return TRUE;
+        case kUseScript:
+            OnUseScript();
+            return TRUE;
+        default:
+            return CDialog::OnCommand(wParam, lParam);
+    }
+}
+
+void CSlideShowDlg::OnPlay() {
+    m_autoPlay = true;
+    PlayClick();
+    EnableButtons(false);
+    if (IsLastSlide()) {
+        m_ready = false;
+        OnRewind();
+        // Rewinding pauses; playing from the start goes on.
+        m_autoPlay = true;
+        EnableButtons(false);
+    }
+    StartVoiceOver();
+    if (SetTimer(kSlideTimer, kSlideTimerInterval) != 0) {
+        m_ready = true;
+    } else {
+        EnableButtons(true);
+    }
+}
+
+void CSlideShowDlg::OnTimer(UINT id) {
+    if (id != kSlideTimer) return;
+    // The slide-change sound waits for the voice-over to end; a missing sound waits for
+    // nothing.
+    if (m_slideChangeSound.IsLoaded() && !m_slideChangeSound.Play(CBasicSound::kObjectSound, true))
+        return;
+    KillTimer(kSlideTimer);
+    EnableButtons(true);
+    PauseBetweenSlides();
+    if (!m_autoPlay || GetSafeHwnd() == nullptr) return;
+    m_ready = false;
+    Post(kForward);
+}
+
+// Four seconds during which the window stays alive: messages are handled (STOP, Exit and
+// Use Script take effect when the pause ends). A quit met meanwhile is passed on after.
+void CSlideShowDlg::PauseBetweenSlides() {
+    const DWORD start = GetTickCount();
+    bool quitSeen = false;
+    int quitCode = 0;
+    while (GetTickCount() - start < kPauseMs) {
+        MSG msg;
+        if (!PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            Sleep(kIdleSliceMs);
+            continue;
+        }
+        if (msg.message == WM_QUIT) {
+            quitSeen = true;
+            quitCode = static_cast<int>(msg.wParam);
+            continue;
+        }
+        TranslateMessage(&msg);
+        DispatchMessage(&msg);
+    }
+    if (quitSeen) PostQuitMessage(quitCode);
+}
+
+void CSlideShowDlg::OnForward() {
+    PlayClick();
+    if (IsLastSlide()) {
+        m_ready = false;
+        Post(kStop);
+        return;
+    }
+    ++m_slideIndex;
+    LoadSlide(m_slideIndex);
+    DrawSlide();
+    EnableButtons(false);
+    if (SetTimer(kSlideTimer, kSlideTimerInterval) == 0) {
+        EnableButtons(true);
+        return;
+    }
+    StartVoiceOver();
+    m_ready = true;
+}
+
+void CSlideShowDlg::OnBack() {
+    PlayClick();
+    if (m_slideIndex <= 0) return;
+    --m_slideIndex;
+    LoadSlide(m_slideIndex);
+    DrawSlide();
+    StartVoiceOver();
+    m_ready = true;
+}
+
+void CSlideShowDlg::OnStop() {
+    m_autoPlay = false;
+    EnableButtons(true);
+    Silence();
+    PlayClick();
+    KillTimer(kSlideTimer);
+    m_ready = true;
+}
+
+void CSlideShowDlg::OnRewind() {
+    m_autoPlay = false;
+    KillTimer(kSlideTimer);
+    Silence();
+    PlayClick();
+    m_slideIndex = 0;
+    LoadSlide(0);
+    DrawSlide();
+    m_ready = true;
+}
+
+void CSlideShowDlg::OnUseScript() {
+    m_autoPlay = false;
+    Silence();
+    KillTimer(kSlideTimer);
+    GetButton(kUseScript).Click();
+    m_useScript = !m_useScript;
+    (m_useScript ? m_mySlidesSound : m_storySlidesSound).Play(CBasicSound::kWaitingSound);
+    LoadSlide(m_slideIndex);
+    DrawSlide();
+    Post(kPlay);
+}
+
+void CSlideShowDlg::OnOK() {
+    m_autoPlay = false;
+    Silence();
+    if (m_clickSound != nullptr) m_clickSound->Play(CBasicSound::kInterruptingSound);
+    m_ready = false;
+    Post(kStop);
+    KillTimer(kSlideTimer);
+    EndDialog(IDOK);
+}
+
+// Escape and the system close leave the player like Exit.
+void CSlideShowDlg::OnCancel() {
+    OnOK();
+}
+
+BOOL CSlideShowDlg::OnEraseBkgnd(CDC*) {
+    return TRUE;
+}
+
+void CSlideShowDlg::OnPaint() {
+    CRect update;
+    if (!GetUpdateRect(&update)) return;
+    CPaintDC dc(this);
+    if (m_palette != nullptr) {
+        dc.SelectPalette(m_palette, FALSE);
+        dc.RealizePalette();
+    }
+    CRect client;
+    GetClientRect(&client);
+    m_background.Paint(dc, 0, 0, client.Width(), client.Height(), m_palette);
+    if (m_slide.IsValid()) {
+        m_slide.Paint(dc, kSlideRect.left, kSlideRect.top, kSlideRect.Width(), kSlideRect.Height(),
+                      m_palette);
+    }
+}
+
+void CSlideShowDlg::OnDrawItem(int controlId, DRAWITEMSTRUCT* drawItem) {
+    if (m_palette != nullptr && drawItem != nullptr && drawItem->hDC != nullptr) {
+        drawItem->hDC->SelectPalette(m_palette, FALSE);
+        drawItem->hDC->RealizePalette();
+    }
+    CDialog::OnDrawItem(controlId, drawItem);
+}
+
+BOOL CSlideShowDlg::OnSetCursor(CWnd* wnd, UINT hitTest, UINT message) {
+    if (m_cursor == nullptr) return CDialog::OnSetCursor(wnd, hitTest, message);
+    m_cursor->SetCursorIndex(3);
+    return TRUE;
+}
