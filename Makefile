@@ -6,7 +6,7 @@ JOBS ?= 2
 FUZZ_SECONDS ?= 60
 CONTENT = $(BUILD)/content
 
-.PHONY: all deps configure build content run test fuzz fuzz-build bench asan fresh-check clean
+.PHONY: all deps configure build content run test asan-monkey fuzz fuzz-build bench asan fresh-check clean
 
 all: build
 
@@ -29,7 +29,16 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	$(MAKE) --no-print-directory asan-monkey
 	$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=$(FUZZ_SECONDS)
+
+# The scripted driver built with the sanitizers, under 2,000 random events (the monkey test).
+asan-monkey: build
+	@test -f $(ASAN_BUILD)/build.ninja || CC=clang CXX=clang++ cmake -S . -B $(ASAN_BUILD) -G Ninja \
+		-DCMAKE_BUILD_TYPE=Debug -DTALEWICK_SANITIZE=ON
+	cmake --build $(ASAN_BUILD) -j $(JOBS) --target talewick-drive
+	cmake $(BUILD) > /dev/null
+	cd $(BUILD) && ctest -R monkey_sanitized --output-on-failure
 
 fuzz-build: deps
 	@test -f $(FUZZ_BUILD)/build.ninja || CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja \
