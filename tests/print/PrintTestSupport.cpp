@@ -122,6 +122,11 @@ PrinterPage A4Page(double margin) {
     return page;
 }
 
+bool PrintServerPossible() {
+    return geteuid() == 0 && fs::exists("/usr/sbin/cupsd") &&
+           fs::exists("/usr/lib/cups/backend/cups-pdf");
+}
+
 int FreePort() {
     const int fd = socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};

@@ -107,6 +107,10 @@ class CupsServerEnv {
     std::string m_old;
 };
 
+// Whether this machine can run the private server at all (root, cupsd and the PDF
+// backend installed); where it can, a server that does not start is a failure.
+bool PrintServerPossible();
+
 // A loopback port nothing listens on right now.
 int FreePort();
 
