@@ -5,17 +5,14 @@
 #include <filesystem>
 
 #include "check/TreeCheck.h"
+#include "imaging/CDib.h"
+#include "imaging/CDitherer.h"
 #include "screens/Canvas.h"
 
 namespace {
 
 constexpr int kCell = 150;  // each version is fitted into kCell x kCell * 3/4
 constexpr int kColumns = 4;
-
-int Level(int value, int levels) {
-    const int step = 255 / (levels - 1);
-    return std::clamp((value + step / 2) / step, 0, levels - 1) * 255 / (levels - 1);
-}
 
 std::vector<std::string> PictureFiles(const std::string& dir) {
     std::vector<std::string> files;
@@ -45,32 +42,26 @@ void PlaceScaled(Canvas& sheet, const KitImage& image, double x, double y) {
 }  // namespace
 
 KitImage DitherToCube(const KitImage& image) {
+    // Exactly what a 256-colour display shows: the program's own ditherer and colour cube.
     const int w = image.Width(), h = image.Height();
-    std::vector<double> error(static_cast<std::size_t>(w + 2) * 2 * 3, 0.0);
     KitImage out(w, h, 0);
-    const int levels[3] = {8, 8, 4};
-    for (int y = 0; y < h; ++y) {
-        double* current = &error[static_cast<std::size_t>(y % 2) * (w + 2) * 3];
-        double* next = &error[static_cast<std::size_t>((y + 1) % 2) * (w + 2) * 3];
-        std::fill(next, next + (w + 2) * 3, 0.0);
+    CDib source;
+    if (w <= 0 || h <= 0 || !source.Create(w, h, 24)) return out;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) source.SetPixel(image.Get(x, y), x, y);
+    CPalette cube;
+    CDitherer::CreateDitherPalette(cube);
+    const std::size_t stride = (static_cast<std::size_t>(w) + 3) / 4 * 4;
+    std::vector<BYTE> indices(stride * h);
+    CDitherer ditherer(static_cast<unsigned>(w), static_cast<unsigned>(h));
+    if (!ditherer.Dither(source.GetBits(), indices.data(), 0, 0, w, h, cube)) return out;
+    for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
-            const std::uint32_t rgb = image.Get(x, y);
-            std::uint32_t result = 0;
-            for (int c = 0; c < 3; ++c) {
-                const int shift = 16 - 8 * c;
-                const double want = ((rgb >> shift) & 0xFF) + current[(x + 1) * 3 + c];
-                const int got =
-                    Level(static_cast<int>(std::lround(std::clamp(want, 0.0, 255.0))), levels[c]);
-                const double e = want - got;
-                current[(x + 2) * 3 + c] += e * 7 / 16;
-                next[x * 3 + c] += e * 3 / 16;
-                next[(x + 1) * 3 + c] += e * 5 / 16;
-                next[(x + 2) * 3 + c] += e / 16;
-                result |= static_cast<std::uint32_t>(got) << shift;
-            }
-            out.Set(x, y, result);
+            const PALETTEENTRY& e = cube.Entries()[indices[stride * (h - 1 - y) + x]];
+            out.Set(x, y,
+                    (static_cast<std::uint32_t>(e.peRed) << 16) |
+                        (static_cast<std::uint32_t>(e.peGreen) << 8) | e.peBlue);
         }
-    }
     return out;
 }
 

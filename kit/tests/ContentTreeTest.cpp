@@ -171,8 +171,9 @@ TEST(ContactSheetTest, CubeDitherUsesOnlyCubeLevelsAndKeepsTheAverage) {
         for (int x = 0; x < 40; ++x) {
             const std::uint32_t rgb = dithered.Get(x, y);
             const int r = (rgb >> 16) & 0xFF, g = (rgb >> 8) & 0xFF, b = rgb & 0xFF;
-            EXPECT_EQ(r * 7 % 255, 0);
-            EXPECT_EQ(g * 7 % 255, 0);
+            // Red and green levels are trunc(k * 36.5), blue levels b * 85.
+            EXPECT_EQ(static_cast<int>(std::lround(r / 36.5)) * 365 / 10, r);
+            EXPECT_EQ(static_cast<int>(std::lround(g / 36.5)) * 365 / 10, g);
             EXPECT_EQ(b % 85, 0);
             sumR += r;
             sumB += b;
