@@ -39,6 +39,8 @@ class CScriptDriver {
 
     // Feeds the next line; false once the script is over and the quit was sent.
     bool Step();
+    // Lines not fed yet (a monkey run starts the program again while some are left).
+    bool HasCommandsLeft() const { return m_next < m_commands.size(); }
     // Problems met while running (a shot that could not be written).
     const std::vector<std::string>& Errors() const { return m_errors; }
 

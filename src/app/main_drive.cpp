@@ -76,7 +76,11 @@ int main(int argc, char** argv) {
     CScriptDriver driver(backend, std::move(commands));
     backend.SetIdleHook([&driver] { return driver.Step(); });
     theApp.SetSingleInstance(false);
-    AfxWinMain(theApp);
+    // The monkey may confirm the exit long before its events are used up: the child starts
+    // the program again, so every event reaches a running screen.
+    do {
+        AfxWinMain(theApp);
+    } while (options.monkey >= 0 && driver.HasCommandsLeft());
     backend.SetIdleHook(nullptr);
     SetBackend(nullptr);
 
