@@ -49,6 +49,7 @@ class HeadlessBackend : public Backend {
     // Plays sounds on the virtual clock (installs the output; undone on destruction).
     void InstallAudio();
     HeadlessAudio* Audio() { return m_audio.get(); }
+    const HeadlessAudio* Audio() const { return m_audio.get(); }
 
     void RecordPrint(const std::string& description);
     const std::vector<Entry>& Record() const { return m_record; }
