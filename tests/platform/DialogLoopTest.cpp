@@ -5,6 +5,7 @@
 
 #include "PlatformFixture.h"
 #include "platform/CDialog.h"
+#include "platform/CWinApp.h"
 
 namespace {
 
@@ -189,6 +190,27 @@ TEST_F(DialogLoopTest, SleepAndBusyWaitingAdvanceTheVirtualClock) {
     }
     EXPECT_GE(backend.Now(), 3000U);
     EXPECT_LT(backend.Now(), 3010U);
+}
+
+}  // namespace
+
+namespace {
+
+class CountingApp : public CWinApp {
+  public:
+    void WinHelp(DWORD, UINT) override { ++helps; }
+    int helps = 0;
+};
+
+TEST_F(DialogLoopTest, F1AsksTheApplicationForHelpAndLeavesTheDialogOpen) {
+    CountingApp app;
+    ScriptedDialog dialog(nullptr);
+    dialog.onInit = [&] { dialog.SetTimer(1, 100); };
+    dialog.onTimer = [&](UINT) { dialog.EndDialog(IDOK); };
+    backend.InjectKey(VK_F1);
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(app.helps, 1);
+    EXPECT_EQ(backend.Now(), 100U);
 }
 
 }  // namespace
