@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <string>
+#include <vector>
 
 #include "imaging/CDib.h"
 #include "platform/CObject.h"
@@ -63,6 +64,20 @@ class CGlimImage : public CObject {
     // changed (0 when a layer is missing).
     // Paints every pixel of object `regionId` in column x with alpha 1.0.
     int PaintObjectColumn(int x, const CCrayon* crayon, int regionId);
+    // Lays the crayon's swatch out as one colour per texture coordinate for
+    // PaintObjectColumns. A fill does it once at its start: the swatch cannot change during it.
+    void PrepareSwatch(const CCrayon& crayon);
+    // Paints every pixel of object `regionId` in columns [left, right) with alpha 1.0, row by
+    // row, with the swatch prepared for `crayon` (prepared here when another one is). Marks
+    // nothing changed: `columnAreas` gets one rectangle per column, the rows it changed there
+    // (empty when none), for the caller to mark with MarkChanged column by column.
+    int PaintObjectColumns(int left, int right, const CCrayon* crayon, int regionId,
+                           std::vector<CRect>& columnAreas);
+    // Grows the area still to be redrawn by `area`, as painting its pixels one by one would.
+    void MarkChanged(const CRect& area);
+    // Whether the bulk fill may use the processor's vector unit (when it has one); off, it
+    // takes the plain loop. Both give the same bytes; tests compare them.
+    static void AllowVectorUnit(bool allowed);
     // Stamps a mask: cell (i, j) of strength mask[i * columns + j] lands on pixel
     // (left + i, top + j); paints with `crayon`, or erases when it is null.
     int StampMask(int left, int top, const float* mask, int rows, int columns,
@@ -113,7 +128,23 @@ class CGlimImage : public CObject {
         std::array<int, 256> row{};
     };
 
+    // Light level of every shading pixel, rows top-down; built on first use after the
+    // shading layer loads, so the fill reads one byte a pixel and does no division.
+    struct LightPlane {
+        std::vector<BYTE> levels;
+        int width = 0;
+        int height = 0;
+    };
+    // The swatch by texture coordinate v × 256 + u: blue, green, red in the low three bytes,
+    // or kOutsideSwatch where the coordinate falls outside the swatch.
+    struct SwatchTable {
+        const CCrayon* crayon = nullptr;
+        std::vector<DWORD> texels;
+    };
+
     const TexelTable& TexelsFor(const CCrayon& crayon);
+    const LightPlane& LightLevels();
+    int PaintObjectRows(const CRect& area, int regionId, const CLayerView& canvas);
     bool LoadLayer(CDib& layer, const std::string& fileName, bool force);
     static bool Release(CDib& layer);
     static CLayerView ViewOf(CDib& picture);
@@ -142,6 +173,10 @@ class CGlimImage : public CObject {
     CDib m_thumbnail;
     CRegionIndex m_regions;
     TexelTable m_texels;
+    LightPlane m_light;
+    SwatchTable m_swatch;
+    std::vector<int> m_changedTop;     // per column of a strip: first changed row
+    std::vector<int> m_changedBottom;  // per column of a strip: last changed row + 1
     CRect m_dirtyRect;
     CWnd* m_window = nullptr;
     std::array<ObjectSound, kMaxSounds> m_objectSounds;

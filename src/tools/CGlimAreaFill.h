@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/CObject.h"
 #include "platform/CPoint.h"
+#include "platform/CSize.h"
 #include "platform/WinTypes.h"
 
 class CBasicSound;
@@ -31,7 +32,12 @@ class CGlimAreaFill : public CObject {
     void SetPerPixelCalls(bool perPixel) { m_perPixelCalls = perPixel; }
 
   private:
-    void PaintColumn(int x, int height, int regionId);
+    // Most pixels one strip of columns holds (see SweepStrips).
+    static constexpr int kStripPixels = 1 << 20;
+
+    void RefreshIfDue(TickSource ticks, DWORD& noted);
+    void SweepPerPixel(CSize size, int regionId, TickSource ticks, DWORD& noted);
+    void SweepStrips(CSize size, int regionId, TickSource ticks, DWORD& noted);
 
     CGlimImage* m_picture = nullptr;
     const CCrayon* m_crayon = nullptr;
