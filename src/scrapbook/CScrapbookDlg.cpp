@@ -255,7 +255,8 @@ int CScrapbookDlg::GetShownBookIndex() {
 CGlimImage* CScrapbookDlg::GetShownPicture() {
     if (m_showingScrapbook)
         return m_scrapbook != nullptr ? m_scrapbook->GetCurrentImage() : nullptr;
-    CGlimBook* book = BookAt(m_currentBook);
+    // After the scribble pad was chosen, its first picture is the one shown.
+    CGlimBook* book = BookAt(m_currentBook == kScribblePadChosen ? -1 : m_currentBook);
     return book != nullptr ? book->GetCurrentImage() : nullptr;
 }
 

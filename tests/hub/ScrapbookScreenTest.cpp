@@ -191,6 +191,7 @@ TEST_F(ScrapbookScreenTest, ScribblePadAndThumbnailEndTheScreenWithTheirChoice) 
         EXPECT_EQ(screen.GetCurrentBook(), CScrapbookDlg::kScribblePadChosen);
         EXPECT_FALSE(screen.IsShowingScrapbook());
         EXPECT_EQ(shelf[0].GetCurrentIndex(), 0);
+        EXPECT_EQ(screen.GetShownPicture(), shelf[0].GetImage(0));
         EXPECT_EQ(shelf[1].GetCurrentIndex(), -1);
         EXPECT_EQ(screen.GetShownBookIndex(), -1) << "-2 reads as the scribble pad, -1";
     }

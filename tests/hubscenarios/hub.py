@@ -1,0 +1,313 @@
+#!/usr/bin/env python3
+"""Scripted runs through the scrapbook screen, the slide show, the options screen and
+printing on the headless backend (talewick-drive), each on a fresh copy of the generated
+content tree. Expected pixels come from the content: the scenes' layers and thumbnails,
+the crayon swatches and the screens' pictures.
+
+usage: hub.py NAME DRIVE CONTENT_DIR SHOT_DIR"""
+import glob
+import os
+import shutil
+import socket
+import subprocess
+import sys
+import tempfile
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "scenarios"))
+from imagefiles import read_bmp, read_png  # noqa: E402
+from scenarios import (STARTED, Failure, Run, Scene, check, crayon_point,  # noqa: E402
+                       display, swatch_colour)
+
+# The coloring screen's Scrapbook button, and the scrapbook screen's buttons and thumbnail.
+OPEN_SCRAPBOOK = (572, 51)
+SB = {
+    "return": (61, 441), "print": (560, 255), "trash": (560, 315), "scrapbook": (75, 230),
+    "left": (153, 310), "right": (487, 310), "options": (590, 441), "projector": (75, 317),
+    "add_slide": (75, 380), "scribble": (560, 375), "thumbnail": (320, 313),
+}
+THUMB_WELL = (206, 238, 228, 151)
+# Confirmations and the options screen sit at (121, 69) over the scrapbook screen.
+YES = (121 + 165, 69 + 198)
+OPTIONS = {"sound": (121 + 197, 69 + 56), "lines": (121 + 197, 69 + 118), "ok": (121 + 199, 69 + 226)}
+SLIDE_EXIT = (68, 441)
+SLIDE_AREA = (120, 47)
+VOICE_BUTTON = (68, 272)
+SMALL_BRUSH = (573, 103)
+
+
+def click(point):
+    return "click %d %d" % point
+
+
+def sounds(record):
+    """(start, name, flags) of every sound that played."""
+    out = []
+    for line in record:
+        parts = line.split()
+        if parts[0] == "sound" and "refused" not in parts:
+            out.append((int(parts[1]), os.path.basename(parts[3]), parts[4]))
+    return out
+
+
+def names(record):
+    return [name for _, name, _ in sounds(record)]
+
+
+def thumbnail_matches(shot, thumb):
+    """The well shows `thumb` stretched: sample points land near their source pixels."""
+    x0, y0, w, h = THUMB_WELL
+    for fx, fy in ((0.3, 0.3), (0.5, 0.5), (0.7, 0.6), (0.4, 0.8)):
+        got = shot.at(x0 + int(w * fx), y0 + int(h * fy))
+        sx, sy = int(thumb.width * fx), int(thumb.height * fy)
+        near = [thumb.at(min(max(sx + dx, 0), thumb.width - 1), min(max(sy + dy, 0), thumb.height - 1))
+                for dx in (-1, 0, 1) for dy in (-1, 0, 1)]
+        if not any(all(abs(a - b) <= 3 for a, b in zip(got, n)) for n in near):
+            return False
+    return True
+
+
+def fill_first_object(scene):
+    obj = scene.largest_objects()[0]
+    point = scene.interior_point(obj)
+    check(point is not None, "no roomy object in the scene")
+    return obj, point
+
+
+def index_entries(run):
+    with open(run.path("books", "scrapbook", "scrapbook.txt"), "rb") as f:
+        return [line for line in f.read().split(b"\r\n")
+                if line.strip() and not line.startswith(b"bookname=")]
+
+
+# ---------------------------------------------------------------- scenarios
+
+def scenario_browse(run):
+    """Open the screen, page twice, choose the shown picture by its thumbnail and colour it."""
+    ball = Scene(run, "ball")
+    _, point = fill_first_object(ball)
+    record = run.drive_script("browse", [
+        "wait %d" % STARTED, click(OPEN_SCRAPBOOK), "wait 500", "shot " + run.shot("browse_open"),
+        click(SB["right"]), click(SB["right"]), "wait 500", "shot " + run.shot("browse_paged"),
+        click(SB["thumbnail"]), "wait 1000", "shot " + run.shot("browse_chosen"),
+        click(crayon_point(4)), click(display(point)), "wait 1500",
+        "shot " + run.shot("browse_coloured"),
+    ])
+    opened = read_png(run.shot("browse_open"))
+    frame = read_bmp(run.path("bitmaps", "scrapbk", "bookfrm.bmp"))
+    check(opened.at(195, 227) == frame.at(5, 5), "the book frame surrounds the thumbnail")
+    check(thumbnail_matches(opened, read_bmp(run.path("books", "pip", "morning", "thumb.bmp"))),
+          "the screen opens on the story's first picture (the scrapbook is empty)")
+    check(thumbnail_matches(read_png(run.shot("browse_paged")),
+                            read_bmp(run.path("books", "pip", "ball", "thumb.bmp"))),
+          "two steps right show the third picture")
+    chosen = read_png(run.shot("browse_chosen"))
+    for p in ((40, 40), (200, 130), (350, 220)):
+        check(chosen.at(*display(p)) == ball.page.at(*p), "the chosen picture is in the picture area")
+    coloured = read_png(run.shot("browse_coloured"))
+    want = ball.lit(swatch_colour(run, "blue"), *point)
+    check(all(abs(a - b) <= 3 for a, b in zip(coloured.at(*display(point)), want)),
+          "the chosen picture takes the crayon")
+    check("click.wav" in names(record), "the screen's buttons click")
+
+
+def scenario_trash(run):
+    """A coloured picture goes to the scrapbook; trashing it after "yes" deletes its files."""
+    morning = Scene(run, "morning")
+    _, point = fill_first_object(morning)
+    before = sorted(os.path.relpath(p, run.tree) for p in glob.glob(run.path("**"), recursive=True)
+                    if "scrapbook" not in p)
+    record = run.drive_script("trash", [
+        "wait %d" % STARTED, click(crayon_point(4)), click(display(point)), "wait 1500",
+        click(OPEN_SCRAPBOOK), "wait 500", "shot " + run.shot("trash_scrapbook"),
+        click(SB["trash"]), "wait 500", "shot " + run.shot("trash_confirm"),
+        click(YES), "wait 3000", "shot " + run.shot("trash_after"), click(SB["return"]),
+        "wait 500",
+    ])
+    shown = read_png(run.shot("trash_scrapbook"))
+    frame = read_bmp(run.path("bitmaps", "scrapbk", "scrpfrm.bmp"))
+    check(shown.at(195, 227) == frame.at(5, 5), "the screen opens on the scrapbook")
+    confirm = read_png(run.shot("trash_confirm"))
+    trash = read_bmp(run.path("bitmaps", "trash", "trash.bmp"))
+    check(confirm.at(121 + 20, 69 + 20) == trash.at(20, 20), "the trash confirmation is shown")
+    check(index_entries(run) == [], "the scrapbook's index lists nothing")
+    leftovers = [p for p in os.listdir(run.path("books", "scrapbook")) if p != "scrapbook.txt"]
+    check(leftovers == [], "the entry's files are gone: %r" % leftovers)
+    after = sorted(os.path.relpath(p, run.tree) for p in glob.glob(run.path("**"), recursive=True)
+                   if "scrapbook" not in p)
+    check(before == after, "nothing but the entry was deleted")
+    heard = names(record)
+    check("throw_im.wav" in heard and "img_gone.wav" in heard, "the trash sounds play")
+    check(thumbnail_matches(read_png(run.shot("trash_after")),
+                            read_bmp(run.path("books", "pip", "morning", "thumb.bmp"))),
+          "with the scrapbook empty the story's first picture is shown")
+
+
+def scenario_slides(run):
+    """The coloured picture becomes the first slide and the show plays through."""
+    morning = Scene(run, "morning")
+    _, point = fill_first_object(morning)
+    record = run.drive_script("slides", [
+        "wait %d" % STARTED, click(crayon_point(4)), click(display(point)), "wait 1500",
+        click(OPEN_SCRAPBOOK), "wait 500", click(SB["add_slide"]), "wait 500",
+        click(SB["projector"]), "wait 1500", "shot " + run.shot("slides_first"),
+        "wait 200000", "shot " + run.shot("slides_end"), click(SLIDE_EXIT), "wait 500",
+        click(SB["return"]), "wait 500",
+    ])
+    with open(run.path("books", "pip", "script.txt"), "rb") as f:
+        script = f.read().splitlines()
+    check(script[0].endswith(b".bmp") and b"scrapbook" in script[0],
+          "the script's first slide is the saved picture: %r" % script[0])
+    check(all(line in (b"def", b"") for line in script[1:]), "the other slides stay the story's")
+    first = read_png(run.shot("slides_first"))
+    want = morning.lit(swatch_colour(run, "blue"), *point)
+    got = first.at(SLIDE_AREA[0] + point[0], SLIDE_AREA[1] + point[1])
+    check(all(abs(a - b) <= 3 for a, b in zip(got, want)), "the first slide is the child's picture")
+    heard = sounds(record)
+    seq = [name for _, name, _ in heard]
+    check(seq.count("slidshow.wav") == 1 and seq.count("seeslide.wav") == 1,
+          "adding a slide and the projector have their sounds")
+    check(seq.count("voice.wav") == 12, "every slide speaks: %d" % seq.count("voice.wav"))
+    check(seq.count("slidesnd.wav") == 12, "every slide ends with the change sound")
+    changes = [t for t, name, _ in heard if name == "slidesnd.wav"]
+    voices = [t for t, name, _ in heard if name == "voice.wav"]
+    for change, voice in zip(changes, voices[1:]):
+        check(voice - change >= 4000, "four seconds pass between slides")
+
+
+def scenario_options(run):
+    """Sound off mutes the buttons but not the voice-over; stay-inside-the-lines holds a stroke."""
+    morning = Scene(run, "morning")
+    obj, point = fill_first_object(morning)
+    y = point[1]
+    edge = morning.edge_right(point[0], y)
+    end = min(edge + 30, 396)
+    record = run.drive_script("options", [
+        "wait %d" % STARTED, click(OPEN_SCRAPBOOK), "wait 500", click(SB["options"]), "wait 500",
+        "shot " + run.shot("options_open"),
+        click(OPTIONS["lines"]), "wait 1000", click(OPTIONS["lines"]), "wait 1000",
+        click(OPTIONS["sound"]), "wait 500",
+        click(OPTIONS["ok"]), "wait 300", click(SB["return"]), "wait 800",
+        click(VOICE_BUTTON), "wait 8000", click(SMALL_BRUSH), click(crayon_point(4)),
+        "drag %d %d %d %d" % (display(point) + display((end, y))), "wait 1000",
+        "shot " + run.shot("options_stroke"),
+    ])
+    opened = read_png(run.shot("options_open"))
+    picture = read_bmp(run.path("bitmaps", "options", "options.bmp"))
+    check(opened.at(121 + 10, 69 + 10) == picture.at(10, 10), "the options screen is shown")
+    heard = sounds(record)
+    seq = [name for _, name, _ in heard]
+    for name in ("soundoff.wav", "draw_out.wav", "draw_in.wav"):
+        check(name in seq, name + " confirms the switch")
+    off = next(t for t, name, _ in heard if name == "soundoff.wav")
+    after = [name for t, name, _ in heard if t > off]
+    check(after == ["voice.wav"], "only the forced voice-over plays with sound off: %r" % after)
+    stroke = read_png(run.shot("options_stroke"))
+    inside = stroke.at(*display((point[0] + 2, y)))
+    check(inside != morning.page.at(point[0] + 2, y), "the stroke colours its object")
+    for x in range(edge + 3, end - 2):
+        if morning.object_at(x, y) != obj:
+            check(stroke.at(*display((x, y))) == morning.page.at(x, y),
+                  "the stroke stops at the object's border (x=%d)" % x)
+
+
+def free_port():
+    with socket.socket() as s:
+        s.bind(("127.0.0.1", 0))
+        return s.getsockname()[1]
+
+
+def scenario_print(run):
+    """Print the shown picture through a private print server; then with no printer at all."""
+    server = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools",
+                          "cups-test-server")
+    if shutil.which("cupsd") is None and not os.path.exists("/usr/sbin/cupsd"):
+        print("cupsd is not installed")
+        sys.exit(77)
+    script = ["wait %d" % STARTED, click(OPEN_SCRAPBOOK), "wait 500", click(SB["right"]),
+              "wait 300", click(SB["print"]), "wait 800", "shot " + run.shot("print_confirm"),
+              click(YES), "wait 5000", click(SB["return"]), "wait 500"]
+    for printer in (True, False):
+        spool = tempfile.mkdtemp(prefix="talewick-cups-", dir="/tmp")
+        os.chmod(spool, 0o755)
+        port = free_port()
+        start = [server, "start", spool, str(port)] + ([] if printer else ["--no-printer"])
+        subprocess.run(start, check=True, capture_output=True, timeout=60)
+        try:
+            os.environ["CUPS_SERVER"] = "127.0.0.1:%d" % port
+            record = run.drive_script("print" if printer else "noprint", script)
+            pdfs = []
+            # The PDF printer writes the file, then finishes the job: wait for both.
+            for _ in range(150):
+                pdfs = glob.glob(os.path.join(spool, "out", "**", "*.pdf"), recursive=True)
+                pending = subprocess.run(["lpstat", "-o"], capture_output=True, text=True)
+                if not printer or (pdfs and not pending.stdout.strip()):
+                    break
+                subprocess.run(["sleep", "0.2"])
+        finally:
+            subprocess.run([server, "stop", spool], capture_output=True, timeout=60)
+            os.environ.pop("CUPS_SERVER", None)
+        if not printer:
+            check(pdfs == [], "nothing prints without a default destination")
+            check(not any(line.startswith("message") for line in record), "nothing is shown")
+            check("print.wav" not in names(record), "no confirmation without a printer")
+            shutil.rmtree(spool, ignore_errors=True)
+            continue
+        check(len(pdfs) == 1, "one page printed: %r" % pdfs)
+        page_png = run.shot("print_page")
+        # The PDF printer may still be finishing the file: try until it reads.
+        for _ in range(50):
+            done = subprocess.run(["pdftoppm", "-r", "40", "-png", "-singlefile", pdfs[0],
+                                   page_png[:-4]], capture_output=True)
+            if done.returncode == 0:
+                break
+            subprocess.run(["sleep", "0.2"])
+        check(done.returncode == 0, "the printed PDF reads: " + done.stderr.decode())
+        page = read_png(page_png)
+        check_page(page, Scene(run, "breakfast"))
+        check("print.wav" in names(record) and "img_prnt.wav" in names(record),
+              "the confirmation and the printed sound play")
+        shutil.rmtree(spool, ignore_errors=True)
+
+
+def check_page(page, scene):
+    """The print layer fills the page's width near the top; caption text lies below it."""
+    w, h = page.width, page.height
+    printed_h = scene.page.height * w // scene.page.width
+
+    def dark(x, y):
+        return sum(page.at(x, y)) < 200
+
+    def coloured_rows(y0, y1):
+        return sum(1 for y in range(y0, y1) if any(page.at(x, y) != (255, 255, 255)
+                                                   for x in range(0, w, 3)))
+    top = next((y for y in range(h) if any(page.at(x, y) != (255, 255, 255) for x in range(0, w, 3))), h)
+    check(top < h // 4, "the picture starts near the top of the page")
+    check(coloured_rows(top, top + printed_h - 2) >= printed_h - 6, "the picture fills its band")
+    below = [y for y in range(top + printed_h + 2, h) if any(dark(x, y) for x in range(w // 8, w * 7 // 8))]
+    check(len(below) > 3, "the caption and the scene label are printed under the picture")
+
+
+SCENARIOS = {"browse": scenario_browse, "trash": scenario_trash, "slides": scenario_slides,
+             "options": scenario_options, "print": scenario_print}
+
+
+def main():
+    if len(sys.argv) != 5 or sys.argv[1] not in SCENARIOS:
+        print(__doc__)
+        return 2
+    name, drive, content, shots = sys.argv[1:]
+    os.makedirs(shots, exist_ok=True)
+    run = Run(drive, content, shots)
+    try:
+        SCENARIOS[name](run)
+    except Failure as failure:
+        print("FAILED %s: %s" % (name, failure))
+        return 1
+    finally:
+        run.cleanup()
+    print("passed %s" % name)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
