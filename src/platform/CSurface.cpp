@@ -55,10 +55,23 @@ UINT CSurface::RealizePalette(const CPalette& palette) {
             ++changed;
         }
     }
+    if (changed != 0) m_nearestMemo.clear();
     return changed;
 }
 
 BYTE CSurface::NearestIndex(BYTE r, BYTE g, BYTE b) const {
+    constexpr std::size_t kSlots = 1 << 16;
+    if (m_nearestMemo.empty()) m_nearestMemo.assign(kSlots, kEmptySlot);
+    const std::uint32_t colour = (std::uint32_t{r} << 16) | (std::uint32_t{g} << 8) | b;
+    const std::size_t slot = ((colour * 2654435761u) >> 16) & (kSlots - 1);
+    const std::uint64_t entry = m_nearestMemo[slot];
+    if (entry != kEmptySlot && (entry >> 8) == colour) return static_cast<BYTE>(entry & 0xFF);
+    const BYTE index = SearchNearest(r, g, b);
+    m_nearestMemo[slot] = (std::uint64_t{colour} << 8) | index;
+    return index;
+}
+
+BYTE CSurface::SearchNearest(BYTE r, BYTE g, BYTE b) const {
     int best = 0;
     int bestDistance = 1 << 30;
     for (int i = 0; i < 256; ++i) {

@@ -11,7 +11,7 @@
 // 8-bit surfaces hold palette indices into the surface's hardware palette, which
 // RealizePalette fills. Rows are top-down.
 class CSurface {
-public:
+  public:
     CSurface(int width, int height, int bitsPerPixel);
 
     int Width() const { return m_width; }
@@ -31,14 +31,21 @@ public:
     // and answers how many entries changed.
     const std::array<PALETTEENTRY, 256>& HardwarePalette() const { return m_hardware; }
     UINT RealizePalette(const CPalette& palette);
-    // The index whose hardware colour is nearest to (r, g, b).
+    // The index whose hardware colour is nearest to (r, g, b). Answers are remembered
+    // until the hardware palette changes, so drawing true-colour pictures on an 8-bit
+    // surface costs a table probe per pixel rather than a palette search.
     BYTE NearestIndex(BYTE r, BYTE g, BYTE b) const;
 
-private:
+  private:
     int m_width;
     int m_height;
     int m_bitsPerPixel;
     int m_stride;
     std::vector<std::uint8_t> m_pixels;
     std::array<PALETTEENTRY, 256> m_hardware{};
+    // Direct-mapped memo of NearestIndex: each slot holds colour << 8 | index, or
+    // kEmptySlot. Exact, since a slot answers only for the colour stored in it.
+    static constexpr std::uint64_t kEmptySlot = ~std::uint64_t{0};
+    mutable std::vector<std::uint64_t> m_nearestMemo;
+    BYTE SearchNearest(BYTE r, BYTE g, BYTE b) const;
 };
