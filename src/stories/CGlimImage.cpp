@@ -79,12 +79,13 @@ int PaintRowPlain(const FillRow& row, int from, int to) {
 }
 
 #ifdef TALEWICK_VECTOR_FILL
-// Eight pixels at a time: gathers the eight swatch colours, multiplies each byte by its
-// pixel's light level in 16-bit lanes (255 × 255 fits, so (T × L) >> 8 is exact), packs the
-// 4-byte results to 3-byte pixels and stores exactly 24 bytes. A group with a coordinate
-// outside the swatch goes through the plain loop, which skips that pixel. Needs 3-byte
-// canvas pixels.
-__attribute__((target("avx2"))) int PaintRowVector(const FillRow& row, int from, int to) {
+// Eight pixels at a time from `from` while all eight coordinates of a group lie inside the
+// swatch: gathers the swatch colours, multiplies each byte by its pixel's light level in
+// 16-bit lanes (255 × 255 fits, so (T × L) >> 8 is exact), packs the 4-byte results to
+// 3-byte pixels and stores exactly 24 bytes. Returns where it stopped: fewer than eight
+// pixels left, or a group with a coordinate outside the swatch. Needs 3-byte canvas pixels.
+__attribute__((target("avx2"))) int PaintGroups(const FillRow& row, int from, int to,
+                                                int& painted) {
     const __m256i outside = _mm256_set1_epi32(static_cast<int>(kOutsideSwatch));
     const __m256i blueRedBytes = _mm256_set1_epi32(0x00FF00FF);
     const __m256i greenByte = _mm256_set1_epi32(0x0000FF00);
@@ -95,18 +96,19 @@ __attribute__((target("avx2"))) int PaintRowVector(const FillRow& row, int from,
     const __m256i thisRow = _mm256_set1_epi32(row.y);
     const __m256i nextRow = _mm256_set1_epi32(row.y + 1);
     const int* swatch = reinterpret_cast<const int*>(row.swatch);
-    int painted = 0;
+    const WORD* coordinates = row.coordinates;
+    const BYTE* lightLevels = row.light;
+    BYTE* canvas = row.canvas;
+    int* changedTop = row.changedTop - row.firstColumn;
+    int* changedBottom = row.changedBottom - row.firstColumn;
     int x = from;
     for (; x + 8 <= to; x += 8) {
         const __m256i index = _mm256_cvtepu16_epi32(
-            _mm_loadu_si128(reinterpret_cast<const __m128i*>(row.coordinates + x)));
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(coordinates + x)));
         const __m256i texel = _mm256_i32gather_epi32(swatch, index, 4);
-        if (!_mm256_testz_si256(texel, outside)) {
-            painted += PaintRowPlain(row, x, x + 8);
-            continue;
-        }
-        const __m256i level =
-            _mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(row.light + x)));
+        if (!_mm256_testz_si256(texel, outside)) break;
+        const __m256i level = _mm256_cvtepu8_epi32(
+            _mm_loadl_epi64(reinterpret_cast<const __m128i*>(lightLevels + x)));
         const __m256i light = _mm256_or_si256(level, _mm256_slli_epi32(level, 16));
         const __m256i blueRed =
             _mm256_srli_epi16(_mm256_mullo_epi16(_mm256_and_si256(texel, blueRedBytes), light), 8);
@@ -114,15 +116,26 @@ __attribute__((target("avx2"))) int PaintRowVector(const FillRow& row, int from,
             _mm256_and_si256(_mm256_mullo_epi16(_mm256_srli_epi16(texel, 8), light), greenByte);
         const __m256i packed = _mm256_permutevar8x32_epi32(
             _mm256_shuffle_epi8(_mm256_or_si256(blueRed, green), packLanes), joinLanes);
-        BYTE* pixel = row.canvas + static_cast<std::ptrdiff_t>(x) * 3;
+        BYTE* pixel = canvas + static_cast<std::ptrdiff_t>(x) * 3;
         _mm_storeu_si128(reinterpret_cast<__m128i*>(pixel), _mm256_castsi256_si128(packed));
         _mm_storel_epi64(reinterpret_cast<__m128i*>(pixel + 16),
                          _mm256_extracti128_si256(packed, 1));
-        auto* top = reinterpret_cast<__m256i*>(row.changedTop + (x - row.firstColumn));
+        auto* top = reinterpret_cast<__m256i*>(changedTop + x);
         _mm256_storeu_si256(top, _mm256_min_epi32(_mm256_loadu_si256(top), thisRow));
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(row.changedBottom + (x - row.firstColumn)),
-                            nextRow);
-        painted += 8;
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(changedBottom + x), nextRow);
+    }
+    painted += x - from;
+    return x;
+}
+
+// Groups of eight through the vector unit; a group reaching outside the swatch, and the
+// last few pixels, through the plain loop.
+int PaintRowVector(const FillRow& row, int from, int to) {
+    int painted = 0;
+    int x = PaintGroups(row, from, to, painted);
+    while (to - x >= 8) {
+        painted += PaintRowPlain(row, x, x + 8);
+        x = PaintGroups(row, x + 8, to, painted);
     }
     return painted + PaintRowPlain(row, x, to);
 }
@@ -493,22 +506,27 @@ const CGlimImage::LightPlane& CGlimImage::LightLevels() {
     return m_light;
 }
 
+// Coordinates v that fall on the same swatch row share one row of the table, so each swatch
+// row is laid out once and copied to the others.
 void CGlimImage::PrepareSwatch(const CCrayon& crayon) {
     const TexelTable& texels = TexelsFor(crayon);
     const CLayerView texture = crayon.GetTextureView();
     m_swatch.crayon = &crayon;
     m_swatch.texels.resize(256 * 256);
-    DWORD* entry = m_swatch.texels.data();
+    DWORD* const table = m_swatch.texels.data();
     for (int v = 0; v < 256; ++v) {
+        DWORD* entry = table + v * 256;
         const int ty = texels.row[v];
-        for (int u = 0; u < 256; ++u, ++entry) {
+        if (v > 0 && ty == texels.row[v - 1]) {
+            std::memcpy(entry, entry - 256, 256 * sizeof(DWORD));
+            continue;
+        }
+        for (int u = 0; u < 256; ++u) {
             const int tx = texels.column[u];
-            if (tx < 0 || ty < 0) {
-                *entry = kOutsideSwatch;
-                continue;
-            }
-            const BYTE* texel = texture.At(tx, ty);
-            *entry = static_cast<DWORD>(texel[0] | texel[1] << 8 | texel[2] << 16);
+            const BYTE* texel = tx >= 0 && ty >= 0 ? texture.At(tx, ty) : nullptr;
+            entry[u] = texel == nullptr
+                           ? kOutsideSwatch
+                           : static_cast<DWORD>(texel[0] | texel[1] << 8 | texel[2] << 16);
         }
     }
 }

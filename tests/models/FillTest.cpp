@@ -1,0 +1,232 @@
+// The strip-wise region fill against one PaintPixel call per pixel: the same canvas bytes,
+// the same area still to redraw at every reading of the clock, the same undo snapshot; with
+// the vector loop and with the plain one, over swatch sizes, pixel formats and strip edges.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "SceneFixture.h"
+#include "platform/CWnd.h"
+#include "platform/WinUser.h"
+#include "platform/headless/HeadlessBackend.h"
+#include "stories/CGlimBook.h"
+#include "stories/CGlimImage.h"
+#include "tools/CCrayon.h"
+#include "tools/CGlimAreaFill.h"
+#include "tools/CGlimBrush.h"
+
+using namespace fixture;
+
+namespace {
+
+// A bottom-up BMP of 16, 24 or 32 bits per pixel (16-bit pixels take blue and green).
+void WriteBmpBits(const std::string& path, int width, int height, int bitCount,
+                  const PixelFn& pixel) {
+    const int bytesPerPixel = bitCount / 8;
+    const int stride = (width * bytesPerPixel + 3) / 4 * 4;
+    std::string out;
+    Put<WORD>(out, 0x4D42);
+    Put<DWORD>(out, 54 + stride * height);
+    Put<DWORD>(out, 0);
+    Put<DWORD>(out, 54);
+    Put<DWORD>(out, 40);
+    Put<LONG>(out, width);
+    Put<LONG>(out, height);
+    Put<WORD>(out, 1);
+    Put<WORD>(out, static_cast<WORD>(bitCount));
+    for (int i = 0; i < 6; ++i) Put<DWORD>(out, 0);
+    for (int row = height - 1; row >= 0; --row) {
+        for (int x = 0; x < width; ++x) {
+            const Rgb c = pixel(x, row);
+            const char bytes[4] = {static_cast<char>(c.b), static_cast<char>(c.g),
+                                   static_cast<char>(c.r), 0};
+            out.append(bytes, static_cast<std::size_t>(bytesPerPixel));
+        }
+        out.append(static_cast<std::size_t>(stride - width * bytesPerPixel), '\0');
+    }
+    WriteText(path, out);
+}
+
+// Objects 0..3 in blocks (long segments, so whole groups of eight go through the vector
+// loop) sprinkled with single pixels of other objects (short segments and group breaks);
+// noisy texture coordinates, light and uncoloured picture.
+PixelFn BlockMapping(unsigned seed) {
+    return [seed](int x, int y) {
+        std::minstd_rand random(seed * 7919u + static_cast<unsigned>(y * 4099 + x));
+        const int id = random() % 13 == 0 ? static_cast<int>(random() % 4) : (x / 23 + y / 9) % 4;
+        return Rgb{static_cast<BYTE>(id), static_cast<BYTE>(random()), static_cast<BYTE>(random())};
+    };
+}
+
+PixelFn Noise(unsigned seed) {
+    return [seed](int x, int y) {
+        std::minstd_rand random(seed + static_cast<unsigned>(y * 7193 + x * 31));
+        return Rgb{static_cast<BYTE>(random()), static_cast<BYTE>(random()),
+                   static_cast<BYTE>(random())};
+    };
+}
+
+enum class Way { PerPixel, Plain, Vector };
+
+// A clock moving 30 ms a reading that notes the area still to redraw at each reading.
+DWORD g_clock = 0;
+CGlimImage* g_watched = nullptr;
+std::vector<CRect>* g_readings = nullptr;
+DWORD SteppingClock() {
+    g_readings->push_back(g_watched->GetDirtyRect());
+    return g_clock += 30;
+}
+
+// What one fill leaves behind.
+struct Outcome {
+    int result = 0;
+    std::vector<CRect> readings;
+    std::vector<BYTE> canvas;
+    std::vector<BYTE> undone;
+    std::vector<BYTE> strokes;  // after a full-strength brush and eraser stroke
+};
+
+std::vector<BYTE> CanvasBytes(CGlimImage& picture) {
+    CDib* canvas = picture.GetPrintPicture(true);
+    return std::vector<BYTE>(canvas->GetBits(), canvas->GetBits() + canvas->GetImageSize());
+}
+
+void Stroke(CGlimImage& picture, const CCrayon& crayon, bool erase, bool perPixel, CPoint from,
+            CPoint to) {
+    CGlimBrush brush(erase);
+    brush.SetPerPixelCalls(perPixel);
+    brush.SetCrayon(&crayon);
+    brush.MakeRound(4, 1.0f);
+    brush.BeginStroke(&picture, from);
+    brush.MoveTo(to);
+    brush.EndStroke(true);
+}
+
+// Fills at `click` in a window the size of the scene, then undoes, redoes and strokes.
+Outcome FillOnce(const std::string& folder, const CCrayon& crayon, CPoint click, Way way) {
+    CGlimBook book;
+    EXPECT_TRUE(book.Load(folder, "story.txt"));
+    CGlimImage& picture = *book.GetImage(0);
+    const CSize size = picture.EnsureCanvas(false) ? picture.GetSize() : CSize(8, 8);
+    HeadlessBackend backend(size.cx, size.cy, 32);
+    Backend* previous = SetBackend(&backend);
+    Outcome outcome;
+    {
+        CWnd window;
+        EXPECT_TRUE(
+            window.CreateEx(WS_POPUP | WS_VISIBLE, CRect(0, 0, size.cx, size.cy), nullptr, 0));
+        picture.SetWindow(&window);
+        g_clock = 0;
+        g_watched = &picture;
+        g_readings = &outcome.readings;
+        CGlimImage::AllowVectorUnit(way == Way::Vector);
+        CGlimAreaFill fill;
+        fill.SetPerPixelCalls(way == Way::PerPixel);
+        fill.SetCrayon(&crayon);
+        fill.SetTickSource(&SteppingClock);
+        outcome.result = fill.Fill(&picture, click, nullptr);
+        CGlimImage::AllowVectorUnit(true);
+        outcome.canvas = CanvasBytes(picture);
+        picture.Undo(false);
+        outcome.undone = CanvasBytes(picture);
+        picture.Undo(false);
+        Stroke(picture, crayon, false, way == Way::PerPixel, CPoint(3, 2), click);
+        Stroke(picture, crayon, true, way == Way::PerPixel, click, CPoint(size.cx / 2, 1));
+        outcome.strokes = CanvasBytes(picture);
+        picture.ClearWindow();
+    }
+    SetBackend(previous);
+    return outcome;
+}
+
+void ExpectSameOutcome(const Outcome& literal, const Outcome& bulk, const char* way) {
+    SCOPED_TRACE(way);
+    EXPECT_EQ(bulk.result, literal.result);
+    EXPECT_EQ(bulk.readings, literal.readings);
+    EXPECT_TRUE(bulk.canvas == literal.canvas);
+    EXPECT_TRUE(bulk.undone == literal.undone);
+    EXPECT_TRUE(bulk.strokes == literal.strokes);
+}
+
+// Scene with layers of `bitCount` bits; a swatch of the given size of noise.
+class FillMatchesPerPixel : public ::testing::Test {
+  protected:
+    void WriteLayers(int width, int height, int bitCount, unsigned seed) {
+        WriteScene(dir.Path(), width, height, Noise(seed), BlockMapping(seed), Noise(seed + 1));
+        if (bitCount != 24) {
+            WriteBmpBits(dir / "scene/lt.bmp", width, height, bitCount, Noise(seed));
+            WriteBmpBits(dir / "scene/mg.bmp", width, height, bitCount, BlockMapping(seed));
+            WriteBmpBits(dir / "scene/ou.bmp", width, height, bitCount, Noise(seed + 1));
+        }
+    }
+    void LoadSwatch(int width, int height, int bitCount = 24) {
+        WriteBmpBits(dir / "swatch.bmp", width, height, bitCount, Noise(99));
+        ASSERT_TRUE(crayon.LoadFiles(dir / "swatch.bmp", dir / "sel.bmp"));
+    }
+    // Every way of filling at `click` gives the per-pixel outcome; returns that outcome.
+    Outcome ExpectAllWaysAgree(CPoint click) {
+        const Outcome literal = FillOnce(dir.Path(), crayon, click, Way::PerPixel);
+        ExpectSameOutcome(literal, FillOnce(dir.Path(), crayon, click, Way::Plain), "plain");
+        ExpectSameOutcome(literal, FillOnce(dir.Path(), crayon, click, Way::Vector), "vector");
+        return literal;
+    }
+
+    TempDir dir;
+    MessageRecorder messages;
+    CCrayon crayon;
+};
+
+TEST_F(FillMatchesPerPixel, SwatchesOfEverySize) {
+    // Sizes that are not powers of two give fractional scale factors (256 / 5 = 51.2); a
+    // swatch wider than 256 pixels skips columns; 1 × 1 is one flat colour.
+    const CSize swatches[] = {{1, 1}, {5, 7}, {3, 100}, {24, 13}, {256, 256}, {300, 257}};
+    WriteLayers(131, 47, 24, 5);
+    unsigned clicks = 0;
+    for (const CSize swatch : swatches) {
+        SCOPED_TRACE(testing::Message() << swatch.cx << " x " << swatch.cy);
+        LoadSwatch(swatch.cx, swatch.cy);
+        const CPoint click(static_cast<int>(clicks * 37 % 131), static_cast<int>(clicks * 11 % 47));
+        ++clicks;
+        const Outcome literal = ExpectAllWaysAgree(click);
+        EXPECT_EQ(literal.result, 1);
+        EXPECT_FALSE(literal.canvas == literal.undone);  // the fill did colour
+    }
+}
+
+TEST_F(FillMatchesPerPixel, ThirtyTwoBitLayersAndSwatch) {
+    WriteLayers(61, 29, 32, 8);
+    LoadSwatch(19, 11, 32);
+    EXPECT_EQ(ExpectAllWaysAgree(CPoint(30, 10)).result, 1);
+}
+
+TEST_F(FillMatchesPerPixel, UnusableSwatchPaintsNothing) {
+    // A 16-bit swatch loads but cannot be laid on a surface: every pixel is refused.
+    WriteLayers(70, 20, 24, 3);
+    LoadSwatch(16, 16, 16);
+    const Outcome literal = ExpectAllWaysAgree(CPoint(40, 5));
+    EXPECT_EQ(literal.result, 1);
+    EXPECT_TRUE(literal.canvas == literal.undone);
+    for (const CRect& pending : literal.readings) EXPECT_TRUE(pending.IsRectEmpty());
+}
+
+TEST_F(FillMatchesPerPixel, LayersOfDifferentSizes) {
+    // Canvas 90 × 40, mapping narrower, shading shorter: only pixels inside all three change.
+    WriteLayers(90, 40, 24, 11);
+    WriteBmp(dir / "scene/mg.bmp", 71, 40, BlockMapping(11));
+    WriteBmp(dir / "scene/lt.bmp", 90, 33, Noise(11));
+    LoadSwatch(9, 9);
+    EXPECT_EQ(ExpectAllWaysAgree(CPoint(20, 20)).result, 1);
+    EXPECT_EQ(ExpectAllWaysAgree(CPoint(80, 20)).result, 0);  // no object there
+}
+
+TEST_F(FillMatchesPerPixel, SceneWiderThanOneStrip) {
+    // 1500 × 760 holds more pixels than one strip, so the fill paints it in two strips of
+    // columns; the clock is still read after every column with the same area pending.
+    WriteLayers(1500, 760, 24, 21);
+    LoadSwatch(32, 32);
+    const Outcome literal = ExpectAllWaysAgree(CPoint(700, 400));
+    EXPECT_EQ(literal.readings.size(), 1501u);
+}
+
+}  // namespace
