@@ -241,6 +241,7 @@ bool CGlimImage::LoadObjectSounds(const std::string& soundBlock, const std::stri
 bool CGlimImage::SetSavedFiles(const std::string& picturePath, const std::string& thumbnailPath) {
     if (!m_savedPictureFile.empty()) ForgetSavedFiles();
     Release(m_canvas);
+    m_undoTracked = false;
     Release(m_thumbnail);
     m_savedPictureFile = picturePath;
     m_savedThumbnailFile = thumbnailPath;
@@ -249,6 +250,7 @@ bool CGlimImage::SetSavedFiles(const std::string& picturePath, const std::string
 
 bool CGlimImage::ForgetSavedFiles() {
     Release(m_canvas);
+    m_undoTracked = false;
     m_savedPictureFile.clear();
     Release(m_thumbnail);
     m_savedThumbnailFile.clear();
@@ -269,6 +271,7 @@ bool CGlimImage::ReleaseAll() {
     Release(m_canvas);
     m_savedPictureFile.clear();
     Release(m_undo);
+    m_undoTracked = false;
     Release(m_thumbnail);
     m_savedThumbnailFile.clear();
     return m_voiceOver.Free();
@@ -328,6 +331,7 @@ bool CGlimImage::EnsureThumbnail(bool force) {
 
 bool CGlimImage::EnsureCanvas(bool force) {
     if (m_canvas.IsValid() && !force) return true;
+    m_undoTracked = false;
     if (!m_savedPictureFile.empty()) {
         const bool loaded = m_canvas.Load(m_savedPictureFile) != 0;
         m_savedPictureFile.clear();
@@ -343,7 +347,11 @@ CDib* CGlimImage::GetThumbnail() {
 }
 
 CDib* CGlimImage::GetPrintPicture(bool coloured) {
-    if (coloured) return EnsureCanvas(false) ? &m_canvas : nullptr;
+    if (coloured) {
+        // The caller may change the pixels behind our back.
+        m_undoTracked = false;
+        return EnsureCanvas(false) ? &m_canvas : nullptr;
+    }
     return EnsurePrint(false) ? &m_print : nullptr;
 }
 
@@ -381,6 +389,7 @@ void CGlimImage::GrowDirty(const CRect& area) {
         m_dirtyRect = area;
     else
         m_dirtyRect.UnionRect(m_dirtyRect, area);
+    m_undoStale.UnionRect(m_undoStale, area);
 }
 
 bool CGlimImage::PaintPixel(int x, int y, const CCrayon* crayon, bool redraw, float alpha,
@@ -422,18 +431,35 @@ bool CGlimImage::ErasePixel(int x, int y, bool redraw, float alpha, int regionId
     return redraw ? Redraw(false) : true;
 }
 
+// A snapshot is taken at every stroke and fill: once the undo copy has the canvas's layout,
+// only the area changed since the last snapshot is copied; the rest already matches.
 bool CGlimImage::SaveUndo() {
     if (!EnsureCanvas(false)) return false;
-    // Reuse the undo copy's memory when it has the canvas's layout: a snapshot is taken at
-    // every stroke and fill.
-    if (m_undo.IsValid() && m_undo.GetHeaderSize() == m_canvas.GetHeaderSize() &&
-        m_undo.GetImageSize() == m_canvas.GetImageSize()) {
+    const CLayerView canvas = ViewOf(m_canvas);
+    const CLayerView undo = ViewOf(m_undo);
+    const bool sameLayout = m_undo.IsValid() &&
+                            m_undo.GetHeaderSize() == m_canvas.GetHeaderSize() &&
+                            m_undo.GetImageSize() == m_canvas.GetImageSize();
+    if (m_undoTracked && sameLayout && canvas.IsValid() && undo.IsValid()) {
+        CopyArea(canvas, undo, m_undoStale);
+    } else if (sameLayout) {
         std::memcpy(m_undo.GetHeader(), m_canvas.GetHeader(), m_canvas.GetHeaderSize());
         std::memcpy(m_undo.GetBits(), m_canvas.GetBits(), m_canvas.GetImageSize());
-        return true;
+    } else {
+        m_undo = m_canvas;
     }
-    m_undo = m_canvas;
-    return m_undo.IsValid();
+    m_undoStale.SetRectEmpty();
+    m_undoTracked = m_undo.IsValid();
+    return m_undoTracked;
+}
+
+void CGlimImage::CopyArea(const CLayerView& from, const CLayerView& to, const CRect& area) {
+    CRect inside;
+    if (!inside.IntersectRect(area, CRect(0, 0, from.Width(), from.Height()))) return;
+    const int step = from.BytesPerPixel();
+    const std::size_t bytes = static_cast<std::size_t>(inside.Width() * step);
+    for (int y = inside.top; y < inside.bottom; ++y)
+        std::memcpy(to.At(inside.left, y), from.At(inside.left, y), bytes);
 }
 
 bool CGlimImage::Undo(bool redraw) {
@@ -550,9 +576,10 @@ int CGlimImage::PaintObjectColumns(int left, int right, const CCrayon* crayon, i
     const int painted = PaintObjectRows(area, regionId, views.canvas);
     for (int x = area.left; x < area.right; ++x) {
         const std::size_t column = static_cast<std::size_t>(x - area.left);
-        if (m_changedBottom[column] > 0)
-            columnAreas[static_cast<std::size_t>(x - left)] =
-                CRect(x, m_changedTop[column], x + 1, m_changedBottom[column]);
+        if (m_changedBottom[column] == 0) continue;
+        const CRect changed(x, m_changedTop[column], x + 1, m_changedBottom[column]);
+        columnAreas[static_cast<std::size_t>(x - left)] = changed;
+        m_undoStale.UnionRect(m_undoStale, changed);
     }
     return painted;
 }

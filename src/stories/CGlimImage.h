@@ -44,6 +44,8 @@ class CGlimImage : public CObject {
     bool EnsureCanvas(bool force = false);
     CDib* GetThumbnail();
     CDib* GetPrintPicture(bool coloured);
+    // The canvas for reading only, when it is loaded (none otherwise).
+    const CDib* GetCanvasIfLoaded() const { return m_canvas.IsValid() ? &m_canvas : nullptr; }
     CSize GetSize() const;
     const std::string& GetImageName() const { return m_imageName; }
     const std::string& GetCaption() const { return m_caption; }
@@ -149,6 +151,7 @@ class CGlimImage : public CObject {
     static bool Release(CDib& layer);
     static CLayerView ViewOf(CDib& picture);
     bool PrepareViews(const CCrayon* crayon, int regionId, PaintViews& views);
+    static void CopyArea(const CLayerView& from, const CLayerView& to, const CRect& area);
     void GrowDirty(int x, int y);
     void GrowDirty(const CRect& area);
     void ClearFiles();
@@ -178,6 +181,10 @@ class CGlimImage : public CObject {
     std::vector<int> m_changedTop;     // per column of a strip: first changed row
     std::vector<int> m_changedBottom;  // per column of a strip: last changed row + 1
     CRect m_dirtyRect;
+    // Where the canvas may differ from the undo copy; everywhere else they match while
+    // m_undoTracked holds (cleared whenever either picture is replaced or handed out).
+    CRect m_undoStale;
+    bool m_undoTracked = false;
     CWnd* m_window = nullptr;
     std::array<ObjectSound, kMaxSounds> m_objectSounds;
     std::array<CBasicSound, kMaxSounds> m_sounds;
