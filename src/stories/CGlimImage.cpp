@@ -99,8 +99,9 @@ __attribute__((target("avx2"))) int PaintGroups(const FillRow& row, int from, in
     const WORD* coordinates = row.coordinates;
     const BYTE* lightLevels = row.light;
     BYTE* canvas = row.canvas;
-    int* changedTop = row.changedTop - row.firstColumn;
-    int* changedBottom = row.changedBottom - row.firstColumn;
+    int* changedTop = row.changedTop;
+    int* changedBottom = row.changedBottom;
+    const int firstColumn = row.firstColumn;
     int x = from;
     for (; x + 8 <= to; x += 8) {
         const __m256i index = _mm256_cvtepu16_epi32(
@@ -120,9 +121,9 @@ __attribute__((target("avx2"))) int PaintGroups(const FillRow& row, int from, in
         _mm_storeu_si128(reinterpret_cast<__m128i*>(pixel), _mm256_castsi256_si128(packed));
         _mm_storel_epi64(reinterpret_cast<__m128i*>(pixel + 16),
                          _mm256_extracti128_si256(packed, 1));
-        auto* top = reinterpret_cast<__m256i*>(changedTop + x);
+        auto* top = reinterpret_cast<__m256i*>(changedTop + (x - firstColumn));
         _mm256_storeu_si256(top, _mm256_min_epi32(_mm256_loadu_si256(top), thisRow));
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(changedBottom + x), nextRow);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(changedBottom + (x - firstColumn)), nextRow);
     }
     painted += x - from;
     return x;
@@ -268,6 +269,7 @@ bool CGlimImage::ReleaseAll() {
     for (CDib* layer : {&m_shading, &m_mapping, &m_uncoloured, &m_print}) Release(*layer);
     m_regions.Clear();
     m_light = LightPlane();
+    m_swatch = SwatchTable();
     Release(m_canvas);
     m_savedPictureFile.clear();
     Release(m_undo);
