@@ -59,20 +59,31 @@ struct FillRow {
 };
 
 // Paints columns [from, to) of the row, pixel by pixel; the same bytes as PaintPixel with
-// alpha 1.0: the swatch colour shaded by the light level.
+// alpha 1.0: the swatch colour shaded by the light level. The row's fields are copied to
+// locals first: byte stores to the canvas may alias anything, so the compiler would reload
+// them at every pixel.
 int PaintRowPlain(const FillRow& row, int from, int to) {
+    BYTE* const canvas = row.canvas;
+    const std::ptrdiff_t step = row.canvasStep;
+    const WORD* const coordinates = row.coordinates;
+    const BYTE* const lightLevels = row.light;
+    const DWORD* const swatch = row.swatch;
+    int* const changedTop = row.changedTop;
+    int* const changedBottom = row.changedBottom;
+    const int firstColumn = row.firstColumn;
+    const int y = row.y;
     int painted = 0;
     for (int x = from; x < to; ++x) {
-        const DWORD texel = row.swatch[row.coordinates[x]];
+        const DWORD texel = swatch[coordinates[x]];
         if ((texel & kOutsideSwatch) != 0) continue;
-        const int light = row.light[x];
-        BYTE* pixel = row.canvas + static_cast<std::ptrdiff_t>(x) * row.canvasStep;
+        const int light = lightLevels[x];
+        BYTE* pixel = canvas + x * step;
         pixel[0] = PixelMath::Shade(static_cast<BYTE>(texel), light);
         pixel[1] = PixelMath::Shade(static_cast<BYTE>(texel >> 8), light);
         pixel[2] = PixelMath::Shade(static_cast<BYTE>(texel >> 16), light);
-        const int column = x - row.firstColumn;
-        row.changedTop[column] = std::min(row.changedTop[column], row.y);
-        row.changedBottom[column] = row.y + 1;
+        const int column = x - firstColumn;
+        changedTop[column] = std::min(changedTop[column], y);
+        changedBottom[column] = y + 1;
         ++painted;
     }
     return painted;
