@@ -13,12 +13,26 @@ namespace {
 
 using Kind = CScriptDriver::Command::Kind;
 
-bool ReadInts(std::istringstream& words, int* values, int count) {
+// `count` numbers, then at most one word naming the modifier keys held.
+bool ReadInts(std::istringstream& words, int* values, int count, UINT* modifiers = nullptr) {
     for (int i = 0; i < count; ++i) {
         if (!(words >> values[i])) return false;
     }
-    std::string rest;
-    return !(words >> rest);
+    std::string held, rest;
+    if (!(words >> held)) return true;
+    if (modifiers == nullptr || (words >> rest)) return false;
+    return CScriptDriver::ModifiersFromNames(held, modifiers);
+}
+
+// "[MODS+]NAME" into a key and the modifiers held with it.
+bool ReadKey(const std::string& word, UINT* key, UINT* modifiers) {
+    const auto plus = word.rfind('+');
+    if (plus != std::string::npos &&
+        !CScriptDriver::ModifiersFromNames(word.substr(0, plus), modifiers)) {
+        return false;
+    }
+    *key = CScriptDriver::KeyFromName(plus == std::string::npos ? word : word.substr(plus + 1));
+    return *key != 0;
 }
 
 // One line into a command; an empty string when it parsed, else what is wrong.
@@ -28,11 +42,12 @@ std::string ParseLine(const std::string& text, CScriptDriver::Command& command) 
     words >> verb;
     int v[4] = {0, 0, 0, 0};
     if (verb == "click") {
-        if (!ReadInts(words, v, 2)) return "click needs X Y";
+        if (!ReadInts(words, v, 2, &command.modifiers)) return "click needs X Y [ctrl+shift]";
         command.kind = Kind::Click;
         command.from = CPoint(v[0], v[1]);
     } else if (verb == "drag") {
-        if (!ReadInts(words, v, 4)) return "drag needs X1 Y1 X2 Y2";
+        if (!ReadInts(words, v, 4, &command.modifiers))
+            return "drag needs X1 Y1 X2 Y2 [ctrl+shift]";
         command.kind = Kind::Drag;
         command.from = CPoint(v[0], v[1]);
         command.to = CPoint(v[2], v[3]);
@@ -40,8 +55,7 @@ std::string ParseLine(const std::string& text, CScriptDriver::Command& command) 
         std::string name, rest;
         if (!(words >> name) || (words >> rest)) return "key needs one NAME";
         command.kind = Kind::Key;
-        command.key = CScriptDriver::KeyFromName(name);
-        if (command.key == 0) return "unknown key " + name;
+        if (!ReadKey(name, &command.key, &command.modifiers)) return "unknown key " + name;
     } else if (verb == "wait") {
         if (!ReadInts(words, v, 1) || v[0] < 0) return "wait needs MS (0 or more)";
         command.kind = Kind::Wait;
@@ -85,6 +99,28 @@ UINT CScriptDriver::KeyFromName(const std::string& name) {
         if (n >= 1 && n <= 12) return VK_F1 + static_cast<UINT>(n - 1);
     }
     return 0;
+}
+
+bool CScriptDriver::ModifiersFromNames(const std::string& names, UINT* modifiers) {
+    UINT found = 0;
+    std::istringstream parts(names);
+    std::string part;
+    int count = 0;
+    while (std::getline(parts, part, '+')) {
+        for (char& c : part) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (part == "ctrl" || part == "control") {
+            found |= MK_CONTROL;
+        } else if (part == "shift") {
+            found |= MK_SHIFT;
+        } else {
+            return false;
+        }
+        ++count;
+    }
+    // "ctrl+" leaves an empty last part that getline does not report.
+    if (count == 0 || names.back() == '+') return false;
+    *modifiers = found;
+    return true;
 }
 
 bool CScriptDriver::Parse(std::istream& in, std::vector<Command>& out, std::string& error) {
@@ -152,13 +188,13 @@ bool CScriptDriver::Step() {
 void CScriptDriver::Run(const Command& command) {
     switch (command.kind) {
         case Kind::Click:
-            m_backend.InjectClick(command.from);
+            m_backend.InjectClick(command.from, command.modifiers);
             break;
         case Kind::Drag:
-            m_backend.InjectDrag(command.from, command.to);
+            m_backend.InjectDrag(command.from, command.to, command.modifiers);
             break;
         case Kind::Key:
-            m_backend.InjectKey(command.key);
+            m_backend.InjectKey(command.key, command.modifiers);
             break;
         case Kind::Wait:
             m_backend.WaitUntil(m_backend.Now() + command.ms);

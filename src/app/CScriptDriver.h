@@ -11,9 +11,11 @@ class HeadlessBackend;
 
 // Drives the program on the headless backend from a script, one line each time the
 // program's loop runs out of work:
-//   click X Y | drag X1 Y1 X2 Y2 | key NAME | wait MS | shot FILE.png | quit
-// with '#' comments and blank lines; coordinates are display coordinates. When the
-// script is done the program is told to quit.
+//   click X Y [MODS] | drag X1 Y1 X2 Y2 [MODS] | key [MODS+]NAME | wait MS | shot FILE.png
+//   | quit
+// with '#' comments and blank lines; coordinates are display coordinates. MODS are the
+// keys held meanwhile: ctrl, shift or both joined by '+' ("click 450 425 ctrl+shift",
+// "key ctrl+Z"). When the script is done the program is told to quit.
 class CScriptDriver {
   public:
     struct Command {
@@ -22,6 +24,7 @@ class CScriptDriver {
         CPoint from;
         CPoint to;
         UINT key = 0;
+        UINT modifiers = 0;  // MK_SHIFT | MK_CONTROL
         DWORD ms = 0;
         std::string file;
         int line = 0;
@@ -34,6 +37,9 @@ class CScriptDriver {
     // The virtual key for a name: Return, Escape, F1..F12, Space, Tab, Left, Right, Up,
     // Down, Delete, BackSpace, a letter or a digit; 0 for an unknown name.
     static UINT KeyFromName(const std::string& name);
+    // MK_ flags for modifier names joined by '+' ("ctrl", "shift", "ctrl+shift"; any case,
+    // "control" too); false for anything else.
+    static bool ModifiersFromNames(const std::string& names, UINT* modifiers);
 
     CScriptDriver(HeadlessBackend& backend, std::vector<Command> commands);
 

@@ -72,6 +72,7 @@ int main(int argc, char** argv) {
 
     HeadlessBackend backend(options.width, options.height, options.depth);
     backend.InstallAudio();
+    backend.InstallPrintRecord();
     SetBackend(&backend);
     CScriptDriver driver(backend, std::move(commands));
     backend.SetIdleHook([&driver] { return driver.Step(); });

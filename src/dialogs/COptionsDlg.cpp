@@ -10,10 +10,6 @@ namespace {
 
 constexpr const char* kFolder = "../bitmaps/options/";
 
-// Key-state flags of mouse messages that the platform's header leaves out.
-constexpr UINT kShiftKey = 0x0004;
-constexpr UINT kControlKey = 0x0008;
-
 struct ButtonFace {
     int id;
     const char* text;
@@ -210,7 +206,7 @@ void COptionsDlg::OnCreditsButton() {
 
 void COptionsDlg::OnLButtonUp(UINT flags, CPoint point) {
     if (m_creditsMode) {
-        const bool gesture = flags == (kControlKey | kShiftKey) && point.x > 436 && point.x < 469 &&
+        const bool gesture = flags == (MK_CONTROL | MK_SHIFT) && point.x > 436 && point.x < 469 &&
                              point.y > 420 && point.y < 434;
         if (gesture) {
             m_ticker.Start();
@@ -248,8 +244,13 @@ void COptionsDlg::OnPaint() {
     CRect client;
     GetClientRect(&client);
     m_currentPicture->Paint(dc, 0, 0, client.Width(), client.Height(), m_palette);
-    // The ticker runs in its band, coloured like the credits' own strip.
-    if (!m_ticker.IsEmpty()) dc.FillSolidRect(GetTickerBand(), kTickerColour);
+    // The ticker's letters run along its band on the band's own colour.
+    if (!m_ticker.IsEmpty()) {
+        CRect band = GetTickerBand();
+        const COLORREF previous = dc.SetBkColor(kTickerColour);
+        dc.DrawText(m_ticker.GetText(), &band, DT_SINGLELINE);
+        dc.SetBkColor(previous);
+    }
 }
 
 void COptionsDlg::OnDrawItem(int controlId, DRAWITEMSTRUCT* drawItem) {

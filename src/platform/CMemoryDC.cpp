@@ -1,8 +1,13 @@
 #include "platform/CMemoryDC.h"
 
+#include <cairo.h>
+
 #include <array>
 #include <cstdlib>
 #include <cstring>
+
+#include "platform/CTextCanvas.h"
+#include "platform/print/CPangoText.h"
 
 namespace {
 
@@ -21,8 +26,14 @@ bool DescribeDib(const BITMAPINFO* info, DibLayout& out) {
     const BITMAPINFOHEADER& h = info->bmiHeader;
     if (h.biCompression != BI_RGB || h.biWidth <= 0 || h.biHeight == 0) return false;
     switch (h.biBitCount) {
-        case 1: case 4: case 8: case 24: case 32: break;
-        default: return false;
+        case 1:
+        case 4:
+        case 8:
+        case 24:
+        case 32:
+            break;
+        default:
+            return false;
     }
     out.width = h.biWidth;
     out.height = std::abs(h.biHeight);
@@ -41,13 +52,20 @@ COLORREF DibPixel(const DibLayout& d, const BYTE* bits, int x, int storedRow) {
     const BYTE* row = bits + d.stride * storedRow;
     int index = 0;
     switch (d.bitCount) {
-        case 24: case 32: {
+        case 24:
+        case 32: {
             const BYTE* p = row + x * (d.bitCount / 8);
             return RGB(p[2], p[1], p[0]);
         }
-        case 8: index = row[x]; break;
-        case 4: index = (row[x / 2] >> ((x % 2) ? 0 : 4)) & 0x0F; break;
-        default: index = (row[x / 8] >> (7 - x % 8)) & 1; break;
+        case 8:
+            index = row[x];
+            break;
+        case 4:
+            index = (row[x / 2] >> ((x % 2) ? 0 : 4)) & 0x0F;
+            break;
+        default:
+            index = (row[x / 8] >> (7 - x % 8)) & 1;
+            break;
     }
     if (index >= d.colourCount) return 0;
     const RGBQUAD& q = d.colours[index];
@@ -59,17 +77,26 @@ COLORREF DibPixel(const DibLayout& d, const BYTE* bits, int x, int storedRow) {
 CMemoryDC::CMemoryDC(CSurface& surface, CPoint origin, const CRect& clip)
     : m_surface(surface), m_origin(origin), m_displaySize(surface.Width(), surface.Height()) {
     m_clip.IntersectRect(clip, CRect(0, 0, surface.Width(), surface.Height()));
+    // The display's own font: bold sans-serif in lines of 16 pixels.
+    m_deviceFont.CreateFont(16, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, "");
 }
+
+CMemoryDC::~CMemoryDC() = default;
 
 CMemoryDC::CMemoryDC(CSurface& surface)
     : CMemoryDC(surface, CPoint(0, 0), CRect(0, 0, surface.Width(), surface.Height())) {}
 
 int CMemoryDC::GetDeviceCaps(int index) const {
     switch (index) {
-        case BITSPIXEL: return m_surface.BitsPerPixel() == 8 ? 8 : 24;
-        case HORZRES: return m_displaySize.cx;
-        case VERTRES: return m_displaySize.cy;
-        default: return 0;
+        case BITSPIXEL:
+            return m_surface.BitsPerPixel() == 8 ? 8 : 24;
+        case HORZRES:
+            return m_displaySize.cx;
+        case VERTRES:
+            return m_displaySize.cy;
+        default:
+            return 0;
     }
 }
 
@@ -94,13 +121,15 @@ int CMemoryDC::StretchDIBits(int xDest, int yDest, int wDest, int hDest, int xSr
     // The top source row of the rectangle, counted from the top of the picture.
     const int topRowFromTop = dib.bottomUp ? dib.height - (ySrc + hSrc) : ySrc;
     for (int sy = visible.top; sy < visible.bottom; ++sy) {
-        const int rowInRect = static_cast<int>((static_cast<long long>(sy - dest.top) * hSrc) / hDest);
+        const int rowInRect =
+            static_cast<int>((static_cast<long long>(sy - dest.top) * hSrc) / hDest);
         const int pictureRow = topRowFromTop + rowInRect;
         if (pictureRow < 0 || pictureRow >= dib.height) continue;
         const int storedRow = dib.bottomUp ? dib.height - 1 - pictureRow : pictureRow;
         BYTE* out = m_surface.Row(sy);
         for (int sx = visible.left; sx < visible.right; ++sx) {
-            const int px = xSrc + static_cast<int>((static_cast<long long>(sx - dest.left) * wSrc) / wDest);
+            const int px =
+                xSrc + static_cast<int>((static_cast<long long>(sx - dest.left) * wSrc) / wDest);
             if (px < 0 || px >= dib.width) continue;
             if (paletteTarget) {
                 if (dib.bitCount == 8) {
@@ -108,7 +137,8 @@ int CMemoryDC::StretchDIBits(int xDest, int yDest, int wDest, int hDest, int xSr
                     const BYTE index = source[dib.stride * storedRow + px];
                     if (indexCache[index] < 0) {
                         const COLORREF c = DibPixel(dib, source, px, storedRow);
-                        indexCache[index] = m_surface.NearestIndex(GetRValue(c), GetGValue(c), GetBValue(c));
+                        indexCache[index] =
+                            m_surface.NearestIndex(GetRValue(c), GetGValue(c), GetBValue(c));
                     }
                     out[sx] = static_cast<BYTE>(indexCache[index]);
                 } else {
@@ -151,8 +181,9 @@ void CMemoryDC::FillSolidRect(const CRect& rect, COLORREF colour) {
     CRect visible;
     if (!visible.IntersectRect(r, m_clip)) return;
     const bool paletteTarget = m_surface.BitsPerPixel() == 8;
-    const BYTE index = paletteTarget
-        ? m_surface.NearestIndex(GetRValue(colour), GetGValue(colour), GetBValue(colour)) : 0;
+    const BYTE index = paletteTarget ? m_surface.NearestIndex(GetRValue(colour), GetGValue(colour),
+                                                              GetBValue(colour))
+                                     : 0;
     for (int y = visible.top; y < visible.bottom; ++y) {
         BYTE* row = m_surface.Row(y);
         for (int x = visible.left; x < visible.right; ++x) {
@@ -167,4 +198,38 @@ void CMemoryDC::FillSolidRect(const CRect& rect, COLORREF colour) {
             }
         }
     }
+}
+
+const CFont& CMemoryDC::TextFont() const {
+    return SelectedFont() != nullptr ? *SelectedFont() : m_deviceFont;
+}
+
+CPangoText& CMemoryDC::Text() {
+    if (!m_text) m_text = std::make_unique<CPangoText>();
+    return *m_text;
+}
+
+int CMemoryDC::DrawText(const std::string& text, CRect* rect, UINT format) {
+    if (rect == nullptr) return 0;
+    if (format & DT_CALCRECT) {
+        const CSize extent = Text().Measure(TextFont(), text, *rect, format);
+        rect->right = rect->left + extent.cx;
+        rect->bottom = rect->top + extent.cy;
+        return extent.cy;
+    }
+    // Only the pixels the text may touch are handed to cairo.
+    CRect area = m_clip;
+    if (!(format & DT_NOCLIP)) {
+        CRect onSurface = *rect;
+        onSurface.OffsetRect(m_origin.x, m_origin.y);
+        area.IntersectRect(area, onSurface);
+    }
+    CTextCanvas canvas(m_surface, area);
+    if (canvas.Context() == nullptr) return Text().Measure(TextFont(), text, *rect, format).cy;
+    cairo_translate(canvas.Context(), m_origin.x, m_origin.y);
+    return Text().Draw(canvas.Context(), TextFont(), text, *rect, format, Ink());
+}
+
+BOOL CMemoryDC::GetTextMetrics(TEXTMETRIC* metrics) {
+    return Text().GetMetrics(TextFont(), metrics) ? TRUE : FALSE;
 }

@@ -478,6 +478,24 @@ void Sleep(DWORD ms) {
     GetBackend().Sleep(ms);
 }
 
+namespace {
+
+SHORT KeyDownIn(UINT modifiers, int virtualKey) {
+    UINT flag = 0;
+    if (virtualKey == static_cast<int>(VK_SHIFT)) flag = MK_SHIFT;
+    if (virtualKey == static_cast<int>(VK_CONTROL)) flag = MK_CONTROL;
+    return (modifiers & flag) != 0 ? static_cast<SHORT>(0x8000) : SHORT{0};
+}
+
+}  // namespace
+
+SHORT GetKeyState(int virtualKey) {
+    return KeyDownIn(WindowManager::Instance().KeyState(), virtualKey);
+}
+SHORT GetAsyncKeyState(int virtualKey) {
+    return KeyDownIn(GetBackend().GetModifierState(), virtualKey);
+}
+
 BOOL PeekMessage(MSG* msg, HWND window, UINT first, UINT last, UINT remove) {
     return WindowManager::Instance().Peek(msg, window, first, last, remove) ? TRUE : FALSE;
 }

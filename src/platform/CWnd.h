@@ -127,6 +127,12 @@ DWORD GetTickCount();
 // Blocks for `ms` milliseconds (on the headless backend the virtual clock advances at once).
 void Sleep(DWORD ms);
 
+// Whether a key is down: the high bit (a negative result) when it is. GetKeyState answers
+// as of the input message handled last (what the user held when doing what is being
+// handled); GetAsyncKeyState answers as of now. Only VK_SHIFT and VK_CONTROL are tracked.
+SHORT GetKeyState(int virtualKey);
+SHORT GetAsyncKeyState(int virtualKey);
+
 // The message queue of the program's one thread.
 BOOL PeekMessage(MSG* msg, HWND window, UINT first, UINT last, UINT remove);
 // Waits for the next message; FALSE when it is WM_QUIT.

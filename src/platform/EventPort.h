@@ -15,4 +15,6 @@ class EventPort {
     // Blocks until input may be waiting or `timeoutMs` passed. False when nothing can
     // ever arrive (no input source and no timeout): the caller ends its loops.
     virtual bool WaitEvent(DWORD timeoutMs) = 0;
+    // The modifier keys held now (MK_SHIFT | MK_CONTROL).
+    virtual UINT GetModifierState() { return 0; }
 };

@@ -11,4 +11,5 @@ struct InputEvent {
     CPoint point;                  // mouse events
     Button button = Button::Left;  // ButtonDown and ButtonUp
     UINT key = 0;                  // KeyDown: a virtual key (VK_RETURN, 'A', ...)
+    UINT modifiers = 0;            // MK_SHIFT | MK_CONTROL held when the input came
 };

@@ -90,6 +90,8 @@ constexpr int HTCLIENT = 1;
 // Key and button state flags of mouse messages.
 constexpr UINT MK_LBUTTON = 0x0001;
 constexpr UINT MK_RBUTTON = 0x0002;
+constexpr UINT MK_SHIFT = 0x0004;
+constexpr UINT MK_CONTROL = 0x0008;
 
 // Button notifications (the high word of WM_COMMAND's wParam).
 constexpr WORD BN_CLICKED = 0;
@@ -106,6 +108,8 @@ constexpr UINT ID_HELP = 57670;
 constexpr UINT VK_BACK = 0x08;
 constexpr UINT VK_TAB = 0x09;
 constexpr UINT VK_RETURN = 0x0D;
+constexpr UINT VK_SHIFT = 0x10;
+constexpr UINT VK_CONTROL = 0x11;
 constexpr UINT VK_ESCAPE = 0x1B;
 constexpr UINT VK_SPACE = 0x20;
 constexpr UINT VK_LEFT = 0x25;

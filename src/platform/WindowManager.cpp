@@ -282,6 +282,7 @@ bool WindowManager::TakeInput(MSG* msg, UINT first, UINT last, UINT remove) {
             return RouteInput(event, msg);
         }
         m_input.erase(it);
+        m_keyState = event.modifiers;
         if (RouteInput(event, msg)) return true;
     }
     return false;
@@ -316,7 +317,7 @@ bool WindowManager::RouteMouse(const InputEvent& event, MSG* msg) {
     CPoint client = event.point;
     target->ScreenToClient(&client);
     msg->hwnd = target;
-    msg->wParam = m_buttons;
+    msg->wParam = m_buttons | (event.modifiers & (MK_SHIFT | MK_CONTROL));
     msg->lParam = MAKELPARAM(client.x, client.y);
     return true;
 }
@@ -357,5 +358,6 @@ void WindowManager::Reset() {
     m_capture = nullptr;
     m_active = nullptr;
     m_buttons = 0;
+    m_keyState = 0;
     m_dirty = false;
 }

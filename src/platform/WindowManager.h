@@ -40,6 +40,8 @@ class WindowManager {
     void BroadcastPaletteChanged(CWnd* changer);
 
     CWnd* WindowFromPoint(CPoint screenPoint) const;
+    // The modifier keys (MK_SHIFT | MK_CONTROL) held with the input taken last.
+    UINT KeyState() const { return m_keyState; }
     // Drops every window, message and timer (a fresh start for tests).
     void Reset();
 
@@ -75,6 +77,7 @@ class WindowManager {
     std::vector<Timer> m_timers;
     std::uint64_t m_timerOrder = 0;
     UINT m_buttons = 0;  // MK_ flags of the mouse buttons held
+    UINT m_keyState = 0;
     bool m_dirty = false;
 };
 

@@ -49,9 +49,9 @@ TEST(ScriptParse, ReadsEveryCommandSkippingCommentsAndBlankLines) {
 
 TEST(ScriptParse, BadLinesAreReportedWithTheirNumber) {
     EXPECT_EQ(ParseError("click 1 2\n\njump 3\n"), "line 3: unknown command jump");
-    EXPECT_EQ(ParseError("click 1\n"), "line 1: click needs X Y");
-    EXPECT_EQ(ParseError("# c\nclick 1 2 3\n"), "line 2: click needs X Y");
-    EXPECT_EQ(ParseError("drag 1 2 3 x\n"), "line 1: drag needs X1 Y1 X2 Y2");
+    EXPECT_EQ(ParseError("click 1\n"), "line 1: click needs X Y [ctrl+shift]");
+    EXPECT_EQ(ParseError("# c\nclick 1 2 3\n"), "line 2: click needs X Y [ctrl+shift]");
+    EXPECT_EQ(ParseError("drag 1 2 3 x\n"), "line 1: drag needs X1 Y1 X2 Y2 [ctrl+shift]");
     EXPECT_EQ(ParseError("wait -5\n"), "line 1: wait needs MS (0 or more)");
     EXPECT_EQ(ParseError("key Hyper\n"), "line 1: unknown key Hyper");
     EXPECT_EQ(ParseError("shot\n"), "line 1: shot needs one FILE.png");

@@ -9,48 +9,54 @@ HeadlessBackend::HeadlessBackend(int width, int height, int bitsPerPixel)
 
 HeadlessBackend::~HeadlessBackend() {
     if (m_audio && GetAudioOutput() == m_audio.get()) SetAudioOutput(nullptr);
+    if (m_recordsPrints) CPrintQueue::SetPrintJobHook(std::move(m_previousPrintHook));
 }
 
 void HeadlessBackend::SetDisplay(int width, int height, int bitsPerPixel) {
     m_surface = std::make_unique<CSurface>(width, height, bitsPerPixel);
 }
 
-void HeadlessBackend::InjectMove(CPoint point) {
+void HeadlessBackend::InjectMove(CPoint point, UINT modifiers) {
     InputEvent e;
     e.kind = InputEvent::Kind::MouseMove;
     e.point = point;
+    e.modifiers = modifiers;
     m_events.push_back(e);
 }
 
-void HeadlessBackend::InjectButton(CPoint point, bool down, InputEvent::Button button) {
+void HeadlessBackend::InjectButton(CPoint point, bool down, InputEvent::Button button,
+                                   UINT modifiers) {
     InputEvent e;
     e.kind = down ? InputEvent::Kind::ButtonDown : InputEvent::Kind::ButtonUp;
     e.point = point;
     e.button = button;
+    e.modifiers = modifiers;
     m_events.push_back(e);
 }
 
-void HeadlessBackend::InjectClick(CPoint point) {
-    InjectMove(point);
-    InjectButton(point, true);
-    InjectButton(point, false);
+void HeadlessBackend::InjectClick(CPoint point, UINT modifiers) {
+    InjectMove(point, modifiers);
+    InjectButton(point, true, InputEvent::Button::Left, modifiers);
+    InjectButton(point, false, InputEvent::Button::Left, modifiers);
 }
 
-void HeadlessBackend::InjectDrag(CPoint from, CPoint to) {
-    InjectMove(from);
-    InjectButton(from, true);
+void HeadlessBackend::InjectDrag(CPoint from, CPoint to, UINT modifiers) {
+    InjectMove(from, modifiers);
+    InjectButton(from, true, InputEvent::Button::Left, modifiers);
     const int steps = std::max({std::abs(to.x - from.x), std::abs(to.y - from.y), 1});
     for (int i = 1; i <= steps; ++i) {
         InjectMove(
-            CPoint(from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps));
+            CPoint(from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps),
+            modifiers);
     }
-    InjectButton(to, false);
+    InjectButton(to, false, InputEvent::Button::Left, modifiers);
 }
 
-void HeadlessBackend::InjectKey(UINT key) {
+void HeadlessBackend::InjectKey(UINT key, UINT modifiers) {
     InputEvent e;
     e.kind = InputEvent::Kind::KeyDown;
     e.key = key;
+    e.modifiers = modifiers;
     m_events.push_back(e);
 }
 
@@ -70,6 +76,15 @@ void HeadlessBackend::InstallAudio() {
 
 void HeadlessBackend::RecordPrint(const std::string& description) {
     m_record.push_back({m_now, "print " + description});
+}
+
+void HeadlessBackend::InstallPrintRecord() {
+    PrintJobHook previous = CPrintQueue::SetPrintJobHook([this](const PrintJobRecord& job) {
+        RecordPrint("\"" + job.documentName + "\" " + job.destination + " " +
+                    (job.jobId > 0 ? "job=" + std::to_string(job.jobId) : "refused"));
+    });
+    if (!m_recordsPrints) m_previousPrintHook = std::move(previous);
+    m_recordsPrints = true;
 }
 
 std::vector<std::string> HeadlessBackend::RecordLines() const {
@@ -97,6 +112,7 @@ bool HeadlessBackend::PollEvent(InputEvent& event) {
     if (m_events.empty()) return false;
     event = m_events.front();
     m_events.pop_front();
+    m_modifiers = event.modifiers;
     return true;
 }
 

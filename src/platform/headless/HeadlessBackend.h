@@ -7,6 +7,7 @@
 
 #include "platform/Backend.h"
 #include "platform/HeadlessAudio.h"
+#include "platform/print/CPrintQueue.h"
 
 // The backend without a screen: a memory framebuffer, a virtual clock and input that
 // tests or a script inject. Time passes only when the program waits: a loop with
@@ -27,14 +28,15 @@ class HeadlessBackend : public Backend {
 
     void SetDisplay(int width, int height, int bitsPerPixel);
 
-    // Input, in display coordinates.
-    void InjectMove(CPoint point);
-    void InjectButton(CPoint point, bool down,
-                      InputEvent::Button button = InputEvent::Button::Left);
-    void InjectClick(CPoint point);
+    // Input, in display coordinates; `modifiers` (MK_SHIFT | MK_CONTROL) are the keys held
+    // while it happens.
+    void InjectMove(CPoint point, UINT modifiers = 0);
+    void InjectButton(CPoint point, bool down, InputEvent::Button button = InputEvent::Button::Left,
+                      UINT modifiers = 0);
+    void InjectClick(CPoint point, UINT modifiers = 0);
     // Press at `from`, moves along the line, release at `to`.
-    void InjectDrag(CPoint from, CPoint to);
-    void InjectKey(UINT key);
+    void InjectDrag(CPoint from, CPoint to, UINT modifiers = 0);
+    void InjectKey(UINT key, UINT modifiers = 0);
     void InjectClose();
     bool HasPendingInput() const { return !m_events.empty(); }
 
@@ -52,6 +54,9 @@ class HeadlessBackend : public Backend {
     const HeadlessAudio* Audio() const { return m_audio.get(); }
 
     void RecordPrint(const std::string& description);
+    // Records every job sent to the print system as a "print" line: the document's name
+    // in quotes, the destination, and "job=ID" or "refused". Undone on destruction.
+    void InstallPrintRecord();
     const std::vector<Entry>& Record() const { return m_record; }
     // The whole record (with sounds) as text lines in time order.
     std::vector<std::string> RecordLines() const;
@@ -64,6 +69,8 @@ class HeadlessBackend : public Backend {
     bool PollEvent(InputEvent& event) override;
     void OnQueueEmpty() override;
     bool WaitEvent(DWORD timeoutMs) override;
+    // The keys held with the input taken last.
+    UINT GetModifierState() override { return m_modifiers; }
     DWORD Now() override { return m_now; }
     DWORD ReadTickCount() override { return m_now++; }
     void Sleep(DWORD ms) override { m_now += ms; }
@@ -80,9 +87,12 @@ class HeadlessBackend : public Backend {
     bool RunIdleHook();
     DWORD m_now = 0;
     DWORD m_waitTarget = 0;
+    UINT m_modifiers = 0;
     CPoint m_cursorPos;
     HCURSOR m_cursor = nullptr;
     std::vector<Entry> m_record;
     std::unique_ptr<HeadlessAudio> m_audio;
+    bool m_recordsPrints = false;
+    PrintJobHook m_previousPrintHook;
     int m_presents = 0;
 };

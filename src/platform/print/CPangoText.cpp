@@ -28,6 +28,11 @@ struct AttrListDeleter {
 };
 using AttrListPtr = std::unique_ptr<PangoAttrList, AttrListDeleter>;
 
+struct LayoutIterDeleter {
+    void operator()(PangoLayoutIter* i) const { pango_layout_iter_free(i); }
+};
+using LayoutIterPtr = std::unique_ptr<PangoLayoutIter, LayoutIterDeleter>;
+
 // The default font when none is selected: 10 points at 300 dpi.
 constexpr int kDefaultEmHeight = 42;
 
@@ -109,6 +114,28 @@ struct CPangoText::Impl {
         return PANGO_ALIGN_LEFT;
     }
 
+    // Fills the cell of every line (its logical extent) with `colour`, whole device units
+    // so that the background has no soft edges.
+    static void FillLines(cairo_t* cr, PangoLayout* layout, double x, double y, COLORREF colour) {
+        cairo_save(cr);
+        cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+        cairo_set_source_rgb(cr, GetRValue(colour) / 255.0, GetGValue(colour) / 255.0,
+                             GetBValue(colour) / 255.0);
+        LayoutIterPtr lines(pango_layout_get_iter(layout));
+        do {
+            PangoRectangle logical;
+            pango_layout_iter_get_line_extents(lines.get(), nullptr, &logical);
+            const double left = std::floor(x + double(logical.x) / PANGO_SCALE);
+            const double top = std::floor(y + double(logical.y) / PANGO_SCALE);
+            const double right = std::ceil(x + double(logical.x + logical.width) / PANGO_SCALE);
+            const double bottom = std::ceil(y + double(logical.y + logical.height) / PANGO_SCALE);
+            if (right > left && bottom > top)
+                cairo_rectangle(cr, left, top, right - left, bottom - top);
+        } while (pango_layout_iter_next_line(lines.get()));
+        cairo_fill(cr);
+        cairo_restore(cr);
+    }
+
     static CSize Extent(PangoLayout* layout) {
         PangoRectangle logical;
         pango_layout_get_extents(layout, nullptr, &logical);
@@ -127,6 +154,11 @@ CSize CPangoText::Measure(const CFont& font, const std::string& text, const CRec
 
 int CPangoText::Draw(_cairo* cr, const CFont& font, const std::string& text, const CRect& rect,
                      UINT format) {
+    return Draw(cr, font, text, rect, format, TextInk());
+}
+
+int CPangoText::Draw(_cairo* cr, const CFont& font, const std::string& text, const CRect& rect,
+                     UINT format, const TextInk& ink) {
     LayoutPtr layout = m_impl->MakeLayout(font, text, rect, format);
     const CSize extent = Impl::Extent(layout.get());
     double x = rect.left;
@@ -135,13 +167,20 @@ int CPangoText::Draw(_cairo* cr, const CFont& font, const std::string& text, con
         if (format & DT_CENTER) x += (rect.Width() - extent.cx) / 2.0;
         if (format & DT_RIGHT) x += rect.Width() - extent.cx;
     }
+    double y = rect.top;
+    if (format & DT_SINGLELINE) {
+        if (format & DT_VCENTER) y += (rect.Height() - extent.cy) / 2.0;
+        if (format & DT_BOTTOM) y += rect.Height() - extent.cy;
+    }
     cairo_save(cr);
     if (!(format & DT_NOCLIP)) {
         cairo_rectangle(cr, rect.left, rect.top, rect.Width(), rect.Height());
         cairo_clip(cr);
     }
-    cairo_set_source_rgb(cr, 0, 0, 0);
-    cairo_move_to(cr, x, rect.top);
+    if (ink.opaque) Impl::FillLines(cr, layout.get(), x, y, ink.background);
+    cairo_set_source_rgb(cr, GetRValue(ink.colour) / 255.0, GetGValue(ink.colour) / 255.0,
+                         GetBValue(ink.colour) / 255.0);
+    cairo_move_to(cr, x, y);
     pango_cairo_show_layout(cr, layout.get());
     cairo_restore(cr);
     return extent.cy;

@@ -25,6 +25,11 @@ class CPangoText {
     // text height.
     int Draw(_cairo* cr, const CFont& font, const std::string& text, const CRect& rect,
              UINT format);
+    // The same in `ink`'s colour, over its background where opaque. A single line
+    // (DT_SINGLELINE) sits at the top, in the middle (DT_VCENTER) or at the bottom
+    // (DT_BOTTOM) of `rect`.
+    int Draw(_cairo* cr, const CFont& font, const std::string& text, const CRect& rect, UINT format,
+             const TextInk& ink);
     bool GetMetrics(const CFont& font, TEXTMETRIC* metrics);
 
     // Text from the program's files may be in the Windows Latin-1 code page; pango wants

@@ -106,7 +106,6 @@ int DeviceUnits(double points, int dpi) {
 struct CPrinterDC::Impl {
     PrinterPage page;
     CPangoText text;
-    CFont* font = nullptr;
     CFont defaultFont;
     int stretchMode = COLORONCOLOR;
     int mapMode = MM_TEXT;
@@ -123,7 +122,6 @@ struct CPrinterDC::Impl {
     explicit Impl(const PrinterPage& p) : page(p) {}
     ~Impl() { CloseDocument(true); }
 
-    const CFont& Font() const { return font != nullptr ? *font : defaultFont; }
     bool InDocument() const { return surface != nullptr; }
 
     bool OpenDocument(const DOCINFO* info) {
@@ -305,23 +303,20 @@ int CPrinterDC::SetMapMode(int mode) {
     return std::exchange(m_impl->mapMode, mode);
 }
 
-CFont* CPrinterDC::SelectObject(CFont* font) {
-    if (font != nullptr && !font->IsCreated()) return nullptr;
-    return std::exchange(m_impl->font, font);
-}
-
 int CPrinterDC::DrawText(const std::string& text, CRect* rect, UINT format) {
     if (rect == nullptr) return 0;
+    const CFont& font = SelectedFont() != nullptr ? *SelectedFont() : m_impl->defaultFont;
     if (format & DT_CALCRECT) {
-        const CSize extent = m_impl->text.Measure(m_impl->Font(), text, *rect, format);
+        const CSize extent = m_impl->text.Measure(font, text, *rect, format);
         rect->right = rect->left + extent.cx;
         rect->bottom = rect->top + extent.cy;
         return extent.cy;
     }
     if (!m_impl->inPage) return 0;
-    return m_impl->text.Draw(m_impl->cr, m_impl->Font(), text, *rect, format);
+    return m_impl->text.Draw(m_impl->cr, font, text, *rect, format, Ink());
 }
 
 BOOL CPrinterDC::GetTextMetrics(TEXTMETRIC* metrics) {
-    return m_impl->text.GetMetrics(m_impl->Font(), metrics) ? TRUE : FALSE;
+    const CFont& font = SelectedFont() != nullptr ? *SelectedFont() : m_impl->defaultFont;
+    return m_impl->text.GetMetrics(font, metrics) ? TRUE : FALSE;
 }

@@ -47,14 +47,9 @@ class CPrinterDC : public CDC {
 
     // Only MM_TEXT is supported; returns the previous mode, 0 for any other mode.
     int SetMapMode(int mode);
-    // Selects a created font for the text calls; returns the previous selection (null for
-    // the device's default font). A font that was never created is refused (null).
-    CFont* SelectObject(CFont* font);
-    // Draws (or with DT_CALCRECT measures) text in `rect`; see DT_* flags. Returns the
-    // height of the text in device units, 0 on failure. Measuring moves rect's right and
-    // bottom edges to the extent of the text.
-    int DrawText(const std::string& text, CRect* rect, UINT format);
-    BOOL GetTextMetrics(TEXTMETRIC* metrics);
+    // Text in the selected font (CDC::SelectObject), colour and background mode.
+    int DrawText(const std::string& text, CRect* rect, UINT format) override;
+    BOOL GetTextMetrics(TEXTMETRIC* metrics) override;
 
   private:
     struct Impl;

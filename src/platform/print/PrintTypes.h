@@ -20,10 +20,23 @@ constexpr UINT DT_TOP = 0x0000;
 constexpr UINT DT_LEFT = 0x0000;
 constexpr UINT DT_CENTER = 0x0001;
 constexpr UINT DT_RIGHT = 0x0002;
+constexpr UINT DT_VCENTER = 0x0004;  // single lines only
+constexpr UINT DT_BOTTOM = 0x0008;   // single lines only
 constexpr UINT DT_WORDBREAK = 0x0010;
 constexpr UINT DT_SINGLELINE = 0x0020;
 constexpr UINT DT_NOCLIP = 0x0100;
 constexpr UINT DT_CALCRECT = 0x0400;
+
+// Background modes of text: OPAQUE fills behind the letters with the background colour.
+constexpr int TRANSPARENT = 1;
+constexpr int OPAQUE = 2;
+
+// How text is coloured: its colour, and the background filled behind each line when opaque.
+struct TextInk {
+    COLORREF colour = RGB(0, 0, 0);
+    COLORREF background = RGB(255, 255, 255);
+    bool opaque = false;
+};
 
 // Font types reported by the family enumeration.
 constexpr DWORD RASTER_FONTTYPE = 0x0001;

@@ -46,6 +46,14 @@ UINT KeyFromSdl(SDL_Keycode key) {
     }
 }
 
+// The MK_ flags of SDL's modifier state (either Shift, either Ctrl).
+UINT ModifiersFromSdl(Uint16 mod) {
+    UINT flags = 0;
+    if ((mod & KMOD_SHIFT) != 0) flags |= MK_SHIFT;
+    if ((mod & KMOD_CTRL) != 0) flags |= MK_CONTROL;
+    return flags;
+}
+
 }  // namespace
 
 SdlBackend::SdlBackend(bool windowed) : m_windowed(windowed) {
@@ -147,6 +155,8 @@ bool SdlBackend::PollEvent(InputEvent& event) {
     if (!m_ready) return false;
     SDL_Event e;
     while (SDL_PollEvent(&e) != 0) {
+        // Mouse events carry no modifiers: the keyboard's state as the event is taken.
+        event.modifiers = ModifiersFromSdl(static_cast<Uint16>(SDL_GetModState()));
         switch (e.type) {
             case SDL_QUIT:
                 event.kind = InputEvent::Kind::Close;
@@ -169,6 +179,7 @@ bool SdlBackend::PollEvent(InputEvent& event) {
             case SDL_KEYDOWN:
                 event.kind = InputEvent::Kind::KeyDown;
                 event.key = KeyFromSdl(e.key.keysym.sym);
+                event.modifiers = ModifiersFromSdl(e.key.keysym.mod);
                 if (event.key != 0) return true;
                 break;
             case SDL_WINDOWEVENT:
@@ -191,6 +202,10 @@ bool SdlBackend::WaitEvent(DWORD timeoutMs) {
         SDL_WaitEventTimeout(nullptr, wait);
     }
     return true;
+}
+
+UINT SdlBackend::GetModifierState() {
+    return m_ready ? ModifiersFromSdl(static_cast<Uint16>(SDL_GetModState())) : 0;
 }
 
 DWORD SdlBackend::Now() {

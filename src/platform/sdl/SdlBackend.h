@@ -36,6 +36,7 @@ class SdlBackend : public Backend {
     void Present() override;
     bool PollEvent(InputEvent& event) override;
     bool WaitEvent(DWORD timeoutMs) override;
+    UINT GetModifierState() override;
     DWORD Now() override;
     void Sleep(DWORD ms) override;
     void ShowCursor(HCURSOR cursor) override;
