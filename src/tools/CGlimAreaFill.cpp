@@ -66,8 +66,9 @@ void CGlimAreaFill::SweepPerPixel(CSize size, int regionId, TickSource ticks, DW
 // strip's columns changed one at a time, reading the clock after each exactly as after
 // painting that column alone. A refresh thus follows the same column and draws the same
 // area with the same bytes (the strip's later columns lie outside it). Only its moment can
-// be later, by at most one strip's painting: kStripPixels pixels take about a millisecond
-// (tens on a slow machine), far below the 100 ms between refreshes.
+// be later, by at most one strip's painting: kStripPixels pixels take under a millisecond
+// here (a few without the vector unit, tens on a slow machine), far below the 100 ms
+// between refreshes.
 void CGlimAreaFill::SweepStrips(CSize size, int regionId, TickSource ticks, DWORD& noted) {
     m_picture->PrepareSwatch(*m_crayon);
     const int stripWidth = std::max(1, kStripPixels / std::max(size.cy, 1));
