@@ -460,6 +460,11 @@ void CScrapbookDlg::OnOptions() {
     RedrawContent();
 }
 
+CGlimImage* CScrapbookDlg::CurrentBookImage() {
+    CGlimBook* book = BookAt(m_currentBook);
+    return book != nullptr ? book->GetCurrentImage() : nullptr;
+}
+
 PicturePrinter::Picture CScrapbookDlg::TakePrintPicture() {
     PicturePrinter::Picture picture;
     CGlimImage* image = nullptr;
@@ -482,9 +487,17 @@ PicturePrinter::Picture CScrapbookDlg::TakePrintPicture() {
 void CScrapbookDlg::OnPrint() {
     PlayClick();
     PicturePrinter::PictureSource source;
-    source.take = [this] { return TakePrintPicture(); };
-    // The print layer goes with the picture's other layers when it stops being shown.
-    source.releasePrintLayer = [] {};
+    CGlimImage* printed = nullptr;
+    source.take = [this, &printed] {
+        PicturePrinter::Picture picture = TakePrintPicture();
+        printed = m_showingScrapbook && m_scrapbook != nullptr ? m_scrapbook->GetCurrentImage()
+                                                               : CurrentBookImage();
+        return picture;
+    };
+    // The print layer is only needed for the page; the picture's other layers stay.
+    source.releasePrintLayer = [&printed] {
+        if (printed != nullptr) printed->ReleasePrintPicture();
+    };
     m_printer.Print(*this, m_cursor, m_palette, source);
     UpdateWindow();
     RedrawContent();

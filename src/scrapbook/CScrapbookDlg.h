@@ -134,6 +134,7 @@ class CScrapbookDlg : public CDialog {
     void OnAddSlide();
     void OnScribblePad();
     void StepShelf(int delta);
+    CGlimImage* CurrentBookImage();
     PicturePrinter::Picture TakePrintPicture();
 
     std::vector<Face> m_faces;

@@ -290,6 +290,11 @@ bool CGlimImage::ReleaseAll() {
     return m_voiceOver.Free();
 }
 
+bool CGlimImage::ReleasePrintPicture() {
+    Release(m_print);
+    return true;
+}
+
 bool CGlimImage::HoldsResources() const {
     for (const CDib* layer :
          {&m_shading, &m_mapping, &m_uncoloured, &m_canvas, &m_print, &m_undo, &m_thumbnail})

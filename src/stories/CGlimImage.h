@@ -44,6 +44,8 @@ class CGlimImage : public CObject {
     bool EnsureCanvas(bool force = false);
     CDib* GetThumbnail();
     CDib* GetPrintPicture(bool coloured);
+    // Frees the print layer alone, once a page has been printed from it.
+    bool ReleasePrintPicture();
     // The canvas for reading only, when it is loaded (none otherwise).
     const CDib* GetCanvasIfLoaded() const { return m_canvas.IsValid() ? &m_canvas : nullptr; }
     CSize GetSize() const;

@@ -235,3 +235,24 @@ TEST_P(BulkMatchesPerPixel, FillAndBrushGiveTheSameCanvas) {
 INSTANTIATE_TEST_SUITE_P(RandomScenes, BulkMatchesPerPixel, ::testing::Range(1u, 13u));
 
 }  // namespace
+
+TEST_F(PaintTest, PrintLayerIsFreedAloneAndReloadedForTheNextPage) {
+    WriteBmp(dir / "scene/pr.bmp", 8, 6, Solid({255, 255, 255}));
+    WriteText(
+        dir / "printable.txt",
+        Lines({"bookname=Story", "NumImages=1", "0=", "[imagefolder=scene", "[imagename=first",
+               "[lt=lt.bmp", "[mg=mg.bmp", "[ou=ou.bmp", "[pr=pr.bmp", "]"}));
+    CGlimBook printable;
+    ASSERT_TRUE(printable.Load(dir.Path(), "printable.txt"));
+    CGlimImage* scene = printable.GetImage(0);
+    ASSERT_TRUE(scene->EnsureCanvas(false));
+    CDib* page = scene->GetPrintPicture(false);
+    ASSERT_NE(page, nullptr);
+    ASSERT_TRUE(page->IsValid());
+    EXPECT_TRUE(scene->ReleasePrintPicture());
+    EXPECT_FALSE(page->IsValid());
+    EXPECT_NE(scene->GetCanvasIfLoaded(), nullptr);  // the child's colouring stays
+    CDib* again = scene->GetPrintPicture(false);
+    ASSERT_NE(again, nullptr);
+    EXPECT_TRUE(again->IsValid());
+}
