@@ -4,13 +4,14 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <vector>
 
 #include "HubFixture.h"
 #include "dialogs/COptionsDlg.h"
 
 namespace {
 
-constexpr UINT kCtrlShift = 0x0008 | 0x0004;
+constexpr UINT kCtrlShift = MK_CONTROL | MK_SHIFT;
 
 class OptionsTest : public HubFixture {
   protected:
@@ -37,6 +38,37 @@ class OptionsTest : public HubFixture {
     void TearDown() override {
         if (!savedPath.empty()) setenv("PATH", savedPath.c_str(), 1);
         HubFixture::TearDown();
+    }
+    // Runs the program's loop until `ms` pass on the virtual clock.
+    void RunFor(DWORD ms) {
+        backend.WaitUntil(GetTickCount() + ms);
+        MSG msg;
+        while (backend.IsWaiting()) {
+            if (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                DispatchMessage(&msg);
+            } else {
+                WaitMessage();
+            }
+        }
+        WindowManager::Instance().PresentIfDirty();
+    }
+    // Pixels in `band` (display coordinates) dark enough to be the ticker's black letters.
+    int CountLetterPixels(const CRect& band) const {
+        int count = 0;
+        for (int y = band.top; y < band.bottom; ++y) {
+            for (int x = band.left; x < band.right; ++x) {
+                const COLORREF c = backend.Surface().GetPixel(x, y);
+                count += GetRValue(c) + GetGValue(c) + GetBValue(c) < 200 ? 1 : 0;
+            }
+        }
+        return count;
+    }
+    std::vector<COLORREF> BandPixels(const CRect& band) const {
+        std::vector<COLORREF> pixels;
+        for (int y = band.top; y < band.bottom; ++y)
+            for (int x = band.left; x < band.right; ++x)
+                pixels.push_back(backend.Surface().GetPixel(x, y));
+        return pixels;
     }
     std::string savedPath;
 };
@@ -81,28 +113,64 @@ TEST_F(OptionsTest, CreditsTickerRunsOnlyAfterTheGestureAndAnyOtherClickCloses) 
     const std::string full = options.GetTickerText();
     ASSERT_FALSE(full.empty());
     // Three ticks of 125 ms take three characters.
-    const DWORD start = GetTickCount();
-    backend.WaitUntil(start + 3 * COptionsDlg::kTickerInterval + 5);
-    MSG msg;
-    while (backend.IsWaiting()) {
-        if (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            DispatchMessage(&msg);
-        } else {
-            WaitMessage();
-        }
-    }
+    RunFor(3 * COptionsDlg::kTickerInterval + 5);
     EXPECT_EQ(options.GetTickerText(), full.substr(3));
-    // The band is painted in the ticker's colour while text is left.
-    WindowManager::Instance().PresentIfDirty();
-    CRect window;
-    options.GetWindowRect(&window);
-    EXPECT_EQ(backend.Surface().GetPixel(window.left + 80, window.top + 445),
-              COptionsDlg::kTickerColour);
 
     // The edge of the spot, or without Shift: the screen closes.
     options.SendMessage(WM_LBUTTONUP, kCtrlShift, MAKELPARAM(436, 425));
     EXPECT_FALSE(options.IsCreditsMode());
     EXPECT_TRUE(options.GetTickerText().empty());
+}
+
+TEST_F(OptionsTest, TickerLettersRunAlongTheBandUntilTheTextIsUsedUp) {
+    COptionsDlg options;
+    Open(options);
+    Command(options, COptionsDlg::kCredits);
+    RunFor(10);
+    CRect window;
+    options.GetWindowRect(&window);
+    CRect band = COptionsDlg::GetTickerBand();
+    band.OffsetRect(window.left, window.top);
+    EXPECT_EQ(CountLetterPixels(band), 0) << "no letters before the gesture";
+
+    // The gesture as the child makes it: a click with Ctrl and Shift held.
+    const CPoint spot(window.left + 450, window.top + 425);
+    backend.InjectClick(spot, MK_CONTROL | MK_SHIFT);
+    RunFor(COptionsDlg::kTickerInterval + 5);
+    ASSERT_FALSE(options.GetTickerText().empty()) << "the gesture started the ticker";
+    const int first = CountLetterPixels(band);
+    const std::vector<COLORREF> before = BandPixels(band);
+    EXPECT_GT(first, 100) << "the text's letters show in the band";
+    RunFor(2 * COptionsDlg::kTickerInterval);
+    EXPECT_GT(CountLetterPixels(band), 100);
+    EXPECT_NE(BandPixels(band), before) << "the letters move along";
+
+    // Once the text is used up the band is the credits picture's strip again.
+    RunFor(static_cast<DWORD>(options.GetTickerText().size() + 2) * COptionsDlg::kTickerInterval);
+    EXPECT_TRUE(options.GetTickerText().empty());
+    EXPECT_EQ(CountLetterPixels(band), 0);
+    EXPECT_TRUE(options.IsCreditsMode()) << "the credits stay until the next click";
+
+    // Ctrl alone is an ordinary click: the screen closes.
+    backend.InjectClick(spot, MK_CONTROL);
+    RunFor(10);
+    EXPECT_FALSE(options.IsCreditsMode());
+}
+
+TEST_F(OptionsTest, TickerLettersShowOnAnEightBitDisplay) {
+    backend.SetDisplay(640, 480, 8);
+    COptionsDlg options;
+    Open(options);
+    Command(options, COptionsDlg::kCredits);
+    RunFor(10);
+    CRect window;
+    options.GetWindowRect(&window);
+    CRect band = COptionsDlg::GetTickerBand();
+    band.OffsetRect(window.left, window.top);
+    EXPECT_EQ(CountLetterPixels(band), 0) << "the dithered strip has no letter-dark pixels";
+    options.SendMessage(WM_LBUTTONUP, kCtrlShift, MAKELPARAM(450, 425));
+    RunFor(COptionsDlg::kTickerInterval + 5);
+    EXPECT_GT(CountLetterPixels(band), 100);
 }
 
 TEST_F(OptionsTest, LearningExtensionsOpenWithTheDesktopOpenerOrSayWhyNot) {

@@ -7,6 +7,7 @@ the crayon swatches and the screens' pictures.
 usage: hub.py NAME DRIVE CONTENT_DIR SHOT_DIR"""
 import glob
 import os
+import re
 import shutil
 import socket
 import subprocess
@@ -246,13 +247,17 @@ def scenario_print(run):
         finally:
             subprocess.run([server, "stop", spool], capture_output=True, timeout=60)
             os.environ.pop("CUPS_SERVER", None)
+        jobs = [line for line in record if line.startswith("print ")]
         if not printer:
+            check(jobs == [], "no job is sent without a default destination: %r" % jobs)
             check(pdfs == [], "nothing prints without a default destination")
             check(not any(line.startswith("message") for line in record), "nothing is shown")
             check("print.wav" not in names(record), "no confirmation without a printer")
             shutil.rmtree(spool, ignore_errors=True)
             continue
         check(len(pdfs) == 1, "one page printed: %r" % pdfs)
+        check(len(jobs) == 1 and re.fullmatch(r'print "Pimbly Talewick Image" \S+ job=[1-9]\d*', jobs[0]),
+              "the job is recorded with its name, destination and id: %r" % jobs)
         page_png = run.shot("print_page")
         # The PDF printer may still be finishing the file: try until it reads.
         for _ in range(50):

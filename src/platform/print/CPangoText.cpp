@@ -195,9 +195,12 @@ bool CPangoText::GetMetrics(const CFont& font, TEXTMETRIC* metrics) {
     MetricsPtr m(pango_font_get_metrics(loaded.get(), nullptr));
     if (!m) return false;
     TEXTMETRIC tm;
-    tm.tmAscent = PangoToUnits(pango_font_metrics_get_ascent(m.get()));
-    tm.tmDescent = PangoToUnits(pango_font_metrics_get_descent(m.get()));
-    tm.tmHeight = tm.tmAscent + tm.tmDescent;
+    // The line height rounds like a laid-out line (the sum, not each part), so that it
+    // agrees with what DrawText measures for one line.
+    const int ascent = pango_font_metrics_get_ascent(m.get());
+    tm.tmAscent = PangoToUnits(ascent);
+    tm.tmHeight = PangoToUnits(ascent + pango_font_metrics_get_descent(m.get()));
+    tm.tmDescent = tm.tmHeight - tm.tmAscent;
     tm.tmInternalLeading = std::max(0L, static_cast<long>(tm.tmHeight - std::lround(em)));
     tm.tmAveCharWidth = PangoToUnits(pango_font_metrics_get_approximate_char_width(m.get()));
     tm.tmMaxCharWidth = Measure(font, "W", CRect(), DT_SINGLELINE).cx;
