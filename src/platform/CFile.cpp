@@ -1,8 +1,12 @@
 #include "platform/CFile.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 
-CFile::~CFile() { Close(); }
+CFile::~CFile() {
+    Close();
+}
 
 BOOL CFile::Open(const std::string& path, UINT flags, int* errorNumber) {
     Close();
@@ -20,6 +24,15 @@ BOOL CFile::Open(const std::string& path, UINT flags, int* errorNumber) {
     if (m_file == nullptr && create && keep) m_file = std::fopen(path.c_str(), "w+b");
     if (m_file == nullptr) {
         if (errorNumber != nullptr) *errorNumber = errno;
+        return FALSE;
+    }
+    // A folder opens for reading on this system but is no file: refuse it as a file
+    // system that opens only files would, whatever length its file system reports.
+    struct stat info {};
+    if (fstat(fileno(m_file), &info) == 0 && S_ISDIR(info.st_mode)) {
+        std::fclose(m_file);
+        m_file = nullptr;
+        if (errorNumber != nullptr) *errorNumber = EISDIR;
         return FALSE;
     }
     m_path = path;
@@ -61,4 +74,6 @@ long long CFile::GetLength() const {
     return length < 0 ? 0 : length;
 }
 
-BOOL CFile::Flush() { return m_file != nullptr && std::fflush(m_file) == 0 ? TRUE : FALSE; }
+BOOL CFile::Flush() {
+    return m_file != nullptr && std::fflush(m_file) == 0 ? TRUE : FALSE;
+}
