@@ -27,10 +27,13 @@ run: build
 		cd $(CONTENT)/play && ../../bin/talewick; \
 	else echo "talewick is not built yet: the build stopped after compiling"; fi
 
+# After the tests, the sanitizer build (the fuzz build is built with AddressSanitizer and
+# UndefinedBehaviorSanitizer) runs 2,000 monkey events and then each fuzzer.
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
-	$(MAKE) --no-print-directory asan-monkey
-	$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=$(FUZZ_SECONDS)
+	$(MAKE) --no-print-directory fuzz-build
+	bash tests/scenarios/monkey.sh $(FUZZ_BUILD)/bin/talewick-drive $(CONTENT) 2000 7
+	tools/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 # The scripted driver built with the sanitizers, under 2,000 random events (the monkey test).
 asan-monkey: build
@@ -43,7 +46,7 @@ asan-monkey: build
 fuzz-build: deps
 	@test -f $(FUZZ_BUILD)/build.ninja || CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja \
 		-DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALEWICK_FUZZ=ON
-	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers talewick-drive
 
 fuzz: fuzz-build
 	tools/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SECONDS)
