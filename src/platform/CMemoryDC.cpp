@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "platform/CTextCanvas.h"
 #include "platform/print/CPangoText.h"
@@ -72,6 +73,87 @@ COLORREF DibPixel(const DibLayout& d, const BYTE* bits, int x, int storedRow) {
     return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
 }
 
+// The source column of every visible destination column, -1 where it falls outside the
+// picture.
+std::vector<int> SourceColumns(const CRect& visible, int destLeft, int wDest, int xSrc, int wSrc,
+                               int width) {
+    std::vector<int> columns(static_cast<std::size_t>(visible.Width()));
+    for (int sx = visible.left; sx < visible.right; ++sx) {
+        const int px =
+            xSrc + static_cast<int>((static_cast<long long>(sx - destLeft) * wSrc) / wDest);
+        columns[static_cast<std::size_t>(sx - visible.left)] = px >= 0 && px < width ? px : -1;
+    }
+    return columns;
+}
+
+// What a picture's rows remember of the nearest hardware colours on an 8-bit surface: a
+// colour-table source maps each table entry once, and a true-colour source asks only when
+// a colour differs from its left neighbour's (pictures are mostly runs of one colour).
+struct NearestMemo {
+    std::array<int, 256> tableIndex;
+    std::uint32_t lastColour = ~std::uint32_t{0};  // no colour has all 32 bits set
+    BYTE lastIndex = 0;
+    NearestMemo() { tableIndex.fill(-1); }
+};
+
+void PaintTrueColourRow(const DibLayout& dib, const BYTE* row, const std::vector<int>& columns,
+                        BYTE* out) {
+    for (std::size_t i = 0; i < columns.size(); ++i, out += 4) {
+        if (columns[i] < 0) continue;
+        const COLORREF c = DibPixel(dib, row, columns[i], 0);
+        out[0] = GetBValue(c);
+        out[1] = GetGValue(c);
+        out[2] = GetRValue(c);
+        out[3] = 255;
+    }
+}
+
+void PaintNearestRow(const DibLayout& dib, const BYTE* row, const std::vector<int>& columns,
+                     const CSurface& surface, NearestMemo& memo, BYTE* out) {
+    const int bytes = dib.bitCount / 8;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        if (columns[i] < 0) continue;
+        const BYTE* p = row + columns[i] * bytes;
+        const std::uint32_t colour =
+            (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[1]} << 8) | p[0];
+        if (colour != memo.lastColour) {
+            memo.lastColour = colour;
+            memo.lastIndex = surface.NearestIndex(p[2], p[1], p[0]);
+        }
+        out[i] = memo.lastIndex;
+    }
+}
+
+void PaintTableRow(const DibLayout& dib, const BYTE* row, const std::vector<int>& columns,
+                   const CSurface& surface, NearestMemo& memo, BYTE* out) {
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        if (columns[i] < 0) continue;
+        const int x = columns[i];
+        int index = 0;
+        if (dib.bitCount == 8) index = row[x];
+        if (dib.bitCount == 4) index = (row[x / 2] >> ((x % 2) ? 0 : 4)) & 0x0F;
+        if (dib.bitCount == 1) index = (row[x / 8] >> (7 - x % 8)) & 1;
+        if (memo.tableIndex[index] < 0) {
+            const COLORREF c = DibPixel(dib, row, x, 0);
+            memo.tableIndex[index] = surface.NearestIndex(GetRValue(c), GetGValue(c), GetBValue(c));
+        }
+        out[i] = static_cast<BYTE>(memo.tableIndex[index]);
+    }
+}
+
+// One source row onto surface row `y` from column `left`, by the depths of both.
+void PaintRow(const DibLayout& dib, const BYTE* row, const std::vector<int>& columns,
+              CSurface& surface, NearestMemo& memo, int y, int left) {
+    BYTE* out = surface.Row(y);
+    if (surface.BitsPerPixel() != 8) {
+        PaintTrueColourRow(dib, row, columns, out + left * 4);
+    } else if (dib.bitCount >= 24) {
+        PaintNearestRow(dib, row, columns, surface, memo, out + left);
+    } else {
+        PaintTableRow(dib, row, columns, surface, memo, out + left);
+    }
+}
+
 }  // namespace
 
 CMemoryDC::CMemoryDC(CSurface& surface, CPoint origin, const CRect& clip)
@@ -107,10 +189,6 @@ int CMemoryDC::StretchDIBits(int xDest, int yDest, int wDest, int hDest, int xSr
     if (bits == nullptr || info == nullptr || !DescribeDib(info, dib)) return 0;
     if (wDest <= 0 || hDest <= 0 || wSrc <= 0 || hSrc <= 0) return 0;
     const BYTE* source = static_cast<const BYTE*>(bits);
-    const bool paletteTarget = m_surface.BitsPerPixel() == 8;
-    // Cache of nearest hardware indices for colour-table sources on a palette target.
-    std::array<int, 256> indexCache;
-    indexCache.fill(-1);
 
     // Destination pixels are visited only inside the clip; each picks its source pixel by
     // nearest-neighbour scaling (COLORONCOLOR: no blending).
@@ -118,6 +196,9 @@ int CMemoryDC::StretchDIBits(int xDest, int yDest, int wDest, int hDest, int xSr
                yDest + m_origin.y + hDest);
     CRect visible;
     if (!visible.IntersectRect(dest, m_clip)) return hSrc;
+    const std::vector<int> columns =
+        SourceColumns(visible, dest.left, wDest, xSrc, wSrc, dib.width);
+    NearestMemo memo;
     // The top source row of the rectangle, counted from the top of the picture.
     const int topRowFromTop = dib.bottomUp ? dib.height - (ySrc + hSrc) : ySrc;
     for (int sy = visible.top; sy < visible.bottom; ++sy) {
@@ -126,34 +207,7 @@ int CMemoryDC::StretchDIBits(int xDest, int yDest, int wDest, int hDest, int xSr
         const int pictureRow = topRowFromTop + rowInRect;
         if (pictureRow < 0 || pictureRow >= dib.height) continue;
         const int storedRow = dib.bottomUp ? dib.height - 1 - pictureRow : pictureRow;
-        BYTE* out = m_surface.Row(sy);
-        for (int sx = visible.left; sx < visible.right; ++sx) {
-            const int px =
-                xSrc + static_cast<int>((static_cast<long long>(sx - dest.left) * wSrc) / wDest);
-            if (px < 0 || px >= dib.width) continue;
-            if (paletteTarget) {
-                if (dib.bitCount == 8) {
-                    // A palettised source drawn with its colours: map each table entry once.
-                    const BYTE index = source[dib.stride * storedRow + px];
-                    if (indexCache[index] < 0) {
-                        const COLORREF c = DibPixel(dib, source, px, storedRow);
-                        indexCache[index] =
-                            m_surface.NearestIndex(GetRValue(c), GetGValue(c), GetBValue(c));
-                    }
-                    out[sx] = static_cast<BYTE>(indexCache[index]);
-                } else {
-                    const COLORREF c = DibPixel(dib, source, px, storedRow);
-                    out[sx] = m_surface.NearestIndex(GetRValue(c), GetGValue(c), GetBValue(c));
-                }
-            } else {
-                const COLORREF c = DibPixel(dib, source, px, storedRow);
-                BYTE* p = out + sx * 4;
-                p[0] = GetBValue(c);
-                p[1] = GetGValue(c);
-                p[2] = GetRValue(c);
-                p[3] = 255;
-            }
-        }
+        PaintRow(dib, source + dib.stride * storedRow, columns, m_surface, memo, sy, visible.left);
     }
     return hSrc;
 }
