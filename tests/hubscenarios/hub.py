@@ -29,7 +29,11 @@ SB = {
 THUMB_WELL = (206, 238, 228, 151)
 # Confirmations and the options screen sit at (121, 69) over the scrapbook screen.
 YES = (121 + 165, 69 + 198)
-OPTIONS = {"sound": (121 + 197, 69 + 56), "lines": (121 + 197, 69 + 118), "ok": (121 + 199, 69 + 226)}
+OPTIONS = {"sound": (121 + 197, 69 + 56), "lines": (121 + 197, 69 + 118), "ok": (121 + 199, 69 + 226),
+           "credits": (121 + 291, 69 + 168)}
+# The credits cover the scrapbook screen (the whole display): the hidden spot and the ticker.
+CREDITS_SPOT = (450, 425)
+TICKER_BAND = (75, 441, 565, 476)
 SLIDE_EXIT = (68, 441)
 SLIDE_AREA = (120, 47)
 VOICE_BUTTON = (68, 272)
@@ -176,7 +180,8 @@ def scenario_slides(run):
 
 
 def scenario_options(run):
-    """Sound off mutes the buttons but not the voice-over; stay-inside-the-lines holds a stroke."""
+    """Sound off mutes the buttons but not the voice-over; stay-inside-the-lines holds a stroke;
+    the credits' hidden ticker."""
     morning = Scene(run, "morning")
     obj, point = fill_first_object(morning)
     y = point[1]
@@ -209,6 +214,37 @@ def scenario_options(run):
         if morning.object_at(x, y) != obj:
             check(stroke.at(*display((x, y))) == morning.page.at(x, y),
                   "the stroke stops at the object's border (x=%d)" % x)
+    check_credits(run)
+
+
+def check_credits(run):
+    """A Ctrl+Shift click on the credits' hidden spot runs the ticker; Ctrl alone closes them."""
+    spot = "click %d %d" % CREDITS_SPOT
+    run.drive_script("credits", [
+        "wait %d" % STARTED, click(OPEN_SCRAPBOOK), "wait 500", "shot " + run.shot("credits_before"),
+        click(SB["options"]), "wait 500", click(OPTIONS["credits"]), "wait 500",
+        "shot " + run.shot("credits_open"), spot + " ctrl+shift", "wait 300",
+        "shot " + run.shot("credits_ticker"), "wait 1000", "shot " + run.shot("credits_later"),
+        spot + " ctrl", "wait 500", "shot " + run.shot("credits_closed"),
+    ])
+    x0, y0, x1, y1 = TICKER_BAND
+
+    def letters(shot):
+        return sum(1 for y in range(y0, y1) for x in range(x0, x1) if sum(shot.at(x, y)) < 200)
+
+    def band(shot):
+        return [shot.at(x, y) for y in range(y0, y1) for x in range(x0, x1)]
+    opened = read_png(run.shot("credits_open"))
+    picture = read_bmp(run.path("bitmaps", "options", "credits.bmp"))
+    check(all(opened.at(x, y) == picture.at(x, y) for x, y in ((30, 30), (320, 240), (600, 450))),
+          "the credits picture covers the display")
+    check(letters(opened) == 0, "no ticker before the hidden click")
+    ticker, later = read_png(run.shot("credits_ticker")), read_png(run.shot("credits_later"))
+    check(letters(ticker) > 100 and letters(later) > 100, "the ticker's letters show in its band")
+    check(band(ticker) != band(later), "the ticker's letters move along")
+    before, closed = read_png(run.shot("credits_before")), read_png(run.shot("credits_closed"))
+    check(all(closed.at(x, y) == before.at(x, y) for x, y in ((30, 30), (320, 240), (600, 450))),
+          "an ordinary click closes the credits onto the scrapbook screen")
 
 
 def free_port():
