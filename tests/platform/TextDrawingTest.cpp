@@ -15,36 +15,28 @@ constexpr COLORREF kInk = RGB(200, 0, 0);
 constexpr COLORREF kCell = RGB(0, 0, 255);
 const std::string kSentence = "The little fox sleeps under the old oak tree";
 
-// The bounding box of the pixels that are not `background` (empty when there are none).
-CRect ChangedBox(const CSurface& s, COLORREF background) {
+// The bounding box of the pixels whose colour passes `test` (empty when there are none).
+template <typename Test>
+CRect BoxWhere(const CSurface& s, Test test) {
     CRect box;
-    bool any = false;
     for (int y = 0; y < s.Height(); ++y) {
         for (int x = 0; x < s.Width(); ++x) {
-            if (s.GetPixel(x, y) == background) continue;
-            box = any ? CRect(std::min<int>(box.left, x), std::min<int>(box.top, y),
-                              std::max<int>(box.right, x + 1), std::max<int>(box.bottom, y + 1))
-                      : CRect(x, y, x + 1, y + 1);
-            any = true;
+            if (!test(s.GetPixel(x, y))) continue;
+            box = box.IsRectEmpty()
+                      ? CRect(x, y, x + 1, y + 1)
+                      : CRect(std::min<int>(box.left, x), std::min<int>(box.top, y),
+                              std::max<int>(box.right, x + 1), std::max<int>(box.bottom, y + 1));
         }
     }
     return box;
 }
 
-// The bounding box of the pixels exactly `colour`.
+CRect ChangedBox(const CSurface& s, COLORREF background) {
+    return BoxWhere(s, [background](COLORREF c) { return c != background; });
+}
+
 CRect BoxOf(const CSurface& s, COLORREF colour) {
-    CRect box;
-    bool any = false;
-    for (int y = 0; y < s.Height(); ++y) {
-        for (int x = 0; x < s.Width(); ++x) {
-            if (s.GetPixel(x, y) != colour) continue;
-            box = any ? CRect(std::min<int>(box.left, x), std::min<int>(box.top, y),
-                              std::max<int>(box.right, x + 1), std::max<int>(box.bottom, y + 1))
-                      : CRect(x, y, x + 1, y + 1);
-            any = true;
-        }
-    }
-    return box;
+    return BoxWhere(s, [colour](COLORREF c) { return c == colour; });
 }
 
 bool HasNear(const CSurface& s, COLORREF colour, int tolerance) {
