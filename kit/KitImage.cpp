@@ -14,7 +14,9 @@ void PutBe(std::vector<std::uint8_t>& out, std::uint32_t value) {
     for (int i = 3; i >= 0; --i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
 }
 
-std::size_t RowStride(int width) { return ((static_cast<std::size_t>(width) * 24 + 31) / 32) * 4; }
+std::size_t RowStride(int width) {
+    return ((static_cast<std::size_t>(width) * 24 + 31) / 32) * 4;
+}
 
 std::vector<std::uint8_t> InfoHeader(int width, int height) {
     std::vector<std::uint8_t> h;
@@ -42,7 +44,8 @@ KitImage::KitImage(int width, int height, std::uint32_t rgb)
 
 std::uint32_t KitImage::Get(int x, int y) const {
     const std::uint8_t* p = &m_bgr[(static_cast<std::size_t>(y) * m_width + x) * 3];
-    return (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[1]) << 8) | p[0];
+    return (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[1]) << 8) |
+           p[0];
 }
 
 void KitImage::Set(int x, int y, std::uint32_t rgb) {
@@ -80,7 +83,9 @@ std::vector<std::uint8_t> KitImage::EncodeScrambled() const {
     return ScrambleChunks({InfoHeader(m_width, m_height), BottomUpRows(*this)});
 }
 
-bool KitImage::WriteBmp(const std::string& path) const { return WriteFileBytes(path, EncodeBmp()); }
+bool KitImage::WriteBmp(const std::string& path) const {
+    return WriteFileBytes(path, EncodeBmp());
+}
 
 bool KitImage::WriteScrambled(const std::string& path) const {
     return WriteFileBytes(path, EncodeScrambled());
@@ -100,7 +105,8 @@ std::vector<std::uint8_t> ScrambleChunks(const std::vector<std::vector<std::uint
     for (const auto& chunk : chunks) {
         const std::size_t length = chunk.size();
         for (std::size_t j = 0; j < length; ++j)
-            out.push_back(static_cast<std::uint8_t>(chunk[j] ^ static_cast<std::uint8_t>((length - j) & 0xFF)));
+            out.push_back(static_cast<std::uint8_t>(
+                chunk[j] ^ static_cast<std::uint8_t>((length - j) & 0xFF)));
     }
     return out;
 }
@@ -111,6 +117,11 @@ bool WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& by
     if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path(), error);
     std::ofstream file(target, std::ios::binary | std::ios::trunc);
     if (!file) return false;
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    file.write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(file);
+}
+
+bool WriteTextFile(const std::string& path, const std::string& text) {
+    return WriteFileBytes(path, std::vector<std::uint8_t>(text.begin(), text.end()));
 }

@@ -14,18 +14,22 @@
 #include "story/StoryKit.h"
 #include "textures/TextureKit.h"
 
-bool GenerateContent(const std::string& dir) {
-    std::error_code error;
-    std::filesystem::create_directories(dir + "/play", error);
-    std::filesystem::create_directories(dir + "/books", error);
+bool GenerateKitPart(const std::string& dir, std::vector<std::string>& failures) {
     std::vector<KitJob> jobs;
     AddScreenJobs(dir, CreditsText(), jobs);
     AddSoundJobs(dir, ScreenSounds(), jobs);
     AddCrayonJobs(dir, jobs);
     AddTextureJobs(dir, jobs);
     AddDocJobs(dir, jobs);
+    return RunJobs(jobs, failures);
+}
+
+bool GenerateContent(const std::string& dir) {
+    std::error_code error;
+    std::filesystem::create_directories(dir + "/play", error);
+    std::filesystem::create_directories(dir + "/books", error);
     std::vector<std::string> failures;
-    bool ok = RunJobs(jobs, failures);
+    bool ok = GenerateKitPart(dir, failures);
     for (const auto& name : failures)
         std::fprintf(stderr, "talewick-kit: could not make %s\n", name.c_str());
     if (!GenerateStory(dir)) {

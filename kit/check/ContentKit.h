@@ -6,6 +6,9 @@
 
 // Writes the tree below `dir` (the same bytes every run); false when any file failed.
 bool GenerateContent(const std::string& dir);
+// Writes everything but the story book: screens, sounds, crayons, textures and the guide.
+// The names of the files that could not be made come back in `failures`.
+bool GenerateKitPart(const std::string& dir, std::vector<std::string>& failures);
 // Collects one line per problem found in the tree below `dir`.
 void CollectProblems(const std::string& dir, std::vector<std::string>& problems);
 // Prints the problems, one a line, and returns true when there were none.

@@ -1,5 +1,8 @@
 #include "check/TreeCheck.h"
 
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
@@ -14,17 +17,15 @@ namespace {
 // Up and down faces (plus a disabled one when `off`) of a button of w x h.
 void Faces(std::vector<ExpectedPicture>& list, const std::string& folder, const char* up,
            const char* down, int w, int h, const char* off = nullptr) {
-    list.push_back({folder + up, w, h});
-    list.push_back({folder + down, w, h});
-    if (off) list.push_back({folder + off, w, h});
+    list.push_back({folder + up, w, h, ""});
+    list.push_back({folder + down, w, h, folder + up});
+    if (off) list.push_back({folder + off, w, h, folder + up});
 }
 
-std::string Lookup(const std::string& text, const std::string& key, const std::string& prefix,
-                   int start = 0) {
-    CDescParser parser;
+std::string Lookup(const std::string& text, const std::string& key, const std::string& prefix) {
     int next = 0;
     std::string depth = prefix;
-    return parser.GetValue(text, key, start, next, depth);
+    return CDescParser().GetValue(text, key, 0, next, depth);
 }
 
 std::string ReadText(const std::string& path) {
@@ -32,27 +33,26 @@ std::string ReadText(const std::string& path) {
     return ReadFileBytes(path, bytes) ? std::string(bytes.begin(), bytes.end()) : "";
 }
 
-void CheckPicture(const std::string& path, const std::string& shown,
-                  std::vector<std::string>& problems) {
-    KitImage image;
-    const std::string problem = LoadPicture(path, image);
+void Report(const std::string& shown, const std::string& problem,
+            std::vector<std::string>& problems) {
     if (!problem.empty()) problems.push_back(shown + ": " + problem);
 }
 
-void CheckSound(const std::string& path, const std::string& shown,
-                std::vector<std::string>& problems) {
-    const std::string problem = CheckWave(path);
-    if (!problem.empty()) problems.push_back(shown + ": " + problem);
-}
+// One block of a catalogue with its depth prefix.
+struct Block {
+    std::string text;
+    std::string prefix;
+};
 
-// Walks a catalogue's numbered top-level blocks the way the program's loaders do.
-std::vector<std::pair<std::string, std::string>> Blocks(const std::string& text, int count) {
-    std::vector<std::pair<std::string, std::string>> blocks;
+// Walks the numbered blocks 0 .. count - 1 of `text` at depth `prefix` the way the program's
+// loaders do, stopping at the first one that is missing.
+std::vector<Block> Blocks(const std::string& text, int count, const std::string& prefix) {
+    std::vector<Block> blocks;
     CDescParser parser;
     int pos = 0;
     for (int i = 0; i < count; ++i) {
         int next = pos;
-        std::string depth;
+        std::string depth = prefix;
         const std::string block = parser.GetValue(text, std::to_string(i), pos, next, depth);
         if (depth.empty()) break;
         blocks.push_back({block, depth});
@@ -61,44 +61,65 @@ std::vector<std::pair<std::string, std::string>> Blocks(const std::string& text,
     return blocks;
 }
 
+// Checks the pictures a block names under `keys` (file names relative to `folder`).
+void CheckPictures(const std::string& dir, const std::string& folder, const Block& block,
+                   std::initializer_list<const char*> keys, std::vector<std::string>& problems) {
+    for (const char* key : keys) {
+        const std::string file = folder + Lookup(block.text, key, block.prefix);
+        KitImage image;
+        Report(file, LoadPicture(dir + "/" + file, image), problems);
+    }
+}
+
+// Checks a swatch block: its pictures and the sound its "Snd" key names in `soundFolder`.
+void CheckSwatch(const std::string& dir, const std::string& folder, const std::string& soundFolder,
+                 const Block& block, std::initializer_list<const char*> keys,
+                 std::vector<std::string>& problems) {
+    CheckPictures(dir, folder, block, keys, problems);
+    const std::string sound = soundFolder + Lookup(block.text, "Snd", block.prefix);
+    Report(sound, CheckWave(dir + "/" + sound), problems);
+}
+
+// Reads a catalogue and the count it declares; the count's problem is reported when it lies
+// outside 1..`most`, and a missing block when fewer than the count are there.
+std::vector<Block> CatalogueBlocks(const std::string& text, const std::string& shown,
+                                   const std::string& countKey, const std::string& prefix,
+                                   int fewest, int most, const std::string& what,
+                                   std::vector<std::string>& problems) {
+    const int count = std::atoi(Lookup(text, countKey, prefix).c_str());
+    if (count < fewest || count > most)
+        problems.push_back(shown + ": " + countKey + " is not " + std::to_string(fewest) + " to " +
+                           std::to_string(most));
+    std::vector<Block> blocks = Blocks(text, std::clamp(count, 0, most), prefix);
+    if (static_cast<int>(blocks.size()) < count)
+        problems.push_back(shown + ": " + what + " is missing");
+    return blocks;
+}
+
+bool CrayonPosFits(const std::string& pos) {
+    int x = -1, y = -1, w = 0, h = 0;
+    return std::sscanf(pos.c_str(), "%d,%d,%d,%d", &x, &y, &w, &h) == 4 && x >= 0 && y >= 0 &&
+           w > 0 && h > 0 && x + w <= 360 && y + h <= 89;
+}
+
 void CheckCrayons(const std::string& dir, std::vector<std::string>& problems) {
     const std::string shown = "Crayons/crayons.txt";
     const std::string text = ReadText(dir + "/" + shown);
     if (text.empty()) return problems.push_back(shown + ": missing or empty");
-    const int count = std::atoi(Lookup(text, "NumCrayonBoxes", "").c_str());
-    if (count < 1 || count > 10) problems.push_back(shown + ": NumCrayonBoxes is not 1 to 10");
-    const auto boxes = Blocks(text, std::min(count, 10));
-    if (static_cast<int>(boxes.size()) < count)
-        problems.push_back(shown + ": a box block is missing");
+    const auto boxes =
+        CatalogueBlocks(text, shown, "NumCrayonBoxes", "", 1, 10, "a box block", problems);
     for (std::size_t b = 0; b < boxes.size(); ++b) {
-        const auto& [box, prefix] = boxes[b];
-        const std::string images = "Crayons/" + Lookup(box, "BoxFolder", prefix) + "/";
-        const std::string sounds = "Crayons/" + Lookup(box, "LanguageEnglishFolder", prefix) + "/";
-        const int crayons = std::atoi(Lookup(box, "NumCrayons", prefix).c_str());
+        const Block& box = boxes[b];
+        const std::string images = "Crayons/" + Lookup(box.text, "BoxFolder", box.prefix) + "/";
+        const std::string sounds =
+            "Crayons/" + Lookup(box.text, "LanguageEnglishFolder", box.prefix) + "/";
         const std::string where = shown + " box " + std::to_string(b);
-        if (crayons < 1 || crayons > 21) problems.push_back(where + ": NumCrayons is not 1 to 21");
-        for (const char* key : {"Box", "Button"})
-            CheckPicture(dir + "/" + images + Lookup(box, key, prefix),
-                         images + Lookup(box, key, prefix), problems);
-        for (int i = 0; i < std::min(crayons, 21); ++i) {
-            int next = 0;
-            std::string depth = prefix;
-            const std::string block =
-                CDescParser().GetValue(box, std::to_string(i), 0, next, depth);
-            if (depth.empty()) {
-                problems.push_back(where + ": crayon " + std::to_string(i) + " is missing");
-                continue;
-            }
-            for (const char* key : {"Tex", "Sel"}) {
-                const std::string file = images + Lookup(block, key, depth);
-                CheckPicture(dir + "/" + file, file, problems);
-            }
-            const std::string snd = sounds + Lookup(block, "Snd", depth);
-            CheckSound(dir + "/" + snd, snd, problems);
-            int x = -1, y = -1, w = 0, h = 0;
-            if (std::sscanf(Lookup(block, "Pos", depth).c_str(), "%d,%d,%d,%d", &x, &y, &w, &h) !=
-                    4 ||
-                x < 0 || y < 0 || w <= 0 || h <= 0 || x + w > 360 || y + h > 89)
+        CheckPictures(dir, images, box, {"Box", "Button"}, problems);
+        const auto crayons =
+            CatalogueBlocks(box.text, where, "NumCrayons", box.prefix, 1, 21, "a crayon", problems);
+        for (std::size_t i = 0; i < crayons.size(); ++i) {
+            CheckSwatch(dir, images, sounds, crayons[i], {"Tex", "Sel"}, problems);
+            if (!CrayonPosFits(Lookup(crayons[i].text, "Pos", crayons[i].prefix)))
                 problems.push_back(where + ": crayon " + std::to_string(i) + " has a bad Pos");
         }
     }
@@ -108,19 +129,19 @@ void CheckTextures(const std::string& dir, std::vector<std::string>& problems) {
     const std::string shown = "Textures/textures.txt";
     const std::string text = ReadText(dir + "/" + shown);
     if (text.empty()) return problems.push_back(shown + ": missing or empty");
-    const int count = std::atoi(Lookup(text, "NumTextures", "").c_str());
-    if (count < 3 || count > 13) problems.push_back(shown + ": NumTextures is not 3 to 13");
-    const auto blocks = Blocks(text, std::min(count, 13));
-    if (static_cast<int>(blocks.size()) < count)
-        problems.push_back(shown + ": a texture block is missing");
-    for (const auto& [block, prefix] : blocks) {
-        for (const char* key : {"Tex", "Sel", "Dsp"}) {
-            const std::string file = "Textures/" + Lookup(block, key, prefix);
-            CheckPicture(dir + "/" + file, file, problems);
-        }
-        const std::string snd = "Textures/" + Lookup(block, "Snd", prefix);
-        CheckSound(dir + "/" + snd, snd, problems);
-    }
+    for (const Block& block :
+         CatalogueBlocks(text, shown, "NumTextures", "", 3, 13, "a texture block", problems))
+        CheckSwatch(dir, "Textures/", "Textures/", block, {"Tex", "Sel", "Dsp"}, problems);
+}
+
+// A down or disabled face must look different from its up face, or a press shows nothing.
+void CheckFaceDiffers(const std::string& dir, const ExpectedPicture& face, const KitImage& image,
+                      std::vector<std::string>& problems) {
+    KitImage up;
+    if (face.upFace.empty() || !LoadPicture(dir + "/" + face.upFace, up).empty()) return;
+    if (up.Width() == image.Width() && up.Height() == image.Height() &&
+        MeanDifference(up, image) <= kSameLookingFaces)
+        problems.push_back(face.path + ": looks the same as " + face.upFace);
 }
 
 }  // namespace
@@ -130,7 +151,7 @@ const std::vector<ExpectedPicture>& ExpectedPictures() {
         std::vector<ExpectedPicture> l;
         const std::string b = "bitmaps/";
         for (const char* full : {"backgrnd.bmp", "Pimbly.bmp", "story.bmp", "ploq.bmp"})
-            l.push_back({b + full, 640, 480});
+            l.push_back({b + full, 640, 480, ""});
         Faces(l, b, "scenelu.bmp", "sceneld.bmp", 46, 40);
         Faces(l, b, "sceneru.bmp", "scenerd.bmp", 46, 40);
         for (auto [u, d] : {std::pair{"clearu.bmp", "cleard.bmp"},
@@ -147,36 +168,36 @@ const std::vector<ExpectedPicture>& ExpectedPictures() {
         Faces(l, b, "LStaru.bmp", "LStard.bmp", 52, 34);
         Faces(l, b, "scrapu.bmp", "scrapd.bmp", 35, 41);
         Faces(l, b, "soundu.bmp", "soundd.bmp", 35, 41);
-        l.push_back({b + "quit/exitbox.bmp", 398, 264});
+        l.push_back({b + "quit/exitbox.bmp", 398, 264, ""});
         Faces(l, b + "quit/", "yesup.bmp", "yesdn.bmp", 48, 37);
         Faces(l, b + "quit/", "noup.bmp", "nodn.bmp", 69, 37);
         for (const char* dialog : {"trash/", "print/"}) {
             Faces(l, b + dialog, "yesu.bmp", "yesd.bmp", 54, 75);
             Faces(l, b + dialog, "nou.bmp", "nod.bmp", 54, 75);
         }
-        l.push_back({b + "trash/trash.bmp", 399, 264});
-        l.push_back({b + "print/print.bmp", 399, 264});
+        l.push_back({b + "trash/trash.bmp", 399, 264, ""});
+        l.push_back({b + "print/print.bmp", 399, 264, ""});
         Faces(l, b + "print/", "textu.bmp", "textd.bmp", 130, 28);
-        l.push_back({b + "options/options.bmp", 399, 264});
-        l.push_back({b + "options/credits.bmp", 640, 480});
+        l.push_back({b + "options/options.bmp", 399, 264, ""});
+        l.push_back({b + "options/credits.bmp", 640, 480, ""});
         Faces(l, b + "options/", "oku.bmp", "okd.bmp", 55, 64);
         Faces(l, b + "options/", "sndon.bmp", "sndoff.bmp", 130, 28);
         Faces(l, b + "options/", "inline.bmp", "outline.bmp", 130, 28);
         Faces(l, b + "options/", "extu.bmp", "extd.bmp", 49, 40);
         Faces(l, b + "options/", "credu.bmp", "credd.bmp", 49, 39);
         const std::string s = b + "slides/";
-        l.push_back({s + "backgrnd.bmp", 640, 480});
+        l.push_back({s + "backgrnd.bmp", 640, 480, ""});
         Faces(l, s, "playu.bmp", "playd.bmp", 58, 54, "playo.bmp");
         Faces(l, s, "pauseu.bmp", "paused.bmp", 53, 49, "pauseo.bmp");
         Faces(l, s, "rewu.bmp", "rewd.bmp", 63, 50, "rewo.bmp");
         Faces(l, s, "thexitu.bmp", "thexitd.bmp", 106, 51, "thexito.bmp");
         Faces(l, s, "filmu.bmp", "filmd.bmp", 89, 58, "filmo.bmp");
         const std::string k = b + "scrapbk/";
-        l.push_back({k + "backgrnd.bmp", 640, 480});
-        l.push_back({k + "bookfrm.bmp", 260, 180});
-        l.push_back({k + "scrpfrm.bmp", 260, 180});
-        l.push_back({k + "track.bmp", 328, 28});
-        l.push_back({k + "thumb.bmp", 43, 20});
+        l.push_back({k + "backgrnd.bmp", 640, 480, ""});
+        l.push_back({k + "bookfrm.bmp", 260, 180, ""});
+        l.push_back({k + "scrpfrm.bmp", 260, 180, ""});
+        l.push_back({k + "track.bmp", 328, 28, ""});
+        l.push_back({k + "thumb.bmp", 43, 20, ""});
         Faces(l, k, "retu.bmp", "retd.bmp", 92, 51);
         Faces(l, k, "prntu.bmp", "prntd.bmp", 60, 50);
         Faces(l, k, "trshu.bmp", "trshd.bmp", 60, 50);
@@ -239,11 +260,42 @@ void CheckTree(const std::string& dir, std::vector<std::string>& problems) {
                                std::to_string(image.Height()) + ", the layout needs " +
                                std::to_string(expected.width) + " x " +
                                std::to_string(expected.height));
+        else
+            CheckFaceDiffers(dir, expected, image, problems);
     }
     for (const SoundSpec& sound : ScreenSounds())
-        CheckSound(dir + "/" + sound.path, sound.path, problems);
+        Report(sound.path, CheckWave(dir + "/" + sound.path), problems);
     CheckCrayons(dir, problems);
     CheckTextures(dir, problems);
-    if (ReadText(dir + "/extlearn.wri").rfind("{\\rtf", 0) != 0)
-        problems.push_back("extlearn.wri: missing or not an RTF document");
+    const std::string guide = ReadText(dir + "/extlearn.wri");
+    if (guide.empty())
+        problems.push_back("extlearn.wri: missing or empty");
+    else
+        Report("extlearn.wri", RtfProblem(guide), problems);
+}
+
+double MeanDifference(const KitImage& a, const KitImage& b) {
+    if (a.Bytes().size() != b.Bytes().size() || a.Bytes().empty()) return 0.0;
+    double sum = 0.0;
+    for (std::size_t i = 0; i < a.Bytes().size(); ++i)
+        sum += std::abs(static_cast<int>(a.Bytes()[i]) - static_cast<int>(b.Bytes()[i]));
+    return sum / static_cast<double>(a.Bytes().size());
+}
+
+std::string RtfProblem(const std::string& text) {
+    if (text.rfind("{\\rtf1", 0) != 0) return "does not start with {\\rtf1";
+    int depth = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const unsigned char ch = static_cast<unsigned char>(text[i]);
+        if (ch > 0x7F) return "holds a byte that is not 7-bit text";
+        if (depth == 0 && i > 0 && !std::isspace(ch)) return "has text after its closing brace";
+        if (ch == '\\') {
+            ++i;  // an escaped brace or backslash, or the first letter of a control word
+        } else if (ch == '{') {
+            ++depth;
+        } else if (ch == '}') {
+            --depth;
+        }
+    }
+    return depth == 0 ? "" : "has unbalanced braces";
 }

@@ -14,13 +14,6 @@ constexpr int kBoxWidth = 360;
 constexpr int kBoxHeight = 89;
 constexpr const char* kSoundFolder = "english";
 
-std::string StemOf(const std::string& name) {
-    std::string stem;
-    for (char ch : name)
-        if (ch != ' ') stem += static_cast<char>(ch >= 'A' && ch <= 'Z' ? ch - 'A' + 'a' : ch);
-    return stem;
-}
-
 void DrawCrayon(Canvas& c, double x, double top, double w, double bottom, std::uint32_t rgb) {
     cairo_t* cr = c.Cr();
     cairo_move_to(cr, x + w * 0.2, top + 12);  // the sharpened tip
@@ -71,6 +64,13 @@ const std::vector<CrayonBoxSpec>& CrayonBoxes() {
           C("Plum", 0x6D2455), C("Slate", 0x496D92)}},
     };
     return boxes;
+}
+
+std::string CrayonStem(const std::string& name) {
+    std::string stem;
+    for (char ch : name)
+        if (ch != ' ') stem += static_cast<char>(ch >= 'A' && ch <= 'Z' ? ch - 'A' + 'a' : ch);
+    return stem;
 }
 
 void CrayonRect(const CrayonBoxSpec& box, int i, int& x, int& y, int& w, int& h) {
@@ -140,7 +140,7 @@ std::string CrayonCatalogue() {
         for (std::size_t i = 0; i < box.crayons.size(); ++i) {
             int x, y, w, h;
             CrayonRect(box, static_cast<int>(i), x, y, w, h);
-            const std::string stem = StemOf(box.crayons[i].name);
+            const std::string stem = CrayonStem(box.crayons[i].name);
             text += "[" + std::to_string(i) + "=" + nl;
             text += "[[Tex=" + stem + "_t.bmp" + nl + "[[Sel=" + stem + "_s.bmp" + nl;
             text += "[[Pos=" + std::to_string(x) + "," + std::to_string(y) + "," +
@@ -154,11 +154,8 @@ std::string CrayonCatalogue() {
 
 void AddCrayonJobs(const std::string& contentDir, std::vector<KitJob>& jobs) {
     const std::string root = contentDir + "/Crayons/";
-    jobs.push_back({"Crayons/crayons.txt", [root] {
-                        const std::string text = CrayonCatalogue();
-                        return WriteFileBytes(root + "crayons.txt",
-                                              std::vector<std::uint8_t>(text.begin(), text.end()));
-                    }});
+    jobs.push_back({"Crayons/crayons.txt",
+                    [root] { return WriteTextFile(root + "crayons.txt", CrayonCatalogue()); }});
     for (const CrayonBoxSpec& box : CrayonBoxes()) {
         const std::string folder = root + box.folder + "/";
         jobs.push_back(
@@ -166,14 +163,14 @@ void AddCrayonJobs(const std::string& contentDir, std::vector<KitJob>& jobs) {
                  bool ok = CrayonBoxImage(box).WriteBmp(folder + "box.bmp");
                  ok = CrayonBoxButton(box).WriteScrambled(folder + "button.bmp") && ok;
                  for (const CrayonColour& crayon : box.crayons) {
-                     const std::string stem = StemOf(crayon.name);
+                     const std::string stem = CrayonStem(crayon.name);
                      ok = KitImage(16, 16, crayon.rgb).WriteBmp(folder + stem + "_t.bmp") && ok;
                      ok = CrayonSelected(crayon.rgb).WriteBmp(folder + stem + "_s.bmp") && ok;
                  }
                  return ok;
              }});
         for (const CrayonColour& crayon : box.crayons) {
-            const std::string path = folder + kSoundFolder + "/" + StemOf(crayon.name) + ".wav";
+            const std::string path = folder + kSoundFolder + "/" + CrayonStem(crayon.name) + ".wav";
             jobs.push_back(
                 {path, [crayon, path] { return VoiceToWave(crayon.name + "!", path, 1.45); }});
         }

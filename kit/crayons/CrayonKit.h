@@ -23,6 +23,8 @@ const std::vector<CrayonBoxSpec>& CrayonBoxes();
 KitImage CrayonBoxImage(const CrayonBoxSpec& box);
 KitImage CrayonBoxButton(const CrayonBoxSpec& box);
 KitImage CrayonSelected(std::uint32_t rgb);
+// The file stem of a crayon's pictures and sound: its name in lower case without blanks.
+std::string CrayonStem(const std::string& name);
 // The hit rectangle of crayon i as x, y, w, h in box-image coordinates.
 void CrayonRect(const CrayonBoxSpec& box, int i, int& x, int& y, int& w, int& h);
 // "Crayons/crayons.txt" with CR LF lines and nested blocks.

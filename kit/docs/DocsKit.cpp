@@ -21,8 +21,6 @@ std::string CreditsText() {
 void AddDocJobs(const std::string& contentDir, std::vector<KitJob>& jobs) {
     jobs.push_back({"extlearn.wri", [contentDir] {
                         const std::string text = ReadKitData("extlearn.rtf");
-                        return !text.empty() &&
-                               WriteFileBytes(contentDir + "/extlearn.wri",
-                                              std::vector<std::uint8_t>(text.begin(), text.end()));
+                        return !text.empty() && WriteTextFile(contentDir + "/extlearn.wri", text);
                     }});
 }

@@ -96,9 +96,11 @@ Canvas* Card(Canvas& c, std::uint32_t border) {
 }
 
 KitImage TextureSlotFrame(bool down) {
+    // The program draws the swatch over all but a two-pixel ring of the slot, so the ring
+    // itself shows the state: white when up, red when pressed.
     Canvas c(43, 37, kLeaf);
-    c.RoundRect(1, 1, 41, 35, 4);
-    c.FillStroke(down ? kRed : kWhite, kInk, 2);
+    c.RoundRect(0.5, 0.5, 42, 36, 3);
+    c.FillStroke(down ? kRed : kWhite, kInk, 1);
     cairo_rectangle(c.Cr(), 2, 2, 39, 33);  // the swatch hides everything inside
     c.SetColour(kInk);
     cairo_fill(c.Cr());
@@ -119,6 +121,22 @@ KitImage SwitchFace(const KitImage& under, Icon icon, bool on, std::uint32_t kno
     cairo_arc(c.Cr(), kx, h / 2, h * 0.36, 0, 2 * M_PI);
     c.FillStroke(knob, kInk, 2);
     return c.ToImage();
+}
+
+// The tall yes and no buttons of the trash and print confirmations, which share a layout.
+const std::vector<FaceSpec>& TallYesNoFaces() {
+    static const std::vector<FaceSpec> faces = {
+        {"yesu.bmp", "yesd.bmp", "", 138, 161, 54, 75, kLeaf, Icon::Check},
+        {"nou.bmp", "nod.bmp", "", 204, 161, 54, 75, kPink, Icon::Cross}};
+    return faces;
+}
+
+// Adds a switch's two faces, on and off, drawn over the background at (x, y).
+void AddSwitch(std::vector<KitPicture>& out, const KitImage& background, int x, int y,
+               const std::string& onPath, Icon onIcon, const std::string& offPath, Icon offIcon) {
+    const KitImage under = Crop(background, x, y, 130, 28);
+    out.push_back({onPath, SwitchFace(under, onIcon, true, kGreen)});
+    out.push_back({offPath, SwitchFace(under, offIcon, false, kRed)});
 }
 
 }  // namespace
@@ -225,10 +243,7 @@ std::vector<KitPicture> BuildConfirmations() {
              {{"yesup.bmp", "yesdn.bmp", "", 209, 220, 48, 37, kLeaf, Icon::Check},
               {"noup.bmp", "nodn.bmp", "", 139, 220, 69, 37, kPink, Icon::Cross}},
              out);
-    AddFaces("bitmaps/trash/", trashBg,
-             {{"yesu.bmp", "yesd.bmp", "", 138, 161, 54, 75, kLeaf, Icon::Check},
-              {"nou.bmp", "nod.bmp", "", 204, 161, 54, 75, kPink, Icon::Cross}},
-             out);
+    AddFaces("bitmaps/trash/", trashBg, TallYesNoFaces(), out);
     return out;
 }
 
@@ -238,13 +253,9 @@ std::vector<KitPicture> BuildPrint() {
     DrawIcon(print, Icon::Printer, 199, 46, 70);
     const KitImage bg = print.ToImage();
     std::vector<KitPicture> out = {{"bitmaps/print/print.bmp", bg}};
-    AddFaces("bitmaps/print/", bg,
-             {{"yesu.bmp", "yesd.bmp", "", 138, 161, 54, 75, kLeaf, Icon::Check},
-              {"nou.bmp", "nod.bmp", "", 204, 161, 54, 75, kPink, Icon::Cross}},
-             out);
-    const KitImage under = Crop(bg, 132, 88, 130, 28);
-    out.push_back({"bitmaps/print/textu.bmp", SwitchFace(under, Icon::Letters, true, kGreen)});
-    out.push_back({"bitmaps/print/textd.bmp", SwitchFace(under, Icon::NoLetters, false, kRed)});
+    AddFaces("bitmaps/print/", bg, TallYesNoFaces(), out);
+    AddSwitch(out, bg, 132, 88, "bitmaps/print/textu.bmp", Icon::Letters, "bitmaps/print/textd.bmp",
+              Icon::NoLetters);
     return out;
 }
 
@@ -260,16 +271,10 @@ std::vector<KitPicture> BuildOptions(const std::string& creditsText) {
               {"extu.bmp", "extd.bmp", "", 82, 148, 49, 40, kCream, Icon::Bulb},
               {"credu.bmp", "credd.bmp", "", 267, 149, 49, 39, kCream, Icon::Heart}},
              out);
-    const KitImage soundUnder = Crop(bg, 132, 42, 130, 28);
-    const KitImage linesUnder = Crop(bg, 132, 104, 130, 28);
-    out.push_back(
-        {"bitmaps/options/sndon.bmp", SwitchFace(soundUnder, Icon::Speaker, true, kGreen)});
-    out.push_back(
-        {"bitmaps/options/sndoff.bmp", SwitchFace(soundUnder, Icon::SpeakerOff, false, kRed)});
-    out.push_back(
-        {"bitmaps/options/inline.bmp", SwitchFace(linesUnder, Icon::InsideLines, true, kGreen)});
-    out.push_back(
-        {"bitmaps/options/outline.bmp", SwitchFace(linesUnder, Icon::OutsideLines, false, kRed)});
+    AddSwitch(out, bg, 132, 42, "bitmaps/options/sndon.bmp", Icon::Speaker,
+              "bitmaps/options/sndoff.bmp", Icon::SpeakerOff);
+    AddSwitch(out, bg, 132, 104, "bitmaps/options/inline.bmp", Icon::InsideLines,
+              "bitmaps/options/outline.bmp", Icon::OutsideLines);
 
     Canvas credits(640, 480);
     Card(credits, kPink);

@@ -53,6 +53,14 @@ Samples Concat(std::initializer_list<Samples> parts) {
     return out;
 }
 
+// `count` sounds made by `make(i)`, the i-th starting `step * i` seconds in, scaled by `gain`.
+Samples Repeated(int count, double step, const std::function<Samples(int)>& make,
+                 double gain = 1.0) {
+    Samples out;
+    for (int i = 0; i < count; ++i) Synth::MixInto(out, make(i), step * i, gain);
+    return out;
+}
+
 Samples Scaled(Samples s, double gain) {
     for (float& v : s) v = static_cast<float>(v * gain);
     return s;
@@ -83,10 +91,9 @@ Samples Knock(double f, std::uint32_t seed) {
 }
 
 Samples Xylo(const std::vector<double>& notes, double step) {
-    Samples out;
-    for (std::size_t i = 0; i < notes.size(); ++i)
-        Synth::MixInto(out, Struck(notes[i], {3.98, 9.2}, 0.35), step * i);
-    return out;
+    return Repeated(static_cast<int>(notes.size()), step, [&notes](int i) {
+        return Struck(notes[i], {3.98, 9.2}, 0.35);
+    });
 }
 
 Samples SlideWhistle(double f0, double f1, double seconds) {
@@ -115,12 +122,7 @@ const std::map<std::string, Maker>& Makers() {
          [] {
              return Concat({Horn(180, 330, 0.45), Horn(330, 260, 0.5)});
          }},
-        {"4knocks",
-         [] {
-             Samples s;
-             for (int i = 0; i < 4; ++i) Synth::MixInto(s, Knock(170, 11 + i), 0.2 * i);
-             return s;
-         }},
+        {"4knocks", [] { return Repeated(4, 0.2, [](int i) { return Knock(170, 11 + i); }); }},
         {"badsax",
          [] {
              Samples s = Synth::Wobble(W::Saw, 233, 0.04, 5.5, 0.9, 0.5);
@@ -137,12 +139,10 @@ const std::map<std::string, Maker>& Makers() {
          }},
         {"bonk5",
          [] {
-             Samples s;
-             const double notes[] = {392, 330, 294, 262, 196};
-             for (int i = 0; i < 5; ++i)
-                 Synth::MixInto(s, Synth::Tone(W::Sine, notes[i] * 1.3, notes[i], 0.2, 0.001, 0.2),
-                                0.16 * i);
-             return s;
+             return Repeated(5, 0.16, [](int i) {
+                 const double notes[] = {392, 330, 294, 262, 196};
+                 return Synth::Tone(W::Sine, notes[i] * 1.3, notes[i], 0.2, 0.001, 0.2);
+             });
          }},
         {"quahh", [] { return Vocal(330, 250, 0.45, 1400, 700); }},
         {"rbrband",
@@ -198,19 +198,15 @@ const std::map<std::string, Maker>& Makers() {
          }},
         {"eraser",
          [] {
-             Samples s;
-             for (int i = 0; i < 3; ++i)
-                 Synth::MixInto(s, Synth::Wah(Synth::Noise(0.09, 5000, 51 + i, 0.2), 2500, 1200),
-                                0.1 * i);
-             return s;
+             return Repeated(3, 0.1, [](int i) {
+                 return Synth::Wah(Synth::Noise(0.09, 5000, 51 + i, 0.2), 2500, 1200);
+             });
          }},
         {"bigeraser",
          [] {
-             Samples s;
-             for (int i = 0; i < 3; ++i)
-                 Synth::MixInto(s, Synth::Wah(Synth::Noise(0.16, 3000, 61 + i, 0.2), 1200, 500),
-                                0.17 * i);
-             return s;
+             return Repeated(3, 0.17, [](int i) {
+                 return Synth::Wah(Synth::Noise(0.16, 3000, 61 + i, 0.2), 1200, 500);
+             });
          }},
         {"pgturn", [] { return Synth::Wah(Synth::Noise(0.35, 7000, 71, 0.6), 800, 3000, 1.5); }},
         {"pgturn2", [] { return Synth::Wah(Synth::Noise(0.35, 7000, 73, 0.6), 3000, 800, 1.5); }},
@@ -240,10 +236,8 @@ const std::map<std::string, Maker>& Makers() {
          }},
         {"tweet",
          [] {
-             Samples s;
-             for (int i = 0; i < 3; ++i)
-                 Synth::MixInto(s, Synth::Tone(W::Sine, 2600, 4200, 0.09, 0.005, 0.09), 0.14 * i);
-             return s;
+             return Repeated(
+                 3, 0.14, [](int) { return Synth::Tone(W::Sine, 2600, 4200, 0.09, 0.005, 0.09); });
          }},
         {"bell",
          [] {
@@ -282,12 +276,7 @@ const std::map<std::string, Maker>& Makers() {
          [] {
              return Struck(1319, {2.4, 4.1}, 0.9);
          }},
-        {"knock",
-         [] {
-             Samples s;
-             for (int i = 0; i < 3; ++i) Synth::MixInto(s, Knock(200, 131 + i), 0.17 * i);
-             return s;
-         }},
+        {"knock", [] { return Repeated(3, 0.17, [](int i) { return Knock(200, 131 + i); }); }},
         {"ribbit",
          [] {
              Samples s = Synth::Wah(Synth::Wobble(W::Square, 140, 0.2, 40, 0.25, 0), 600, 900);
@@ -302,10 +291,8 @@ const std::map<std::string, Maker>& Makers() {
          }},
         {"tick",
          [] {
-             Samples s;
-             for (int i = 0; i < 4; ++i)
-                 Synth::MixInto(s, Knock(i % 2 ? 1500 : 1200, 141 + i), 0.3 * i, 0.8);
-             return s;
+             return Repeated(
+                 4, 0.3, [](int i) { return Knock(i % 2 ? 1500 : 1200, 141 + i); }, 0.8);
          }},
         {"engine",
          [] {
@@ -338,17 +325,11 @@ const std::map<std::string, Maker>& Makers() {
          }},
         {"crunch",
          [] {
-             Samples s;
-             for (int i = 0; i < 5; ++i)
-                 Synth::MixInto(s, Synth::Noise(0.07, 3500, 171 + i, 2.0), 0.09 * i);
-             return s;
+             return Repeated(5, 0.09, [](int i) { return Synth::Noise(0.07, 3500, 171 + i, 2.0); });
          }},
         {"munch",
          [] {
-             Samples s;
-             for (int i = 0; i < 3; ++i)
-                 Synth::MixInto(s, Synth::Noise(0.12, 1200, 181 + i, 1.5), 0.22 * i);
-             return s;
+             return Repeated(3, 0.22, [](int i) { return Synth::Noise(0.12, 1200, 181 + i, 1.5); });
          }},
         {"snore",
          [] {

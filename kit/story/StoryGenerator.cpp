@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "check/KitJob.h"
 #include "render/Renderer.h"
 #include "render/SceneLayers.h"
 #include "sounds/Synth.h"
@@ -118,10 +119,6 @@ bool WriteSounds(const Scene& scene, const std::string& soundsDir, std::string& 
 
 }  // namespace
 
-bool WriteTextFile(const std::string& path, const std::string& text) {
-    return WriteFileBytes(path, std::vector<std::uint8_t>(text.begin(), text.end()));
-}
-
 bool StoryGenerator::LoadBook(const std::string& bookFile, std::string& error) {
     if (!m_book.Read(bookFile, error)) return false;
     return m_book.LoadScenes(std::filesystem::path(bookFile).parent_path().string(), m_scenes,
@@ -210,8 +207,19 @@ std::string StoryGenerator::DescriptionText(const BookSpec& book,
 }
 
 bool StoryGenerator::WriteAll(std::string& error) {
+    // Scenes write into folders of their own, so they are written side by side; most of
+    // the time goes into speaking their captions and phrases.
+    std::vector<std::string> errors(m_scenes.size());
+    std::vector<KitJob> jobs;
     for (std::size_t i = 0; i < m_scenes.size(); ++i)
-        if (!WriteScene(i, error)) return false;
+        jobs.push_back(
+            {m_scenes[i].folder, [this, i, &errors] { return WriteScene(i, errors[i]); }});
+    std::vector<std::string> failures;
+    if (!RunJobs(jobs, failures)) {
+        for (const std::string& problem : errors)
+            if (!problem.empty()) error = problem;
+        return false;
+    }
     return WriteCompanions(error);
 }
 

@@ -66,6 +66,3 @@ class StoryGenerator {
     std::vector<Layers> m_layers;
     double m_renderSeconds = 0.0;
 };
-
-// Writes text to a file exactly as given, creating its folders; false on failure.
-bool WriteTextFile(const std::string& path, const std::string& text);

@@ -7,7 +7,8 @@
 #include <fstream>
 #include <map>
 
-#include "check/KitJob.h"
+#include "KitTree.h"
+#include "check/ContentKit.h"
 #include "check/TreeCheck.h"
 #include "crayons/CrayonKit.h"
 #include "docs/DocsKit.h"
@@ -20,17 +21,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-bool GenerateKitPart(const std::string& dir) {
-    std::vector<KitJob> jobs;
-    AddScreenJobs(dir, CreditsText(), jobs);
-    AddSoundJobs(dir, ScreenSounds(), jobs);
-    AddCrayonJobs(dir, jobs);
-    AddTextureJobs(dir, jobs);
-    AddDocJobs(dir, jobs);
-    std::vector<std::string> failures;
-    return RunJobs(jobs, failures);
-}
 
 std::map<std::string, std::vector<std::uint8_t>> TreeBytes(const std::string& dir) {
     std::map<std::string, std::vector<std::uint8_t>> files;
@@ -53,7 +43,8 @@ class ContentTreeTest : public ::testing::Test {
         s_root = (fs::temp_directory_path() / ("talewick-kit-test-" + std::to_string(::getpid())))
                      .string();
         fs::remove_all(s_root);
-        s_generated = GenerateKitPart(s_root + "/a");
+        fs::create_directories(s_root);
+        s_generated = !KitTree().empty();
     }
     static void TearDownTestSuite() { fs::remove_all(s_root); }
 
@@ -61,7 +52,7 @@ class ContentTreeTest : public ::testing::Test {
     std::string CopyTree() {
         const std::string copy =
             s_root + "/" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        fs::copy(s_root + "/a", copy, fs::copy_options::recursive);
+        fs::copy(KitTree(), copy, fs::copy_options::recursive);
         return copy;
     }
 
@@ -75,7 +66,7 @@ bool ContentTreeTest::s_generated = false;
 TEST_F(ContentTreeTest, GeneratedTreePassesTheCheck) {
     ASSERT_TRUE(s_generated);
     std::vector<std::string> problems;
-    CheckTree(s_root + "/a", problems);
+    CheckTree(KitTree(), problems);
     EXPECT_TRUE(problems.empty()) << problems.front();
 }
 
@@ -118,9 +109,55 @@ TEST_F(ContentTreeTest, CheckCatchesAButtonOfTheWrongSize) {
     EXPECT_TRUE(Mentions(problems, "bitmaps/areau.bmp: is 61 x 32, the layout needs 60 x 32"));
 }
 
+TEST_F(ContentTreeTest, CheckCatchesAPressedFaceLikeItsUpFaceAndABrokenGuide) {
+    const std::string dir = CopyTree();
+    fs::copy_file(dir + "/bitmaps/scrapbk/optu.bmp", dir + "/bitmaps/scrapbk/optd.bmp",
+                  fs::copy_options::overwrite_existing);
+    fs::copy_file(dir + "/bitmaps/slides/playu.bmp", dir + "/bitmaps/slides/playo.bmp",
+                  fs::copy_options::overwrite_existing);
+    std::vector<std::uint8_t> guide;
+    ASSERT_TRUE(ReadFileBytes(dir + "/extlearn.wri", guide));
+    guide.resize(guide.size() / 2);  // cut off in the middle of a group
+    ASSERT_TRUE(WriteFileBytes(dir + "/extlearn.wri", guide));
+    std::vector<std::string> problems;
+    CheckTree(dir, problems);
+    EXPECT_TRUE(Mentions(problems, "bitmaps/scrapbk/optd.bmp: looks the same as"));
+    EXPECT_TRUE(Mentions(problems, "bitmaps/slides/playo.bmp: looks the same as"));
+    EXPECT_TRUE(Mentions(problems, "extlearn.wri: has unbalanced braces"));
+    EXPECT_EQ(problems.size(), 3u);
+}
+
+TEST_F(ContentTreeTest, CheckCatchesBadCountsPositionsAndClicks) {
+    const std::string dir = CopyTree();
+    auto edit = [&dir](const std::string& file, const std::string& from, const std::string& to) {
+        std::vector<std::uint8_t> bytes;
+        ASSERT_TRUE(ReadFileBytes(dir + "/" + file, bytes));
+        std::string text(bytes.begin(), bytes.end());
+        const std::size_t at = text.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        text.replace(at, from.size(), to);
+        ASSERT_TRUE(
+            WriteFileBytes(dir + "/" + file, std::vector<std::uint8_t>(text.begin(), text.end())));
+    };
+    edit("Textures/textures.txt", "NumTextures=13", "NumTextures=2");
+    edit("Crayons/crayons.txt", "[[Pos=0,0,", "[[Pos=350,0,");
+    // A sound that starts at full swing clicks when it is played.
+    WaveFile wave;
+    ASSERT_EQ(wave.Read(dir + "/sounds/click.wav"), "");
+    wave.samples.front() = 20000;
+    ASSERT_TRUE(WriteWave(dir + "/sounds/click.wav", wave.samples));
+    std::vector<std::string> problems;
+    CheckTree(dir, problems);
+    EXPECT_TRUE(Mentions(problems, "Textures/textures.txt: NumTextures is not 3 to 13"));
+    EXPECT_TRUE(Mentions(problems, "Crayons/crayons.txt box 0: crayon 0 has a bad Pos"));
+    EXPECT_TRUE(Mentions(problems, "sounds/click.wav: starts or ends with a click"));
+    EXPECT_EQ(problems.size(), 3u);
+}
+
 TEST_F(ContentTreeTest, TwoGenerationsAreByteIdentical) {
-    ASSERT_TRUE(GenerateKitPart(s_root + "/b"));
-    const auto first = TreeBytes(s_root + "/a");
+    std::vector<std::string> failures;
+    ASSERT_TRUE(GenerateKitPart(s_root + "/b", failures));
+    const auto first = TreeBytes(KitTree());
     const auto second = TreeBytes(s_root + "/b");
     ASSERT_EQ(first.size(), second.size());
     for (const auto& [path, bytes] : first) {
@@ -136,7 +173,7 @@ TEST_F(ContentTreeTest, SoundsAreShortLoudEnoughAndFaded) {
     paths.push_back("Textures/water.wav");
     for (const std::string& path : paths) {
         WaveFile wave;
-        ASSERT_EQ(wave.Read(s_root + "/a/" + path), "") << path;
+        ASSERT_EQ(wave.Read(KitTree() + "/" + path), "") << path;
         EXPECT_EQ(wave.rate, 22050) << path;
         EXPECT_EQ(wave.channels, 1) << path;
         EXPECT_EQ(wave.bits, 16) << path;
@@ -154,11 +191,11 @@ TEST_F(ContentTreeTest, ScrambledPicturesLoadThroughTheProgramsReader) {
     for (const char* path :
          {"bitmaps/Pimbly.bmp", "bitmaps/sbrushd.bmp", "Crayons/nature/button.bmp"}) {
         std::vector<std::uint8_t> bytes;
-        ASSERT_TRUE(ReadFileBytes(s_root + "/a/" + path, bytes));
+        ASSERT_TRUE(ReadFileBytes(KitTree() + "/" + path, bytes));
         ASSERT_GE(bytes.size(), 4u);
         EXPECT_EQ(bytes[0], 0xDD) << path;
         KitImage image;
-        EXPECT_EQ(LoadPicture(s_root + "/a/" + path, image), "") << path;
+        EXPECT_EQ(LoadPicture(KitTree() + "/" + path, image), "") << path;
         EXPECT_GT(image.Width(), 0) << path;
     }
 }

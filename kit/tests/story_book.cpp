@@ -5,8 +5,11 @@
 #include <filesystem>
 #include <fstream>
 
+#include "KitTree.h"
 #include "imaging/CDib.h"
 #include "platform/MessageBox.h"
+#include "scrapbook/CGlimScrapbook.h"
+#include "stories/CBookCatalogue.h"
 #include "stories/CGlimBook.h"
 #include "stories/CGlimImage.h"
 #include "story/BookReader.h"
@@ -143,6 +146,49 @@ TEST_F(StoryBookTest, SlidesAreTheLayersColouredThroughTheFillArithmetic) {
             const int level = static_cast<int>((c >> shift) & 0xFF);
             EXPECT_EQ(level, static_cast<int>(static_cast<int>(std::lround(level / 36.5)) * 36.5));
         }
+    }
+}
+
+TEST_F(StoryBookTest, TheCatalogueLeadsTheProgramToTheBookAndAnEmptyScrapbook) {
+    const InFolder inPlay((root / "content/play").string());
+    CBookCatalogue catalogue;
+    ASSERT_TRUE(catalogue.Read());
+    const CBookCatalogue::Line* first = catalogue.GetFirstBook();
+    ASSERT_NE(first, nullptr);
+    CGlimBook book;
+    ASSERT_TRUE(book.Load(first->folder, first->descriptionFile));
+    EXPECT_EQ(book.GetBookName(), "Test Tales");
+    const CBookCatalogue::Line* scrapbookLine = catalogue.GetScrapbook();
+    ASSERT_NE(scrapbookLine, nullptr);
+    const std::string index = scrapbookLine->scrapbookFolder + "/" + scrapbookLine->indexFile;
+    const auto before = fs::last_write_time(index);
+    CGlimScrapbook scrapbook;
+    ASSERT_TRUE(scrapbook.Load(scrapbookLine->scrapbookFolder, scrapbookLine->indexFile));
+    EXPECT_EQ(scrapbook.GetCount(), 0);
+    EXPECT_EQ(scrapbook.GetScrapbookName(), "scrapbook");
+    // The shipped index is read as it is, not replaced by one the program makes.
+    EXPECT_EQ(fs::last_write_time(index), before);
+}
+
+TEST_F(StoryBookTest, DataLayersAreScrambledAndPicturesPlain) {
+    for (const char* scene : {"first", "second"}) {
+        const fs::path dir = Books() / "tales" / scene;
+        for (const char* layer : {"shade.bmp", "map.bmp", "page.bmp", "print.bmp", "thumb.bmp"}) {
+            const std::vector<std::uint8_t> bytes = FileBytes((dir / layer).string());
+            ASSERT_GE(bytes.size(), 4u) << layer;
+            const bool scrambled = bytes[0] == 0xDD && bytes[1] == 0xEE && bytes[2] == 0xFF;
+            const bool plain = bytes[0] == 'B' && bytes[1] == 'M';
+            const bool dataLayer =
+                std::string(layer) == "shade.bmp" || std::string(layer) == "map.bmp";
+            EXPECT_EQ(scrambled, dataLayer) << scene << "/" << layer;
+            EXPECT_EQ(plain, !dataLayer) << scene << "/" << layer;
+        }
+    }
+    for (const fs::path& slide :
+         {Books() / "tales/slides/00.vkb", Books() / "tales/slides/01.vkb"}) {
+        const std::vector<std::uint8_t> bytes = FileBytes(slide.string());
+        ASSERT_GE(bytes.size(), 2u);
+        EXPECT_TRUE(bytes[0] == 'B' && bytes[1] == 'M') << slide;
     }
 }
 

@@ -234,11 +234,8 @@ std::string TextureCatalogue() {
 
 void AddTextureJobs(const std::string& contentDir, std::vector<KitJob>& jobs) {
     const std::string root = contentDir + "/Textures/";
-    jobs.push_back({"Textures/textures.txt", [root] {
-                        const std::string text = TextureCatalogue();
-                        return WriteFileBytes(root + "textures.txt",
-                                              std::vector<std::uint8_t>(text.begin(), text.end()));
-                    }});
+    jobs.push_back({"Textures/textures.txt",
+                    [root] { return WriteTextFile(root + "textures.txt", TextureCatalogue()); }});
     for (const std::string& name : TextureNames()) {
         jobs.push_back(
             {"Textures/" + name, [root, name] {

@@ -1,0 +1,155 @@
+// The crayon and texture catalogues the kit writes, read back through the program's own
+// loaders: every box, crayon and texture arrives, with pictures of the sizes the coloring
+// screen draws them at and hit rectangles that tile the crayon area.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+
+#include "KitTree.h"
+#include "crayons/CrayonKit.h"
+#include "platform/MessageBox.h"
+#include "resources/CDialogTemplates.h"
+#include "textures/TextureKit.h"
+#include "tools/CCrayonCatalogue.h"
+#include "tools/CTextureBox.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The size of a control of the coloring screen's template.
+CSize ControlSize(int id) {
+    const DialogTemplate* layout = CDialogTemplates::Find(CDialogTemplates::kColoringScreen);
+    if (layout)
+        for (const DialogTemplate::Item& item : layout->items)
+            if (item.id == id) return CSize(item.rect.Width(), item.rect.Height());
+    return CSize(-1, -1);
+}
+
+constexpr int kCrayonArea = 1032;
+constexpr int kColourStrip = 1067;
+constexpr int kBoxSelector = 1049;
+constexpr int kSwatchRect = 1092;
+
+// Records what the program would tell the user while it is alive.
+class MessageRecorder {
+  public:
+    MessageRecorder()
+        : m_previous(
+              SetMessageBoxHandler([this](const std::string& text) { said.push_back(text); })) {}
+    ~MessageRecorder() { SetMessageBoxHandler(m_previous); }
+    std::vector<std::string> said;
+
+  private:
+    MessageBoxHandler m_previous;
+};
+
+void ExpectSize(const CDib& dib, CSize size, const std::string& what) {
+    EXPECT_TRUE(dib.IsValid()) << what;
+    EXPECT_EQ(dib.GetSize().cx, size.cx) << what;
+    EXPECT_EQ(dib.GetSize().cy, size.cy) << what;
+}
+
+}  // namespace
+
+TEST(CatalogueTest, EveryCrayonBoxLoadsThroughTheProgramsCatalogue) {
+    ASSERT_FALSE(KitTree().empty());
+    MessageRecorder messages;
+    static CCrayonBox boxes[CCrayonCatalogue::kMaxBoxes];
+    int announced = 0;
+    const int loaded = CCrayonCatalogue::Load(
+        boxes, CCrayonCatalogue::kMaxBoxes, [&announced](CCrayonBox&) { ++announced; },
+        KitTree() + "/Crayons/");
+    const auto& specs = CrayonBoxes();
+    ASSERT_EQ(loaded, static_cast<int>(specs.size()));
+    EXPECT_EQ(announced, loaded);
+    EXPECT_TRUE(messages.said.empty()) << messages.said.front();
+    const CSize area = ControlSize(kCrayonArea);
+    for (int b = 0; b < loaded; ++b) {
+        CCrayonBox& box = boxes[b];
+        ASSERT_EQ(box.GetCrayonCount(), static_cast<int>(specs[b].crayons.size())) << b;
+        ASSERT_NE(box.GetButtonImage(), nullptr) << b;
+        ExpectSize(*box.GetButtonImage(), ControlSize(kBoxSelector), "box selector");
+        std::set<std::string> sounds;
+        int right = 0;
+        for (int i = 0; i < box.GetCrayonCount(); ++i) {
+            CCrayon* crayon = box.GetCrayon(i);
+            ASSERT_NE(crayon, nullptr);
+            const CRect& pos = crayon->GetPosition();
+            // Hit rectangles lie side by side inside the crayon area, none overlapping.
+            EXPECT_GE(pos.left, right) << b << "/" << i;
+            EXPECT_GT(pos.Width(), 10) << b << "/" << i;
+            EXPECT_EQ(pos.top, 0);
+            EXPECT_EQ(pos.bottom, area.cy);
+            right = pos.right;
+            // The swatch is the crayon's colour and nothing else.
+            const std::uint32_t rgb = specs[b].crayons[i].rgb;
+            BYTE bgr[3] = {};
+            ASSERT_TRUE(crayon->GetTexture().GetPixelBytes(3, 5, bgr));
+            EXPECT_EQ(bgr[2] << 16 | bgr[1] << 8 | bgr[0], static_cast<int>(rgb)) << b << "/" << i;
+            EXPECT_TRUE(fs::is_regular_file(crayon->GetSoundPath())) << crayon->GetSoundPath();
+            sounds.insert(crayon->GetSoundPath());
+        }
+        EXPECT_LE(right, area.cx);
+        EXPECT_EQ(static_cast<int>(sounds.size()), box.GetCrayonCount()) << "a sound is shared";
+    }
+}
+
+TEST(CatalogueTest, CrayonPicturesMatchTheScreensSlots) {
+    ASSERT_FALSE(KitTree().empty());
+    for (const CrayonBoxSpec& box : CrayonBoxes()) {
+        const std::string folder = KitTree() + "/Crayons/" + box.folder + "/";
+        CDib picture;
+        ASSERT_TRUE(picture.Load(folder + "box.bmp")) << box.folder;
+        ExpectSize(picture, ControlSize(kCrayonArea), box.folder + "/box.bmp");
+        for (const CrayonColour& crayon : box.crayons) {
+            const std::string stem = CrayonStem(crayon.name);
+            CDib selected;
+            ASSERT_TRUE(selected.Load(folder + stem + "_s.bmp")) << stem;
+            ExpectSize(selected, ControlSize(kColourStrip), stem + "_s.bmp");
+        }
+    }
+}
+
+TEST(CatalogueTest, TheTextureBoxLoadsEveryTextureAndPagesThroughThem) {
+    ASSERT_FALSE(KitTree().empty());
+    MessageRecorder messages;
+    CTextureBox box(3);
+    ASSERT_EQ(box.Load(KitTree() + "/Textures/"), 1);
+    EXPECT_TRUE(messages.said.empty());
+    ASSERT_EQ(box.GetTextureCount(), static_cast<int>(TextureNames().size()));
+    // Paging forward once per texture brings every one into the first slot exactly once.
+    std::set<const CTexture*> seen;
+    for (int page = 0; page < box.GetTextureCount(); ++page) {
+        CTexture* texture = nullptr;
+        ASSERT_GE(box.GetSlotTexture(0, &texture), 0);
+        ASSERT_NE(texture, nullptr);
+        seen.insert(texture);
+        EXPECT_EQ(texture->GetTextureWidth(), 64);
+        EXPECT_EQ(texture->GetTextureHeight(), 64);
+        EXPECT_TRUE(fs::is_regular_file(texture->GetSoundPath())) << texture->GetSoundPath();
+        box.ScrollForward();
+    }
+    EXPECT_EQ(static_cast<int>(seen.size()), box.GetTextureCount());
+    for (const std::string& name : TextureNames()) {
+        CDib display, strip;
+        ASSERT_TRUE(display.Load(KitTree() + "/Textures/" + name + "_d.bmp")) << name;
+        ASSERT_TRUE(strip.Load(KitTree() + "/Textures/" + name + "_s.bmp")) << name;
+        ExpectSize(display, ControlSize(kSwatchRect), name + "_d.bmp");
+        ExpectSize(strip, ControlSize(kColourStrip), name + "_s.bmp");
+    }
+}
+
+TEST(CatalogueTest, CataloguesUseCrLfLinesOnly) {
+    ASSERT_FALSE(KitTree().empty());
+    for (const char* file : {"/Crayons/crayons.txt", "/Textures/textures.txt"}) {
+        const std::vector<std::uint8_t> bytes = FileBytes(KitTree() + file);
+        ASSERT_FALSE(bytes.empty()) << file;
+        EXPECT_EQ(bytes.back(), '\n') << file;
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            if (bytes[i] != '\n') continue;
+            ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << file << " @" << i;
+        }
+    }
+}
