@@ -54,6 +54,44 @@ void DiskPoint(int i, int k, double turn, double jitter, double& dx, double& dy)
     dy = r * std::sin(angle);
 }
 
+// The camera's frame, worked out once per render: the ray through any point of the picture.
+class CameraFrame {
+  public:
+    CameraFrame(const SceneCamera& cam, int width, int height)
+        : m_from(cam.from),
+          m_forward(Normalize(cam.to - cam.from)),
+          m_right(Normalize(Cross(Vec3{0.0, 1.0, 0.0}, m_forward))),
+          m_up(Cross(m_forward, m_right)),
+          m_halfWidth(std::tan(cam.fovDegrees * std::numbers::pi / 360.0)),
+          m_halfHeight(m_halfWidth * height / width),
+          m_width(width),
+          m_height(height) {}
+
+    // The ray through (px, py) in pixel units.
+    Ray Through(double px, double py) const {
+        const double sx = (px / m_width) * 2.0 - 1.0;
+        const double sy = 1.0 - (py / m_height) * 2.0;
+        return Ray{m_from, Normalize(m_forward + m_right * (sx * m_halfWidth) +
+                                     m_up * (sy * m_halfHeight))};
+    }
+
+  private:
+    Vec3 m_from, m_forward, m_right, m_up;
+    double m_halfWidth, m_halfHeight;
+    int m_width, m_height;
+};
+
+// The cosine of the widest angle between `axis` and the rays through the corner samples
+// of a pixel: every sample ray of the pixel lies within it.
+double PixelCone(const CameraFrame& camera, const Vec3& axis, int px, int py, int grid) {
+    double cosAngle = 1.0;
+    const double first = 0.5 / grid, last = (grid - 0.5) / grid;
+    for (double dy : {first, last})
+        for (double dx : {first, last})
+            cosAngle = std::min(cosAngle, Dot(axis, camera.Through(px + dx, py + dy).dir));
+    return cosAngle;
+}
+
 }  // namespace
 
 // The primary samples: grid × grid per pixel, rows top-down.
@@ -81,15 +119,7 @@ int Renderer::Threads() const {
 }
 
 Ray Renderer::CameraRay(const Scene& scene, double px, double py) const {
-    const SceneCamera& cam = scene.camera;
-    const Vec3 forward = Normalize(cam.to - cam.from);
-    const Vec3 right = Normalize(Cross(Vec3{0.0, 1.0, 0.0}, forward));
-    const Vec3 up = Cross(forward, right);
-    const double halfWidth = std::tan(cam.fovDegrees * std::numbers::pi / 360.0);
-    const double halfHeight = halfWidth * m_settings.height / m_settings.width;
-    const double sx = (px / m_settings.width) * 2.0 - 1.0;
-    const double sy = 1.0 - (py / m_settings.height) * 2.0;
-    return Ray{cam.from, Normalize(forward + right * (sx * halfWidth) + up * (sy * halfHeight))};
+    return CameraFrame(scene.camera, m_settings.width, m_settings.height).Through(px, py);
 }
 
 RenderedScene Renderer::Render(const Scene& scene) const {
@@ -129,29 +159,41 @@ void Renderer::TraceSamples(const Scene& scene, Samples& s) const {
     s.normal.assign(count, Vec3{});
     s.point.assign(count, Vec3{});
     s.diffuse.assign(count * s.lights, 0.0f);
-    ParallelFor(s.height, Threads(), [&](int sy) {
-        for (int sx = 0; sx < s.width; ++sx) {
-            const std::size_t i = s.Index(sx, sy);
-            const Ray ray = CameraRay(scene, (sx + 0.5) / s.grid, (sy + 0.5) / s.grid);
-            SceneHit hit;
-            if (!scene.Intersect(ray, 1e-6, 1e30, hit)) {
-                s.u[i] = static_cast<float>((sx + 0.5) / s.width);
-                s.v[i] = static_cast<float>((sy + 0.5) / s.height);
-                continue;
-            }
-            // Surfaces are lit from the side the camera sees.
-            const Vec3 n = Dot(hit.normal, ray.dir) > 0.0 ? -hit.normal : hit.normal;
-            s.part[i] = hit.part;
-            s.t[i] = static_cast<float>(hit.t);
-            s.u[i] = static_cast<float>(hit.u);
-            s.v[i] = static_cast<float>(hit.v);
-            s.normal[i] = n;
-            s.point[i] = hit.point;
-            for (int l = 0; l < s.lights; ++l) {
-                const SceneLight& light = scene.lights[l];
-                s.diffuse[i * s.lights + l] =
-                    static_cast<float>(light.power * std::max(0.0, Dot(n, light.towardLight)));
-            }
+    const CameraFrame camera(scene.camera, m_settings.width, m_settings.height);
+    auto trace = [&](int sx, int sy, const std::vector<int>& among) {
+        const std::size_t i = s.Index(sx, sy);
+        const Ray ray = camera.Through((sx + 0.5) / s.grid, (sy + 0.5) / s.grid);
+        SceneHit hit;
+        if (!scene.Intersect(ray, 1e-6, 1e30, hit, &among)) {
+            s.u[i] = static_cast<float>((sx + 0.5) / s.width);
+            s.v[i] = static_cast<float>((sy + 0.5) / s.height);
+            return;
+        }
+        // Surfaces are lit from the side the camera sees.
+        const Vec3 n = Dot(hit.normal, ray.dir) > 0.0 ? -hit.normal : hit.normal;
+        s.part[i] = hit.part;
+        s.t[i] = static_cast<float>(hit.t);
+        s.u[i] = static_cast<float>(hit.u);
+        s.v[i] = static_cast<float>(hit.v);
+        s.normal[i] = n;
+        s.point[i] = hit.point;
+        for (int l = 0; l < s.lights; ++l) {
+            const SceneLight& light = scene.lights[l];
+            s.diffuse[i * s.lights + l] =
+                static_cast<float>(light.power * std::max(0.0, Dot(n, light.towardLight)));
+        }
+    };
+    // A pixel's samples share the camera's origin and lie within a narrow cone, so only
+    // the parts inside that cone are tried for them.
+    const int g = s.grid;
+    ParallelFor(m_settings.height, Threads(), [&](int py) {
+        std::vector<int> among;
+        for (int px = 0; px < m_settings.width; ++px) {
+            const Vec3 axis = camera.Through(px + 0.5, py + 0.5).dir;
+            scene.PartsInCone(scene.camera.from, axis, PixelCone(camera, axis, px, py, g), 1e30,
+                              among);
+            for (int j = 0; j < g; ++j)
+                for (int i = 0; i < g; ++i) trace(px * g + i, py * g + j, among);
         }
     });
 }
@@ -162,7 +204,15 @@ void Renderer::TraceLight(const Scene& scene, const Samples& s, std::vector<floa
     visibility.assign(static_cast<std::size_t>(w) * h * s.lights, 1.0f);
     occlusion.assign(static_cast<std::size_t>(w) * h, 1.0f);
     const std::uint32_t seed = m_settings.seed;
+    // Every ray of a pixel leaves one point: the shadow rays within the sun's spread of its
+    // direction, the occlusion rays into the hemisphere over the surface and no further
+    // than the reach. Only the parts those cones can meet are tried for them.
+    std::vector<double> shadowCone;
+    for (const SceneLight& light : scene.lights)
+        shadowCone.push_back(1.0 /
+                             std::hypot(1.0, std::tan(light.spread * std::numbers::pi / 180.0)));
     ParallelFor(h, Threads(), [&](int py) {
+        std::vector<int> among;
         for (int px = 0; px < w; ++px) {
             const std::size_t c = s.Centre(px, py);
             if (s.part[c] == kSky) continue;
@@ -175,6 +225,7 @@ void Renderer::TraceLight(const Scene& scene, const Samples& s, std::vector<floa
                     visibility[pixel * s.lights + l] = 0.0f;
                     continue;
                 }
+                scene.PartsInCone(origin, light.towardLight, shadowCone[l], 1e30, among);
                 Vec3 a, b;
                 Basis(light.towardLight, a, b);
                 const double spread = std::tan(light.spread * std::numbers::pi / 180.0);
@@ -186,11 +237,12 @@ void Renderer::TraceLight(const Scene& scene, const Samples& s, std::vector<floa
                     DiskPoint(i, m_settings.shadowRays, turn, jitter, dx, dy);
                     const Vec3 dir =
                         Normalize(light.towardLight + a * (dx * spread) + b * (dy * spread));
-                    open += scene.Occluded(Ray{origin, dir}, 0.0, 1e30) ? 0 : 1;
+                    open += scene.Occluded(Ray{origin, dir}, 0.0, 1e30, &among) ? 0 : 1;
                 }
                 visibility[pixel * s.lights + l] =
                     static_cast<float>(open) / std::max(1, m_settings.shadowRays);
             }
+            scene.PartsInCone(origin, n, 0.0, m_settings.occlusionReach, among);
             Vec3 a, b;
             Basis(n, a, b);
             const double turn = Random01(seed, px, py, 100), jitter = Random01(seed, px, py, 101);
@@ -201,7 +253,9 @@ void Renderer::TraceLight(const Scene& scene, const Samples& s, std::vector<floa
                 // Cosine-weighted: points on the disk lifted onto the hemisphere.
                 const double dz = std::sqrt(std::max(0.0, 1.0 - dx * dx - dy * dy));
                 const Vec3 dir = a * dx + b * dy + n * dz;
-                blocked += scene.Occluded(Ray{origin, dir}, 0.0, m_settings.occlusionReach) ? 1 : 0;
+                blocked += scene.Occluded(Ray{origin, dir}, 0.0, m_settings.occlusionReach, &among)
+                               ? 1
+                               : 0;
             }
             occlusion[pixel] =
                 1.0f - static_cast<float>(blocked) / std::max(1, m_settings.occlusionRays);
@@ -213,6 +267,11 @@ void Renderer::Smooth(const Samples& s, std::vector<float>& values, int channels
     // A cross-bilateral blur: neighbours count only when they show the same part at a
     // similar depth facing a similar way, so shadows stay sharp at object borders.
     const int w = m_settings.width, h = m_settings.height, radius = 3;
+    std::vector<double> weightOf((2 * radius + 1) * (2 * radius + 1));
+    for (int dy = -radius; dy <= radius; ++dy)
+        for (int dx = -radius; dx <= radius; ++dx)
+            weightOf[(dy + radius) * (2 * radius + 1) + dx + radius] =
+                std::exp(-(dx * dx + dy * dy) / 8.0);
     std::vector<float> out(values);
     ParallelFor(h, Threads(), [&](int py) {
         for (int px = 0; px < w; ++px) {
@@ -228,7 +287,7 @@ void Renderer::Smooth(const Samples& s, std::vector<float>& values, int channels
                     if (s.part[q] != s.part[c] || std::abs(s.t[q] - s.t[c]) > 0.05f * s.t[c] ||
                         Dot(s.normal[q], s.normal[c]) < 0.85)
                         continue;
-                    const double weight = std::exp(-(dx * dx + dy * dy) / 8.0);
+                    const double weight = weightOf[(dy + radius) * (2 * radius + 1) + dx + radius];
                     const std::size_t pixel = static_cast<std::size_t>(qy) * w + qx;
                     for (int k = 0; k < channels; ++k)
                         sum[k] += weight * values[pixel * channels + k];
@@ -307,31 +366,39 @@ void Renderer::Outline(const Scene& scene, const Samples& s, RenderedScene& out)
     const int radius = static_cast<int>(std::ceil(m_settings.outlineRadius));
     const double r2 = m_settings.outlineRadius * m_settings.outlineRadius;
     const int g = s.grid, w = m_settings.width;
-    auto objectOf = [&](int part) { return part == kSky ? -1 : scene.parts[part].id; };
+    std::vector<int> object(s.part.size());
+    for (std::size_t i = 0; i < object.size(); ++i)
+        object[i] = s.part[i] == kSky ? -1 : scene.parts[s.part[i]].id;
+    struct Offset {
+        int dx, dy;
+    };
+    std::vector<Offset> disk;  // the neighbours within the radius
+    for (int dy = -radius; dy <= radius; ++dy)
+        for (int dx = -radius; dx <= radius; ++dx)
+            if (dx * dx + dy * dy <= r2 && (dx != 0 || dy != 0)) disk.push_back({dx, dy});
     auto isEdge = [&](std::size_t a, std::size_t b) {
         const int pa = s.part[a], pb = s.part[b];
         if (pa == kSky || pb == kSky) return pa != pb;
-        if (objectOf(pa) != objectOf(pb)) return true;
+        if (object[a] != object[b]) return true;
         return std::abs(s.t[a] - s.t[b]) > 0.08f * std::min(s.t[a], s.t[b]) &&
                Dot(s.normal[a], s.normal[b]) < 0.8;
+    };
+    auto onLine = [&](int sx, int sy) {
+        const std::size_t a = s.Index(sx, sy);
+        const bool inside =
+            sx >= radius && sy >= radius && sx + radius < s.width && sy + radius < s.height;
+        for (const Offset& o : disk) {
+            const int qx = sx + o.dx, qy = sy + o.dy;
+            if (!inside && (qx < 0 || qy < 0 || qx >= s.width || qy >= s.height)) continue;
+            if (isEdge(a, s.Index(qx, qy))) return true;
+        }
+        return false;
     };
     ParallelFor(m_settings.height, Threads(), [&](int py) {
         for (int px = 0; px < w; ++px) {
             int marked = 0;
             for (int j = 0; j < g; ++j)
-                for (int i = 0; i < g; ++i) {
-                    const int sx = px * g + i, sy = py * g + j;
-                    const std::size_t a = s.Index(sx, sy);
-                    bool edge = false;
-                    for (int dy = -radius; dy <= radius && !edge; ++dy)
-                        for (int dx = -radius; dx <= radius && !edge; ++dx) {
-                            const int qx = sx + dx, qy = sy + dy;
-                            if (dx * dx + dy * dy <= r2 && qx >= 0 && qy >= 0 && qx < s.width &&
-                                qy < s.height)
-                                edge = isEdge(a, s.Index(qx, qy));
-                        }
-                    marked += edge ? 1 : 0;
-                }
+                for (int i = 0; i < g; ++i) marked += onLine(px * g + i, py * g + j) ? 1 : 0;
             const std::size_t pixel = out.Index(px, py);
             const double coverage = static_cast<double>(marked) / (g * g);
             out.outline[pixel] = static_cast<std::uint8_t>(std::lround(coverage * 255.0));

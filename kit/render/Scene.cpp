@@ -1,5 +1,6 @@
 #include "render/Scene.h"
 
+#include <algorithm>
 #include <cmath>
 
 void Scene::AddPart(int id, const Primitive& primitive, const Transform& toWorld, double tileU,
@@ -44,11 +45,13 @@ bool Scene::MayHit(const ScenePart& part, const Ray& ray, double tMin, double tM
     return along + halfChord > tMin && along - halfChord < tMax;
 }
 
-bool Scene::Intersect(const Ray& ray, double tMin, double tMax, SceneHit& hit) const {
-    double best = tMax;
-    LocalHit bestLocal;
+int Scene::Nearest(const Ray& ray, double tMin, double tMax, const std::vector<int>* among,
+                   double& best, LocalHit& bestLocal) const {
+    best = tMax;
     int bestPart = -1;
-    for (std::size_t i = 0; i < parts.size(); ++i) {
+    const std::size_t count = among ? among->size() : parts.size();
+    for (std::size_t k = 0; k < count; ++k) {
+        const int i = among ? (*among)[k] : static_cast<int>(k);
         const ScenePart& part = parts[i];
         if (!MayHit(part, ray, tMin, best)) continue;
         const Ray local{part.toLocal.Point(ray.origin), part.toLocal.Direction(ray.dir)};
@@ -56,9 +59,17 @@ bool Scene::Intersect(const Ray& ray, double tMin, double tMax, SceneHit& hit) c
         if (part.primitive.Intersect(local, tMin, best, lh)) {
             best = lh.t;
             bestLocal = lh;
-            bestPart = static_cast<int>(i);
+            bestPart = i;
         }
     }
+    return bestPart;
+}
+
+bool Scene::Intersect(const Ray& ray, double tMin, double tMax, SceneHit& hit,
+                      const std::vector<int>* among) const {
+    double best = tMax;
+    LocalHit bestLocal;
+    const int bestPart = Nearest(ray, tMin, tMax, among, best, bestLocal);
     if (bestPart < 0) return false;
     const ScenePart& part = parts[bestPart];
     hit.t = best;
@@ -72,12 +83,40 @@ bool Scene::Intersect(const Ray& ray, double tMin, double tMax, SceneHit& hit) c
     return true;
 }
 
-bool Scene::Occluded(const Ray& ray, double tMin, double tMax) const {
-    for (const ScenePart& part : parts) {
+bool Scene::Occluded(const Ray& ray, double tMin, double tMax,
+                     const std::vector<int>* among) const {
+    const std::size_t count = among ? among->size() : parts.size();
+    for (std::size_t k = 0; k < count; ++k) {
+        const ScenePart& part = parts[among ? (*among)[k] : k];
         if (!MayHit(part, ray, tMin, tMax)) continue;
         const Ray local{part.toLocal.Point(ray.origin), part.toLocal.Direction(ray.dir)};
         LocalHit lh;
         if (part.primitive.Intersect(local, tMin, tMax, lh)) return true;
     }
     return false;
+}
+
+void Scene::PartsInCone(const Vec3& origin, const Vec3& axis, double cosAngle, double reach,
+                        std::vector<int>& out) const {
+    // A bounding sphere seen at distance d under the angle asin(r / d) can be met by a
+    // direction within the cone only when its centre lies within the cone's angle plus that.
+    // The small slack keeps the test on the safe side of rounding.
+    constexpr double kSlack = 1e-9;
+    const double sinAngle = std::sqrt(std::max(0.0, 1.0 - cosAngle * cosAngle));
+    out.clear();
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        const ScenePart& part = parts[i];
+        const Vec3 oc = part.centre - origin;
+        const double d2 = Dot(oc, oc);
+        const double r = part.radius;
+        bool keep = r < 0.0 || d2 <= r * r;
+        if (!keep) {
+            const double dist = std::sqrt(d2);
+            const double sinB = r / dist, cosB = std::sqrt(1.0 - sinB * sinB);
+            const double cosWidest = cosAngle * cosB - sinAngle * sinB;
+            keep = dist - r <= reach * (1.0 + kSlack) + kSlack &&
+                   Dot(oc, axis) >= dist * (cosWidest - kSlack);
+        }
+        if (keep) out.push_back(static_cast<int>(i));
+    }
 }

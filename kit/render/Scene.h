@@ -71,10 +71,22 @@ class Scene {
     const SceneObjectInfo* FindObject(int id) const;
     SceneObjectInfo& ObjectFor(int id);
 
-    bool Intersect(const Ray& ray, double tMin, double tMax, SceneHit& hit) const;
+    // The nearest hit; `among`, when given, lists the only parts worth trying, in part order.
+    bool Intersect(const Ray& ray, double tMin, double tMax, SceneHit& hit,
+                   const std::vector<int>* among = nullptr) const;
     // True when anything lies on the ray between tMin and tMax.
-    bool Occluded(const Ray& ray, double tMin, double tMax) const;
+    bool Occluded(const Ray& ray, double tMin, double tMax,
+                  const std::vector<int>* among = nullptr) const;
+    // The parts, in part order, that a ray from `origin` can meet within `reach` (in units of
+    // its direction's length, which must be 1) when its direction lies within the angle whose
+    // cosine is `cosAngle` of the unit vector `axis`. Rays that share an origin and a narrow
+    // spread of directions test only these instead of every part.
+    void PartsInCone(const Vec3& origin, const Vec3& axis, double cosAngle, double reach,
+                     std::vector<int>& out) const;
 
   private:
     bool MayHit(const ScenePart& part, const Ray& ray, double tMin, double tMax) const;
+    // The nearest hit among the listed parts (all parts when `among` is null).
+    int Nearest(const Ray& ray, double tMin, double tMax, const std::vector<int>* among,
+                double& best, LocalHit& bestLocal) const;
 };
