@@ -394,11 +394,31 @@ void Renderer::Outline(const Scene& scene, const Samples& s, RenderedScene& out)
         }
         return false;
     };
+    // No sample of a pixel is on a line when every sample within reach of them shows one
+    // part at depths closer together than the depth test tells apart: then no pair passes
+    // it, whatever their angles. Most pixels are such and skip the pairwise search.
+    auto plainPixel = [&](int px, int py) {
+        const int x0 = px * g - radius, y0 = py * g - radius, x1 = px * g + g + radius,
+                  y1 = py * g + g + radius;
+        if (x0 < 0 || y0 < 0 || x1 > s.width || y1 > s.height) return false;
+        const int part = s.part[s.Index(x0, y0)];
+        float nearest = s.t[s.Index(x0, y0)], farthest = nearest;
+        for (int y = y0; y < y1; ++y) {
+            const std::size_t row = s.Index(0, y);
+            for (int x = x0; x < x1; ++x) {
+                if (s.part[row + x] != part) return false;
+                nearest = std::min(nearest, s.t[row + x]);
+                farthest = std::max(farthest, s.t[row + x]);
+            }
+        }
+        return part == kSky || farthest - nearest <= 0.08f * nearest;
+    };
     ParallelFor(m_settings.height, Threads(), [&](int py) {
         for (int px = 0; px < w; ++px) {
             int marked = 0;
-            for (int j = 0; j < g; ++j)
-                for (int i = 0; i < g; ++i) marked += onLine(px * g + i, py * g + j) ? 1 : 0;
+            if (!plainPixel(px, py))
+                for (int j = 0; j < g; ++j)
+                    for (int i = 0; i < g; ++i) marked += onLine(px * g + i, py * g + j) ? 1 : 0;
             const std::size_t pixel = out.Index(px, py);
             const double coverage = static_cast<double>(marked) / (g * g);
             out.outline[pixel] = static_cast<std::uint8_t>(std::lround(coverage * 255.0));

@@ -1,5 +1,7 @@
 #include "story/StoryGenerator.h"
 
+#include <sys/resource.h>
+
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -125,13 +127,27 @@ bool StoryGenerator::LoadBook(const std::string& bookFile, std::string& error) {
                              error);
 }
 
+namespace {
+
+// Processor time of the whole process so far, user and system, all threads.
+double ProcessCpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+}  // namespace
+
 void StoryGenerator::RenderAll() {
     const auto start = std::chrono::steady_clock::now();
+    const double cpuStart = ProcessCpuSeconds();
     Renderer renderer;
     m_layers.clear();
     for (const Scene& scene : m_scenes) m_layers.push_back(MakeLayers(renderer.Render(scene)));
     m_renderSeconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    m_renderCpuSeconds = ProcessCpuSeconds() - cpuStart;
 }
 
 StoryGenerator::Layers StoryGenerator::MakeLayers(const RenderedScene& render) {

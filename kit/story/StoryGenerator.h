@@ -37,6 +37,8 @@ class StoryGenerator {
     void RenderAll();
     bool WriteAll(std::string& error);
     double RenderSeconds() const { return m_renderSeconds; }
+    // Processor time the rendering took, all threads together.
+    double RenderCpuSeconds() const { return m_renderCpuSeconds; }
 
     const BookSpec& Book() const { return m_book; }
     const std::vector<Scene>& Scenes() const { return m_scenes; }
@@ -65,4 +67,5 @@ class StoryGenerator {
     std::vector<Scene> m_scenes;
     std::vector<Layers> m_layers;
     double m_renderSeconds = 0.0;
+    double m_renderCpuSeconds = 0.0;
 };

@@ -24,8 +24,8 @@ bool GenerateStory(const std::string& contentDir) {
         return false;
     }
     generator.RenderAll();
-    std::printf("story: rendered %zu scenes in %.2f s\n", generator.Scenes().size(),
-                generator.RenderSeconds());
+    std::printf("story: rendered %zu scenes in %.2f s (processor time %.2f s)\n",
+                generator.Scenes().size(), generator.RenderSeconds(), generator.RenderCpuSeconds());
     if (!generator.WriteAll(error)) {
         std::fprintf(stderr, "story: %s\n", error.c_str());
         return false;

@@ -3,7 +3,9 @@
 // screen draws them at and hit rectangles that tile the crayon area.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <map>
 #include <set>
 
 #include "KitTree.h"
@@ -152,4 +154,34 @@ TEST(CatalogueTest, CataloguesUseCrLfLinesOnly) {
             ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << file << " @" << i;
         }
     }
+}
+
+TEST(CatalogueTest, TexturesArePatternsNotFlatColoursAndEachIsItsOwn) {
+    std::vector<std::vector<std::uint8_t>> swatches;
+    for (const std::string& name : TextureNames()) {
+        const KitImage swatch = TextureSwatch(name);
+        ASSERT_EQ(swatch.Width(), 64) << name;
+        std::map<std::uint32_t, int> colours;
+        for (int y = 0; y < swatch.Height(); ++y)
+            for (int x = 0; x < swatch.Width(); ++x) ++colours[swatch.Get(x, y)];
+        // Beside its ground colour, the pattern covers a good part of the tile in colours
+        // clearly unlike it: something a child can see.
+        const std::uint32_t ground =
+            std::max_element(colours.begin(), colours.end(), [](const auto& a, const auto& b) {
+                return a.second < b.second;
+            })->first;
+        int unlike = 0;
+        for (const auto& [rgb, count] : colours) {
+            int diff = 0;
+            for (int shift : {0, 8, 16})
+                diff = std::max(diff, std::abs(static_cast<int>(rgb >> shift & 0xFF) -
+                                               static_cast<int>(ground >> shift & 0xFF)));
+            unlike += diff > 48 ? count : 0;
+        }
+        EXPECT_GT(unlike * 20, 64 * 64) << name;
+        EXPECT_LT(colours[ground] * 10, 64 * 64 * 9) << name;
+        for (const auto& other : swatches) EXPECT_NE(swatch.Bytes(), other) << name;
+        swatches.push_back(swatch.Bytes());
+    }
+    EXPECT_TRUE(TextureSwatch("no such texture").Bytes().empty());
 }
