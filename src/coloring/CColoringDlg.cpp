@@ -997,8 +997,8 @@ void CColoringDlg::OpenScrapbook() {
     screen.SetPalette(&m_palette);
     screen.SetCursorObject(&m_cursors);
     screen.SetClickSound(m_clickSound.get());
-    screen.SetPinnedRect(m_windowRect.left, m_windowRect.top, m_windowRect.Width(),
-                         m_windowRect.Height());
+    screen.SetPosition(m_windowRect.left, m_windowRect.top, m_windowRect.Width(),
+                       m_windowRect.Height());
     const int result = screen.DoModal();
     CGlimImage* chosen = result == IDOK ? screen.GetShownPicture() : nullptr;
     if (chosen == nullptr) {

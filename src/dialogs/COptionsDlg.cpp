@@ -1,7 +1,6 @@
 #include "dialogs/COptionsDlg.h"
 
 #include "dialogs/CDocumentOpener.h"
-#include "imaging/CCursor.h"
 #include "platform/CPaintDC.h"
 #include "platform/MessageBox.h"
 #include "tools/CGlimBrush.h"
@@ -10,35 +9,20 @@ namespace {
 
 constexpr const char* kFolder = "../bitmaps/options/";
 
-struct ButtonFace {
-    int id;
-    const char* text;
-    const char* up;
-    const char* down;
-    CRect rect;
-};
-
 CRect At(int x, int y, int width, int height) {
     return CRect(x, y, x + width, y + height);
 }
 
-constexpr int kButtonCount = 5;
-
-const std::array<ButtonFace, kButtonCount>& Faces() {
-    static const std::array<ButtonFace, kButtonCount> faces = {{
-        {COptionsDlg::kOk, "OK", "oku.bmp", "okd.bmp", At(172, 194, 55, 64)},
-        {COptionsDlg::kSound, "sound", "sndon.bmp", "sndoff.bmp", At(132, 42, 130, 28)},
-        {COptionsDlg::kLines, "lines", "inline.bmp", "outline.bmp", At(132, 104, 130, 28)},
-        {COptionsDlg::kLearning, "Ext. for Learn", "extu.bmp", "extd.bmp", At(82, 148, 49, 40)},
-        {COptionsDlg::kCredits, "Credits", "credu.bmp", "credd.bmp", At(267, 149, 49, 39)},
+const std::array<PictureFace, 5>& Faces() {
+    static const std::array<PictureFace, 5> faces = {{
+        {COptionsDlg::kOk, "OK", "oku.bmp", "okd.bmp", nullptr, At(172, 194, 55, 64)},
+        {COptionsDlg::kSound, "sound", "sndon.bmp", "sndoff.bmp", nullptr, At(132, 42, 130, 28)},
+        {COptionsDlg::kLines, "lines", "inline.bmp", "outline.bmp", nullptr, At(132, 104, 130, 28)},
+        {COptionsDlg::kLearning, "Ext. for Learn", "extu.bmp", "extd.bmp", nullptr,
+         At(82, 148, 49, 40)},
+        {COptionsDlg::kCredits, "Credits", "credu.bmp", "credd.bmp", nullptr, At(267, 149, 49, 39)},
     }};
     return faces;
-}
-
-int ButtonIndex(int id) {
-    for (int i = 0; i < kButtonCount; ++i)
-        if (Faces()[i].id == id) return i;
-    return -1;
 }
 
 DialogTemplate MakeTemplate() {
@@ -48,8 +32,7 @@ DialogTemplate MakeTemplate() {
     using Kind = DialogTemplate::Kind;
     // The placeholder first: the buttons lie above it.
     t.items.push_back({COptionsDlg::kPlaceholder, Kind::Static, t.rect, WS_VISIBLE, ""});
-    for (const ButtonFace& face : Faces())
-        t.items.push_back({face.id, Kind::Button, face.rect, WS_VISIBLE | BS_OWNERDRAW, face.text});
+    CPictureDialog::AddFaceItems(t, Faces());
     return t;
 }
 
@@ -62,15 +45,12 @@ CDocumentOpener& DocumentOpener() {
 
 }  // namespace
 
-COptionsDlg::COptionsDlg(CWnd* parent) : CDialog(kTemplateId, parent) {
+COptionsDlg::COptionsDlg(CWnd* parent) : CPictureDialog(kTemplateId, parent) {
     const std::string folder = kFolder;
-    m_optionsPicture.Load(folder + "options.bmp");
+    GetBackground().Load(folder + "options.bmp");
     m_creditsPicture.Load(folder + "credits.bmp");
-    for (int i = 0; i < kButtonCount; ++i) {
-        m_faces[2 * i].Load(folder + Faces()[i].up);
-        m_faces[2 * i + 1].Load(folder + Faces()[i].down);
-        m_buttons[i].SetPictures(&m_faces[2 * i], &m_faces[2 * i + 1], nullptr);
-    }
+    m_currentPicture = &GetBackground();
+    AddButtons(folder, Faces());
     GetButton(kSound).SetMode(CPictureButton::Mode::Toggle);
     GetButton(kLines).SetMode(CPictureButton::Mode::Toggle);
     m_soundOnSound.Load("../sounds/sound_on.wav");
@@ -84,38 +64,11 @@ const DialogTemplate* COptionsDlg::GetDialogTemplate() const {
     return &t;
 }
 
-void COptionsDlg::SetPosition(int x, int y, int width, int height) {
-    m_position = At(x, y, width, height);
-}
-
-void COptionsDlg::SetCursorObject(CCursor* cursor) {
-    m_cursor = cursor;
-    for (CPictureButton& button : m_buttons) button.SetCursorObject(cursor);
-}
-
-CPictureButton& COptionsDlg::GetButton(int id) {
-    const int index = ButtonIndex(id);
-    return m_buttons.at(index < 0 ? 0 : static_cast<std::size_t>(index));
-}
-
-void COptionsDlg::DoDataExchange(CDataExchange* exchange) {
-    CDialog::DoDataExchange(exchange);
-    for (int i = 0; i < kButtonCount; ++i) DDX_Control(exchange, Faces()[i].id, m_buttons[i]);
-}
-
 BOOL COptionsDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    if (m_position.Width() <= 0 || m_position.Height() <= 0) {
-        const CSize size = m_optionsPicture.GetSize();
-        m_position = At(m_position.left, m_position.top, size.cx, size.cy);
-    }
-    MoveWindow(m_position.left, m_position.top, m_position.Width(), m_position.Height(), TRUE);
-    if (CWnd* placeholder = GetDlgItem(kPlaceholder))
-        placeholder->MoveWindow(0, 0, m_position.Width(), m_position.Height(), FALSE);
-    for (int i = 0; i < kButtonCount; ++i) {
-        const CRect& r = Faces()[i].rect;
-        m_buttons[i].MoveWindow(r.left, r.top, r.Width(), r.Height(), FALSE);
-    }
+    PlaceWindow(TRUE);
+    PlaceOverWindow(kPlaceholder);
+    PlaceButtons(FALSE);
     // A button that is on shows the setting switched off.
     CBasicSound::IsSoundOn() ? GetButton(kSound).SetOff() : GetButton(kSound).SetOn();
     GetStayInsideLines() ? GetButton(kLines).SetOff() : GetButton(kLines).SetOn();
@@ -185,7 +138,7 @@ void COptionsDlg::OnLearning() {
 }
 
 void COptionsDlg::ShowButtons(int command) {
-    for (CPictureButton& button : m_buttons) button.ShowWindow(command);
+    ForEachButton([command](CPictureButton& button) { button.ShowWindow(command); });
 }
 
 void COptionsDlg::OnCreditsButton() {
@@ -212,10 +165,10 @@ void COptionsDlg::OnLButtonUp(UINT flags, CPoint point) {
             m_ticker.Start();
             SetTimer(kTickerTimer, kTickerInterval);
         } else {
-            m_currentPicture = &m_optionsPicture;
+            m_currentPicture = &GetBackground();
             m_creditsMode = false;
-            MoveWindow(m_position.left, m_position.top, m_position.Width(), m_position.Height(),
-                       TRUE);
+            const CRect& position = GetPosition();
+            MoveWindow(position.left, position.top, position.Width(), position.Height(), TRUE);
             KillTimer(kTickerTimer);
             m_ticker.Clear();
             EndDialog(IDOK);
@@ -231,19 +184,9 @@ void COptionsDlg::OnTimer(UINT) {
     UpdateWindow();
 }
 
-BOOL COptionsDlg::OnEraseBkgnd(CDC*) {
-    return TRUE;
-}
-
 void COptionsDlg::OnPaint() {
     CPaintDC dc(this);
-    if (m_palette != nullptr) {
-        dc.SelectPalette(m_palette, FALSE);
-        dc.RealizePalette();
-    }
-    CRect client;
-    GetClientRect(&client);
-    m_currentPicture->Paint(dc, 0, 0, client.Width(), client.Height(), m_palette);
+    PaintBackground(dc, *m_currentPicture);
     // The ticker's letters run along its band on the band's own colour.
     if (!m_ticker.IsEmpty()) {
         CRect band = GetTickerBand();
@@ -251,18 +194,4 @@ void COptionsDlg::OnPaint() {
         dc.DrawText(m_ticker.GetText(), &band, DT_SINGLELINE);
         dc.SetBkColor(previous);
     }
-}
-
-void COptionsDlg::OnDrawItem(int controlId, DRAWITEMSTRUCT* drawItem) {
-    if (m_palette != nullptr && drawItem != nullptr && drawItem->hDC != nullptr) {
-        drawItem->hDC->SelectPalette(m_palette, FALSE);
-        drawItem->hDC->RealizePalette();
-    }
-    CDialog::OnDrawItem(controlId, drawItem);
-}
-
-BOOL COptionsDlg::OnSetCursor(CWnd* wnd, UINT hitTest, UINT message) {
-    if (m_cursor == nullptr) return CDialog::OnSetCursor(wnd, hitTest, message);
-    m_cursor->SetCursorIndex(3);
-    return TRUE;
 }

@@ -1,19 +1,13 @@
 #pragma once
-#include <array>
-
 #include "dialogs/CCreditsTicker.h"
-#include "dialogs/CPictureButton.h"
+#include "dialogs/CPictureDialog.h"
 #include "imaging/CDib.h"
-#include "platform/CDialog.h"
 #include "sound/CBasicSound.h"
-
-class CCursor;
-class CPalette;
 
 // The options screen: sound on or off, stay inside the lines on or off, the learning
 // extensions document and the credits screen (with its hidden ticker). Both settings are
 // process-wide and take effect at once.
-class COptionsDlg : public CDialog {
+class COptionsDlg : public CPictureDialog {
   public:
     static constexpr UINT kTemplateId = 162;
     static constexpr UINT kTickerTimer = 99;
@@ -37,23 +31,13 @@ class COptionsDlg : public CDialog {
     explicit COptionsDlg(CWnd* parent = nullptr);
     const char* GetRuntimeClassName() const override { return "COptionsDlg"; }
 
-    // Set before DoModal. A width or height of 0 stands for the options picture's size.
-    void SetPosition(int x, int y, int width, int height);
-    void SetCursorObject(CCursor* cursor);
-    void SetPalette(CPalette* palette) { m_palette = palette; }
-
     bool IsCreditsMode() const { return m_creditsMode; }
     const std::string& GetTickerText() const { return m_ticker.GetText(); }
     static CRect GetTickerBand() { return CRect(75, 441, 565, 476); }
-    CPictureButton& GetButton(int id);
 
     BOOL OnInitDialog() override;
-    void DoDataExchange(CDataExchange* exchange) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-    BOOL OnEraseBkgnd(CDC* dc) override;
     void OnPaint() override;
-    void OnDrawItem(int controlId, DRAWITEMSTRUCT* drawItem) override;
-    BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message) override;
     void OnLButtonUp(UINT flags, CPoint point) override;
     void OnTimer(UINT id) override;
 
@@ -67,18 +51,12 @@ class COptionsDlg : public CDialog {
     void OnCreditsButton();
     void ShowButtons(int command);
 
-    CDib m_optionsPicture;
     CDib m_creditsPicture;
-    CDib* m_currentPicture = &m_optionsPicture;
-    std::array<CDib, 10> m_faces;
-    std::array<CPictureButton, 5> m_buttons;
+    CDib* m_currentPicture = nullptr;
     CBasicSound m_soundOnSound;
     CBasicSound m_soundOffSound;
     CBasicSound m_drawInSound;
     CBasicSound m_drawOutSound;
-    CRect m_position;
-    CPalette* m_palette = nullptr;
-    CCursor* m_cursor = nullptr;
     bool m_creditsMode = false;
     CCreditsTicker m_ticker;
 };

@@ -1,6 +1,5 @@
 #include "dialogs/CTrashDlg.h"
 
-#include "imaging/CCursor.h"
 #include "resources/CDialogTemplates.h"
 
 namespace {
@@ -25,10 +24,4 @@ void CTrashDlg::OnOK() {
     // The answer waits for the sound, so the child hears the picture go.
     if (m_goneSound.Load("../sounds/img_gone.wav")) m_goneSound.Play(CBasicSound::kWaitingSound);
     EndDialog(IDOK);
-}
-
-BOOL CTrashDlg::OnSetCursor(CWnd* wnd, UINT hitTest, UINT message) {
-    if (GetCursorObject() == nullptr) return CConfirmDlg::OnSetCursor(wnd, hitTest, message);
-    GetCursorObject()->SetCursorIndex(3);
-    return TRUE;
 }

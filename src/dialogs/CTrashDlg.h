@@ -10,7 +10,6 @@ class CTrashDlg : public CConfirmDlg {
     const char* GetRuntimeClassName() const override { return "CTrashDlg"; }
 
     void OnOK() override;
-    BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message) override;
 
   protected:
     void OnOpened() override;

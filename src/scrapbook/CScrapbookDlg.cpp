@@ -45,33 +45,34 @@ constexpr int kSlotTop = 16;
 constexpr int kSlotWidth = 48;
 constexpr int kSlotHeight = 148;
 
-struct ButtonFace {
-    int id;
-    const char* text;
-    const char* up;
-    const char* down;
-    CRect rect;
-};
-
 CRect At(int x, int y, int width, int height) {
     return CRect(x, y, x + width, y + height);
 }
 
-const std::array<ButtonFace, 10>& Faces() {
-    static const std::array<ButtonFace, 10> faces = {{
-        {CScrapbookDlg::kReturn, "Return", "retu.bmp", "retd.bmp", At(15, 416, 92, 51)},
-        {CScrapbookDlg::kPrint, "Print", "prntu.bmp", "prntd.bmp", At(530, 230, 60, 50)},
-        {CScrapbookDlg::kTrash, "Trash", "trshu.bmp", "trshd.bmp", At(530, 290, 60, 50)},
-        {CScrapbookDlg::kScrapbook, "Scrapbook", "scrpu.bmp", "scrpd.bmp", At(40, 200, 70, 60)},
-        {CScrapbookDlg::kImageLeft, "Image Left", "imglu.bmp", "imgld.bmp", At(130, 290, 46, 40)},
-        {CScrapbookDlg::kImageRight, "Image Right", "imgru.bmp", "imgrd.bmp", At(464, 290, 46, 40)},
-        {CScrapbookDlg::kOptions, "Options", "optu.bmp", "optd.bmp", At(555, 416, 70, 51)},
-        {CScrapbookDlg::kProjector, "Projector", "proju.bmp", "projd.bmp", At(40, 290, 70, 55)},
-        {CScrapbookDlg::kAddSlide, "Add Slide", "addu.bmp", "addd.bmp", At(40, 355, 70, 50)},
-        {CScrapbookDlg::kScribblePad, "Scribble Pad", "scribu.bmp", "scribd.bmp",
+const std::array<PictureFace, 10>& Faces() {
+    static const std::array<PictureFace, 10> faces = {{
+        {CScrapbookDlg::kReturn, "Return", "retu.bmp", "retd.bmp", nullptr, At(15, 416, 92, 51)},
+        {CScrapbookDlg::kPrint, "Print", "prntu.bmp", "prntd.bmp", nullptr, At(530, 230, 60, 50)},
+        {CScrapbookDlg::kTrash, "Trash", "trshu.bmp", "trshd.bmp", nullptr, At(530, 290, 60, 50)},
+        {CScrapbookDlg::kScrapbook, "Scrapbook", "scrpu.bmp", "scrpd.bmp", nullptr,
+         At(40, 200, 70, 60)},
+        {CScrapbookDlg::kImageLeft, "Image Left", "imglu.bmp", "imgld.bmp", nullptr,
+         At(130, 290, 46, 40)},
+        {CScrapbookDlg::kImageRight, "Image Right", "imgru.bmp", "imgrd.bmp", nullptr,
+         At(464, 290, 46, 40)},
+        {CScrapbookDlg::kOptions, "Options", "optu.bmp", "optd.bmp", nullptr, At(555, 416, 70, 51)},
+        {CScrapbookDlg::kProjector, "Projector", "proju.bmp", "projd.bmp", nullptr,
+         At(40, 290, 70, 55)},
+        {CScrapbookDlg::kAddSlide, "Add Slide", "addu.bmp", "addd.bmp", nullptr,
+         At(40, 355, 70, 50)},
+        {CScrapbookDlg::kScribblePad, "Scribble Pad", "scribu.bmp", "scribd.bmp", nullptr,
          At(530, 350, 60, 50)},
     }};
     return faces;
+}
+
+CRect SlotRect(int slot) {
+    return At(kSlotLeft + slot * kSlotPitch, kSlotTop, kSlotWidth, kSlotHeight);
 }
 
 DialogTemplate MakeTemplate() {
@@ -81,12 +82,10 @@ DialogTemplate MakeTemplate() {
     t.rect = At(0, 0, 640, 480);
     const DWORD buttonStyle = WS_VISIBLE | BS_OWNERDRAW;
     using Kind = DialogTemplate::Kind;
-    for (const ButtonFace& face : Faces())
-        t.items.push_back({face.id, Kind::Button, face.rect, buttonStyle, face.text});
+    CPictureDialog::AddFaceItems(t, Faces());
     for (int k = 0; k < CScrapbookDlg::kSlotCount; ++k) {
-        t.items.push_back({CScrapbookDlg::kSlotIds[k], Kind::Button,
-                           At(kSlotLeft + k * kSlotPitch, kSlotTop, kSlotWidth, kSlotHeight),
-                           buttonStyle, "Book" + std::to_string(k + 1)});
+        t.items.push_back({CScrapbookDlg::kSlotIds[k], Kind::Button, SlotRect(k), buttonStyle,
+                           "Book" + std::to_string(k + 1)});
     }
     t.items.push_back(
         {CScrapbookDlg::kThumbnailArea, Kind::Static, At(206, 238, 228, 151), WS_VISIBLE, ""});
@@ -99,19 +98,9 @@ DialogTemplate MakeTemplate() {
     return t;
 }
 
-// Index of a control id in the button array: the faces first, then the slots.
-int ButtonIndex(int id) {
-    const auto& faces = Faces();
-    for (std::size_t i = 0; i < faces.size(); ++i)
-        if (faces[i].id == id) return static_cast<int>(i);
-    for (int k = 0; k < CScrapbookDlg::kSlotCount; ++k)
-        if (CScrapbookDlg::kSlotIds[k] == id) return static_cast<int>(faces.size()) + k;
-    return -1;
-}
-
 }  // namespace
 
-CScrapbookDlg::CScrapbookDlg(CWnd* parent) : CDialog(kTemplateId, parent) {
+CScrapbookDlg::CScrapbookDlg(CWnd* parent) : CPictureDialog(kTemplateId, parent) {
     m_slotBook.fill(kNoBook);
     LoadPictures();
 }
@@ -125,40 +114,20 @@ const DialogTemplate* CScrapbookDlg::GetDialogTemplate() const {
 
 void CScrapbookDlg::LoadPictures() {
     const std::string folder = kFolder;
-    m_background.Load(folder + "backgrnd.bmp");
+    GetBackground().Load(folder + "backgrnd.bmp");
     m_bookFrame.Load(folder + "bookfrm.bmp");
     m_scrapbookFrame.Load(folder + "scrpfrm.bmp");
     m_scrollTrack.Load(folder + "track.bmp");
     m_scrollThumb.Load(folder + "thumb.bmp");
-    const auto& faces = Faces();
-    m_facePictures.resize(faces.size() * 2);
-    for (std::size_t i = 0; i < faces.size(); ++i) {
-        m_facePictures[2 * i].Load(folder + faces[i].up);
-        m_facePictures[2 * i + 1].Load(folder + faces[i].down);
-        m_buttons[i].SetPictures(&m_facePictures[2 * i], &m_facePictures[2 * i + 1], nullptr);
-    }
+    AddButtons(folder, Faces());
     // A slot lights up while its book is shown.
     for (int k = 0; k < kSlotCount; ++k)
-        m_buttons[faces.size() + k].SetMode(CPictureButton::Mode::Toggle);
+        AddButton(kSlotIds[k], SlotRect(k)).SetMode(CPictureButton::Mode::Toggle);
 }
 
 void CScrapbookDlg::SetBooks(CGlimBook* books, int count) {
     m_books = books;
     m_bookCount = books != nullptr && count > 0 ? count : 0;
-}
-
-void CScrapbookDlg::SetCursorObject(CCursor* cursor) {
-    m_cursor = cursor;
-    for (CPictureButton& button : m_buttons) button.SetCursorObject(cursor);
-}
-
-void CScrapbookDlg::SetPinnedRect(int x, int y, int width, int height) {
-    m_pinnedRect = At(x, y, width, height);
-}
-
-CPictureButton& CScrapbookDlg::GetButton(int id) {
-    const int index = ButtonIndex(id);
-    return m_buttons.at(index < 0 ? 0 : static_cast<std::size_t>(index));
 }
 
 CGlimBook* CScrapbookDlg::BookAt(int index) const {
@@ -167,22 +136,9 @@ CGlimBook* CScrapbookDlg::BookAt(int index) const {
     return m_books + index;
 }
 
-void CScrapbookDlg::DoDataExchange(CDataExchange* exchange) {
-    CDialog::DoDataExchange(exchange);
-    const auto& faces = Faces();
-    for (std::size_t i = 0; i < faces.size(); ++i) DDX_Control(exchange, faces[i].id, m_buttons[i]);
-    for (int k = 0; k < kSlotCount; ++k)
-        DDX_Control(exchange, kSlotIds[k], m_buttons[faces.size() + k]);
-}
-
 BOOL CScrapbookDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    if (m_pinnedRect.Width() <= 0 || m_pinnedRect.Height() <= 0) {
-        const CSize size = m_background.IsValid() ? m_background.GetSize() : CSize(640, 480);
-        m_pinnedRect = At(m_pinnedRect.left, m_pinnedRect.top, size.cx, size.cy);
-    }
-    MoveWindow(m_pinnedRect.left, m_pinnedRect.top, m_pinnedRect.Width(), m_pinnedRect.Height(),
-               FALSE);
+    PlaceWindow(FALSE, CSize(640, 480));
     ChooseOpeningView();
     SetUpShelf();
     RefreshSlots();
@@ -216,9 +172,8 @@ void CScrapbookDlg::SetUpShelf() {
 
 // Gives every slot its book's binder and lights the slot of the shown book.
 void CScrapbookDlg::RefreshSlots() {
-    const std::size_t first = Faces().size();
     for (int k = 0; k < kSlotCount; ++k) {
-        CPictureButton& slot = m_buttons[first + k];
+        CPictureButton& slot = GetButton(kSlotIds[k]);
         CGlimBook* book = m_slotBook[k] >= 0 ? BookAt(m_slotBook[k]) : nullptr;
         if (book == nullptr) {
             slot.ClearPictures();
@@ -269,42 +224,29 @@ CRect CScrapbookDlg::AreaRect(int id) const {
     return rect;
 }
 
-BOOL CScrapbookDlg::OnEraseBkgnd(CDC*) {
-    return TRUE;
-}
-
 void CScrapbookDlg::OnPaint() {
     CPaintDC dc(this);
-    if (m_palette != nullptr) {
-        dc.SelectPalette(m_palette, FALSE);
-        dc.RealizePalette();
-    }
-    CRect client;
-    GetClientRect(&client);
-    m_background.Paint(dc, 0, 0, client.Width(), client.Height(), m_palette);
+    PaintBackground(dc, GetBackground());
     DrawContent(dc);
     if (!m_shelfScrolls) return;
     const CRect track = AreaRect(kScrollTrackArea);
     const CRect thumb = AreaRect(kScrollThumbArea);
-    m_scrollTrack.Paint(dc, track.left, track.top, track.Width(), track.Height(), m_palette);
-    m_scrollThumb.Paint(dc, thumb.left, thumb.top, thumb.Width(), thumb.Height(), m_palette);
+    m_scrollTrack.Paint(dc, track.left, track.top, track.Width(), track.Height(), GetPalette());
+    m_scrollThumb.Paint(dc, thumb.left, thumb.top, thumb.Width(), thumb.Height(), GetPalette());
 }
 
 void CScrapbookDlg::DrawContent(CDC& dc) {
-    if (m_palette != nullptr) {
-        dc.SelectPalette(m_palette, FALSE);
-        dc.RealizePalette();
-    }
+    RealizePalette(dc);
     if (!m_frameHidden) {
         const CRect frame = AreaRect(kFrameArea);
         CDib& picture = m_showingScrapbook ? m_scrapbookFrame : m_bookFrame;
-        picture.Paint(dc, frame.left, frame.top, frame.Width(), frame.Height(), m_palette);
+        picture.Paint(dc, frame.left, frame.top, frame.Width(), frame.Height(), GetPalette());
     }
     CGlimImage* shown = GetShownPicture();
     CDib* thumbnail = shown != nullptr ? shown->GetThumbnail() : nullptr;
     if (thumbnail == nullptr || !thumbnail->IsValid()) return;
     const CRect area = AreaRect(kThumbnailArea);
-    thumbnail->Paint(dc, area.left, area.top, area.Width(), area.Height(), m_palette);
+    thumbnail->Paint(dc, area.left, area.top, area.Width(), area.Height(), GetPalette());
 }
 
 void CScrapbookDlg::RedrawContent() {
@@ -314,22 +256,14 @@ void CScrapbookDlg::RedrawContent() {
     ReleaseDC(dc);
 }
 
-void CScrapbookDlg::OnDrawItem(int controlId, DRAWITEMSTRUCT* drawItem) {
-    if (m_palette != nullptr && drawItem != nullptr && drawItem->hDC != nullptr) {
-        drawItem->hDC->SelectPalette(m_palette, FALSE);
-        drawItem->hDC->RealizePalette();
-    }
-    CDialog::OnDrawItem(controlId, drawItem);
-}
-
 BOOL CScrapbookDlg::OnQueryNewPalette() {
-    if (m_palette == nullptr) return FALSE;
+    if (GetPalette() == nullptr) return FALSE;
     Invalidate(TRUE);
     return TRUE;
 }
 
 void CScrapbookDlg::OnPaletteChanged(CWnd* focusWnd) {
-    if (focusWnd != this && m_palette != nullptr) Invalidate(TRUE);
+    if (focusWnd != this && GetPalette() != nullptr) Invalidate(TRUE);
 }
 
 BOOL CScrapbookDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
@@ -433,8 +367,8 @@ void CScrapbookDlg::OnTrash() {
     CTrashDlg confirm(this);
     confirm.SetPosition(window.left + kPopupLeft, window.top + kPopupTop, kPopupWidth,
                         kPopupHeight);
-    confirm.SetCursorObject(m_cursor);
-    confirm.SetPalette(m_palette);
+    confirm.SetCursorObject(GetCursorObject());
+    confirm.SetPalette(GetPalette());
     if (confirm.DoModal() != IDOK) return;
     m_scrapbook->DeleteEntry(m_scrapbook->GetCurrentIndex());
     if (m_scrapbook->GetCount() == 0 && m_slotBook[0] >= 0) {
@@ -454,8 +388,8 @@ void CScrapbookDlg::OnOptions() {
     COptionsDlg options(this);
     options.SetPosition(window.left + kPopupLeft, window.top + kPopupTop, kPopupWidth,
                         kPopupHeight);
-    options.SetCursorObject(m_cursor);
-    options.SetPalette(m_palette);
+    options.SetCursorObject(GetCursorObject());
+    options.SetPalette(GetPalette());
     options.DoModal();
     RedrawContent();
 }
@@ -498,7 +432,7 @@ void CScrapbookDlg::OnPrint() {
     source.releasePrintLayer = [&printed] {
         if (printed != nullptr) printed->ReleasePrintPicture();
     };
-    m_printer.Print(*this, m_cursor, m_palette, source);
+    m_printer.Print(*this, GetCursorObject(), GetPalette(), source);
     UpdateWindow();
     RedrawContent();
 }
@@ -520,10 +454,10 @@ void CScrapbookDlg::OnProjector() {
     GetWindowRect(&window);
     CSlideShowDlg player(this);
     player.SetPosition(window.left, window.top, 0, 0);
-    player.SetPalette(m_palette);
+    player.SetPalette(GetPalette());
     player.SetBook(book);
     player.SetScrapbook(m_scrapbook);
-    player.SetCursorObject(m_cursor);
+    player.SetCursorObject(GetCursorObject());
     player.SetClickSound(m_clickSound);
     player.DoModal();
     RedrawContent();
@@ -565,13 +499,13 @@ void CScrapbookDlg::OnLButtonDown(UINT flags, CPoint point) {
 }
 
 BOOL CScrapbookDlg::OnSetCursor(CWnd* wnd, UINT hitTest, UINT message) {
-    if (m_cursor == nullptr) return CDialog::OnSetCursor(wnd, hitTest, message);
+    if (GetCursorObject() == nullptr) return CPictureDialog::OnSetCursor(wnd, hitTest, message);
     CPoint point;
     GetCursorPos(&point);
     ScreenToClient(&point);
     const bool overThumbnail = AreaRect(kThumbnailArea).PtInRect(point);
     const bool overScroll = m_shelfScrolls && AreaRect(kScrollThumbArea).PtInRect(point);
-    m_cursor->SetCursorIndex(overThumbnail || overScroll ? 2 : 3);
+    GetCursorObject()->SetCursorIndex(overThumbnail || overScroll ? 2 : 3);
     return TRUE;
 }
 
@@ -612,9 +546,9 @@ void CScrapbookDlg::StepShelf(int delta) {
 
 void CScrapbookDlg::OnWindowPosChanging(WINDOWPOS* pos) {
     CDialog::OnWindowPosChanging(pos);
-    if (pos == nullptr || m_pinnedRect.Width() <= 0) return;
-    pos->x = m_pinnedRect.left;
-    pos->y = m_pinnedRect.top;
-    pos->cx = m_pinnedRect.Width();
-    pos->cy = m_pinnedRect.Height();
+    if (pos == nullptr || GetPosition().Width() <= 0) return;
+    pos->x = GetPosition().left;
+    pos->y = GetPosition().top;
+    pos->cx = GetPosition().Width();
+    pos->cy = GetPosition().Height();
 }

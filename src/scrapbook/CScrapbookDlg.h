@@ -3,18 +3,15 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/CPictureButton.h"
+#include "dialogs/CPictureDialog.h"
 #include "dialogs/PicturePrinter.h"
 #include "imaging/CDib.h"
-#include "platform/CDialog.h"
 #include "platform/CRect.h"
 #include "sound/CBasicSound.h"
 
-class CCursor;
 class CGlimBook;
 class CGlimImage;
 class CGlimScrapbook;
-class CPalette;
 
 // The scrapbook screen: the hub between colouring sessions. A shelf of story books, the
 // scrapbook of saved pictures, the thumbnail of the shown picture (a click on it chooses
@@ -28,7 +25,7 @@ class CPalette;
 // After DoModal returned IDOK the choice is: the scrapbook's current entry when
 // IsShowingScrapbook(), else the current picture of book GetCurrentBook(), where -2 stands
 // for the scribble pad (its first picture is current).
-class CScrapbookDlg : public CDialog {
+class CScrapbookDlg : public CPictureDialog {
   public:
     static constexpr UINT kTemplateId = 159;
     static constexpr int kSlotCount = 7;
@@ -69,11 +66,8 @@ class CScrapbookDlg : public CDialog {
     // Set before DoModal. `books[-1]` must be the scribble-pad book.
     void SetBooks(CGlimBook* books, int count);
     void SetScrapbook(CGlimScrapbook* scrapbook) { m_scrapbook = scrapbook; }
-    void SetPalette(CPalette* palette) { m_palette = palette; }
-    void SetCursorObject(CCursor* cursor);
     void SetClickSound(CBasicSound* sound) { m_clickSound = sound; }
-    // x, y, width, height in screen pixels; 0 width or height: the background's size.
-    void SetPinnedRect(int x, int y, int width, int height);
+    // SetPosition pins the window: it stays there whatever asks it to move.
 
     int GetShownBookIndex();
     CGlimImage* GetShownPicture();
@@ -87,16 +81,11 @@ class CScrapbookDlg : public CDialog {
     int GetShelfLastPosition() const { return m_shelfLastPosition; }
     int GetThumbPosition(int step) const { return m_thumbPositions.at(step); }
     bool IsFrameHidden() const { return m_frameHidden; }
-    const CRect& GetPinnedRect() const { return m_pinnedRect; }
-    CPictureButton& GetButton(int id);
     PicturePrinter& GetPrinter() { return m_printer; }
 
     BOOL OnInitDialog() override;
-    void DoDataExchange(CDataExchange* exchange) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-    BOOL OnEraseBkgnd(CDC* dc) override;
     void OnPaint() override;
-    void OnDrawItem(int controlId, DRAWITEMSTRUCT* drawItem) override;
     void OnLButtonDown(UINT flags, CPoint point) override;
     void OnMouseMove(UINT flags, CPoint point) override;
     BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message) override;
@@ -108,12 +97,6 @@ class CScrapbookDlg : public CDialog {
     const DialogTemplate* GetDialogTemplate() const override;
 
   private:
-    struct Face {
-        int id;
-        const char* up;
-        const char* down;
-    };
-
     void LoadPictures();
     void ChooseOpeningView();
     void SetUpShelf();
@@ -137,16 +120,10 @@ class CScrapbookDlg : public CDialog {
     CGlimImage* CurrentBookImage();
     PicturePrinter::Picture TakePrintPicture();
 
-    std::vector<Face> m_faces;
-    std::vector<CDib> m_facePictures;
-    std::array<CPictureButton, 17> m_buttons;
-    CDib m_background;
     CDib m_bookFrame;
     CDib m_scrapbookFrame;
     CDib m_scrollTrack;
     CDib m_scrollThumb;
-    CPalette* m_palette = nullptr;
-    CCursor* m_cursor = nullptr;
     CBasicSound* m_clickSound = nullptr;
     CBasicSound m_slideShowSound;
     CBasicSound m_addSlideSound;
@@ -161,6 +138,5 @@ class CScrapbookDlg : public CDialog {
     int m_shelfPosition = 0;
     int m_shelfLastPosition = 0;
     std::vector<int> m_thumbPositions{0};
-    CRect m_pinnedRect;
     PicturePrinter m_printer;
 };

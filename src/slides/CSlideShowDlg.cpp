@@ -10,18 +10,8 @@
 namespace {
 
 constexpr const char* kFolder = "../bitmaps/slides/";
-constexpr int kButtonCount = 5;
 // While the pause waits for nothing, it gives the processor back this long.
 constexpr DWORD kIdleSliceMs = 10;
-
-struct ButtonFace {
-    int id;
-    const char* text;
-    const char* up;
-    const char* down;
-    const char* disabled;
-    CRect rect;
-};
 
 CRect At(int x, int y, int width, int height) {
     return CRect(x, y, x + width, y + height);
@@ -29,8 +19,8 @@ CRect At(int x, int y, int width, int height) {
 
 const CRect kSlideRect = At(120, 47, 398, 264);
 
-const std::array<ButtonFace, kButtonCount>& Faces() {
-    static const std::array<ButtonFace, kButtonCount> faces = {{
+const std::array<PictureFace, 5>& Faces() {
+    static const std::array<PictureFace, 5> faces = {{
         {CSlideShowDlg::kPlay, "Play", "playu.bmp", "playd.bmp", "playo.bmp", At(31, 37, 58, 54)},
         {CSlideShowDlg::kStop, "STOP", "pauseu.bmp", "paused.bmp", "pauseo.bmp",
          At(30, 100, 53, 49)},
@@ -43,12 +33,6 @@ const std::array<ButtonFace, kButtonCount>& Faces() {
     return faces;
 }
 
-int ButtonIndex(int id) {
-    for (int i = 0; i < kButtonCount; ++i)
-        if (Faces()[i].id == id) return i;
-    return -1;
-}
-
 DialogTemplate MakeTemplate() {
     DialogTemplate t;
     t.id = CSlideShowDlg::kTemplateId;
@@ -56,8 +40,7 @@ DialogTemplate MakeTemplate() {
     using Kind = DialogTemplate::Kind;
     t.items.push_back({CSlideShowDlg::kSlideArea, Kind::Static, kSlideRect, WS_VISIBLE, ""});
     t.items.push_back({CSlideShowDlg::kPlaceholder, Kind::Static, At(0, 0, 1, 1), 0, ""});
-    for (const ButtonFace& face : Faces())
-        t.items.push_back({face.id, Kind::Button, face.rect, WS_VISIBLE | BS_OWNERDRAW, face.text});
+    CPictureDialog::AddFaceItems(t, Faces());
     // Reached only by command: hidden plain buttons.
     t.items.push_back({CSlideShowDlg::kBack, Kind::Button, At(0, 0, 1, 1), 0, "Back"});
     t.items.push_back({CSlideShowDlg::kForward, Kind::Button, At(0, 0, 1, 1), 0, "Forward"});
@@ -67,15 +50,10 @@ DialogTemplate MakeTemplate() {
 
 }  // namespace
 
-CSlideShowDlg::CSlideShowDlg(CWnd* parent) : CDialog(kTemplateId, parent) {
+CSlideShowDlg::CSlideShowDlg(CWnd* parent) : CPictureDialog(kTemplateId, parent) {
     const std::string folder = kFolder;
-    m_background.Load(folder + "backgrnd.bmp");
-    for (int i = 0; i < kButtonCount; ++i) {
-        m_faces[3 * i].Load(folder + Faces()[i].up);
-        m_faces[3 * i + 1].Load(folder + Faces()[i].down);
-        m_faces[3 * i + 2].Load(folder + Faces()[i].disabled);
-        m_buttons[i].SetPictures(&m_faces[3 * i], &m_faces[3 * i + 1], &m_faces[3 * i + 2]);
-    }
+    GetBackground().Load(folder + "backgrnd.bmp");
+    AddButtons(folder, Faces());
     GetButton(kUseScript).SetMode(CPictureButton::Mode::Toggle);
     m_slideChangeSound.Load("../sounds/slidesnd.wav");
     m_mySlidesSound.Load("../sounds/myslides.wav");
@@ -100,38 +78,12 @@ const DialogTemplate* CSlideShowDlg::GetDialogTemplate() const {
     return &t;
 }
 
-void CSlideShowDlg::SetPosition(int x, int y, int width, int height) {
-    m_position = At(x, y, width, height);
-}
-
-void CSlideShowDlg::SetCursorObject(CCursor* cursor) {
-    m_cursor = cursor;
-    for (CPictureButton& button : m_buttons) button.SetCursorObject(cursor);
-}
-
-CPictureButton& CSlideShowDlg::GetButton(int id) {
-    const int index = ButtonIndex(id);
-    return m_buttons.at(index < 0 ? 0 : static_cast<std::size_t>(index));
-}
-
-void CSlideShowDlg::DoDataExchange(CDataExchange* exchange) {
-    CDialog::DoDataExchange(exchange);
-    for (int i = 0; i < kButtonCount; ++i) DDX_Control(exchange, Faces()[i].id, m_buttons[i]);
-}
-
 BOOL CSlideShowDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    if (m_position.Width() <= 0 || m_position.Height() <= 0) {
-        const CSize size = m_background.IsValid() ? m_background.GetSize() : CSize(640, 480);
-        m_position = At(m_position.left, m_position.top, size.cx, size.cy);
-    }
-    MoveWindow(m_position.left, m_position.top, m_position.Width(), m_position.Height(), TRUE);
+    PlaceWindow(TRUE, CSize(640, 480));
     if (CWnd* area = GetDlgItem(kSlideArea))
         area->MoveWindow(kSlideRect.left, kSlideRect.top, kSlideRect.Width(), kSlideRect.Height());
-    for (int i = 0; i < kButtonCount; ++i) {
-        const CRect& r = Faces()[i].rect;
-        m_buttons[i].MoveWindow(r.left, r.top, r.Width(), r.Height(), TRUE);
-    }
+    PlaceButtons(TRUE);
     m_slideIndex = 0;
     m_useScript = true;
     if (!LoadSlide(0)) return TRUE;
@@ -160,13 +112,10 @@ bool CSlideShowDlg::LoadSlide(int index) {
 void CSlideShowDlg::DrawSlide() {
     CDC* dc = GetDC();
     if (dc == nullptr) return;
-    if (m_palette != nullptr) {
-        dc->SelectPalette(m_palette, FALSE);
-        dc->RealizePalette();
-    }
+    RealizePalette(*dc);
     if (m_slide.IsValid()) {
         m_slide.Paint(*dc, kSlideRect.left, kSlideRect.top, kSlideRect.Width(), kSlideRect.Height(),
-                      m_palette);
+                      GetPalette());
     }
     ReleaseDC(dc);
 }
@@ -179,8 +128,8 @@ void CSlideShowDlg::StartVoiceOver() {
 }
 
 void CSlideShowDlg::EnableButtons(bool enable) {
-    for (CPictureButton& button : m_buttons) button.EnableWindow(enable ? TRUE : FALSE);
-    if (!enable && m_cursor != nullptr) m_cursor->SetCursorIndex(3);
+    ForEachButton([enable](CPictureButton& button) { button.EnableWindow(enable ? TRUE : FALSE); });
+    if (!enable && GetCursorObject() != nullptr) GetCursorObject()->SetCursorIndex(kPointerCursor);
 }
 
 void CSlideShowDlg::Silence() {
@@ -352,37 +301,13 @@ void CSlideShowDlg::OnCancel() {
     OnOK();
 }
 
-BOOL CSlideShowDlg::OnEraseBkgnd(CDC*) {
-    return TRUE;
-}
-
 void CSlideShowDlg::OnPaint() {
     CRect update;
     if (!GetUpdateRect(&update)) return;
     CPaintDC dc(this);
-    if (m_palette != nullptr) {
-        dc.SelectPalette(m_palette, FALSE);
-        dc.RealizePalette();
-    }
-    CRect client;
-    GetClientRect(&client);
-    m_background.Paint(dc, 0, 0, client.Width(), client.Height(), m_palette);
+    PaintBackground(dc, GetBackground());
     if (m_slide.IsValid()) {
         m_slide.Paint(dc, kSlideRect.left, kSlideRect.top, kSlideRect.Width(), kSlideRect.Height(),
-                      m_palette);
+                      GetPalette());
     }
-}
-
-void CSlideShowDlg::OnDrawItem(int controlId, DRAWITEMSTRUCT* drawItem) {
-    if (m_palette != nullptr && drawItem != nullptr && drawItem->hDC != nullptr) {
-        drawItem->hDC->SelectPalette(m_palette, FALSE);
-        drawItem->hDC->RealizePalette();
-    }
-    CDialog::OnDrawItem(controlId, drawItem);
-}
-
-BOOL CSlideShowDlg::OnSetCursor(CWnd* wnd, UINT hitTest, UINT message) {
-    if (m_cursor == nullptr) return CDialog::OnSetCursor(wnd, hitTest, message);
-    m_cursor->SetCursorIndex(3);
-    return TRUE;
 }

@@ -1,23 +1,19 @@
 #pragma once
-#include <array>
 #include <set>
 #include <string>
 
-#include "dialogs/CPictureButton.h"
+#include "dialogs/CPictureDialog.h"
 #include "imaging/CDib.h"
-#include "platform/CDialog.h"
 #include "sound/CBasicSound.h"
 
-class CCursor;
 class CGlimBook;
 class CGlimScrapbook;
-class CPalette;
 
 // The slide-show player: shows a book's slides one after the other, each with its
 // picture's voice-over, and advances by itself after the slide-change sound and a pause
 // of four seconds. The child can pause, rewind, switch between their own slides (the
 // book's slide script) and the story's slides, and leave.
-class CSlideShowDlg : public CDialog {
+class CSlideShowDlg : public CPictureDialog {
   public:
     static constexpr UINT kTemplateId = 181;
     static constexpr UINT kSlideTimer = 1;
@@ -42,13 +38,10 @@ class CSlideShowDlg : public CDialog {
     ~CSlideShowDlg() override;
     const char* GetRuntimeClassName() const override { return "CSlideShowDlg"; }
 
-    // Set before DoModal. A width or height of 0 stands for the background's size.
-    void SetPosition(int x, int y, int width, int height);
-    void SetPalette(CPalette* palette) { m_palette = palette; }
+    // Set before DoModal, with SetPosition, SetPalette and SetCursorObject.
     void SetBook(CGlimBook* book) { m_book = book; }
     // The scrapbook the show was opened from: its shown picture keeps its files.
     void SetScrapbook(CGlimScrapbook* scrapbook) { m_scrapbook = scrapbook; }
-    void SetCursorObject(CCursor* cursor);
     void SetClickSound(CBasicSound* sound) { m_clickSound = sound; }
 
     int GetSlideIndex() const { return m_slideIndex; }
@@ -56,17 +49,12 @@ class CSlideShowDlg : public CDialog {
     bool IsAutoPlay() const { return m_autoPlay; }
     bool IsReady() const { return m_ready; }
     const CDib& GetSlidePicture() const { return m_slide; }
-    CPictureButton& GetButton(int id);
 
     BOOL OnInitDialog() override;
-    void DoDataExchange(CDataExchange* exchange) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void OnOK() override;
     void OnCancel() override;
-    BOOL OnEraseBkgnd(CDC* dc) override;
     void OnPaint() override;
-    void OnDrawItem(int controlId, DRAWITEMSTRUCT* drawItem) override;
-    BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message) override;
     void OnTimer(UINT id) override;
 
   protected:
@@ -90,19 +78,13 @@ class CSlideShowDlg : public CDialog {
     void OnRewind();
     void OnUseScript();
 
-    CDib m_background;
     CDib m_slide;
-    std::array<CDib, 15> m_faces;
-    std::array<CPictureButton, 5> m_buttons;
     CBasicSound m_slideChangeSound;
     CBasicSound m_mySlidesSound;
     CBasicSound m_storySlidesSound;
     CGlimBook* m_book = nullptr;
     CGlimScrapbook* m_scrapbook = nullptr;
     CBasicSound* m_clickSound = nullptr;
-    CCursor* m_cursor = nullptr;
-    CPalette* m_palette = nullptr;
-    CRect m_position;
     int m_slideIndex = 0;
     bool m_useScript = true;
     bool m_autoPlay = true;

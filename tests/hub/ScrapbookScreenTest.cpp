@@ -18,7 +18,7 @@ class ScrapbookScreenTest : public HubFixture {
         screen.SetPalette(&palette);
         screen.SetCursorObject(&cursor);
         screen.SetClickSound(&click);
-        screen.SetPinnedRect(0, 0, 640, 480);
+        screen.SetPosition(0, 0, 640, 480);
     }
     void Open(CScrapbookDlg& screen, int bookCount = 1) {
         Prepare(screen, bookCount);
@@ -207,7 +207,7 @@ TEST_F(ScrapbookScreenTest, ScribblePadAndThumbnailEndTheScreenWithTheirChoice) 
 TEST_F(ScrapbookScreenTest, WindowStaysPinnedAndCursorFollowsTheThumbnail) {
     CScrapbookDlg screen;
     Prepare(screen);
-    screen.SetPinnedRect(10, 20, 0, 0);
+    screen.SetPosition(10, 20, 0, 0);
     ASSERT_TRUE(screen.Create(CScrapbookDlg::kTemplateId, nullptr));
     CRect rect;
     screen.GetWindowRect(&rect);
