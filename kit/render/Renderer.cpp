@@ -82,13 +82,14 @@ class CameraFrame {
 };
 
 // The cosine of the widest angle between `axis` and the rays through the corner samples
-// of a pixel: every sample ray of the pixel lies within it.
-double PixelCone(const CameraFrame& camera, const Vec3& axis, int px, int py, int grid) {
+// of the pixels from (left, top) to (right, bottom), right and bottom excluded: the sample
+// points form a rectangle on the picture, and every ray through it lies within that angle.
+double SampleCone(const CameraFrame& camera, const Vec3& axis, int left, int top, int right,
+                  int bottom, int grid) {
     double cosAngle = 1.0;
-    const double first = 0.5 / grid, last = (grid - 0.5) / grid;
-    for (double dy : {first, last})
-        for (double dx : {first, last})
-            cosAngle = std::min(cosAngle, Dot(axis, camera.Through(px + dx, py + dy).dir));
+    for (double y : {top + 0.5 / grid, bottom - 0.5 / grid})
+        for (double x : {left + 0.5 / grid, right - 0.5 / grid})
+            cosAngle = std::min(cosAngle, Dot(axis, camera.Through(x, y).dir));
     return cosAngle;
 }
 
@@ -183,17 +184,20 @@ void Renderer::TraceSamples(const Scene& scene, Samples& s) const {
                 static_cast<float>(light.power * std::max(0.0, Dot(n, light.towardLight)));
         }
     };
-    // A pixel's samples share the camera's origin and lie within a narrow cone, so only
-    // the parts inside that cone are tried for them.
-    const int g = s.grid;
-    ParallelFor(m_settings.height, Threads(), [&](int py) {
+    // The samples of a tile of pixels share the camera's origin and lie within a narrow
+    // cone, so only the parts inside that cone are tried for them.
+    constexpr int kTile = 4;
+    const int g = s.grid, w = m_settings.width, h = m_settings.height;
+    ParallelFor((h + kTile - 1) / kTile, Threads(), [&](int tileRow) {
         std::vector<int> among;
-        for (int px = 0; px < m_settings.width; ++px) {
-            const Vec3 axis = camera.Through(px + 0.5, py + 0.5).dir;
-            scene.PartsInCone(scene.camera.from, axis, PixelCone(camera, axis, px, py, g), 1e30,
-                              among);
-            for (int j = 0; j < g; ++j)
-                for (int i = 0; i < g; ++i) trace(px * g + i, py * g + j, among);
+        const int top = tileRow * kTile, bottom = std::min(h, top + kTile);
+        for (int left = 0; left < w; left += kTile) {
+            const int right = std::min(w, left + kTile);
+            const Vec3 axis = camera.Through((left + right) / 2.0, (top + bottom) / 2.0).dir;
+            scene.PartsInCone(scene.camera.from, axis,
+                              SampleCone(camera, axis, left, top, right, bottom, g), 1e30, among);
+            for (int sy = top * g; sy < bottom * g; ++sy)
+                for (int sx = left * g; sx < right * g; ++sx) trace(sx, sy, among);
         }
     });
 }
@@ -274,10 +278,11 @@ void Renderer::Smooth(const Samples& s, std::vector<float>& values, int channels
                 std::exp(-(dx * dx + dy * dy) / 8.0);
     std::vector<float> out(values);
     ParallelFor(h, Threads(), [&](int py) {
+        std::vector<double> sum;
         for (int px = 0; px < w; ++px) {
             const std::size_t c = s.Centre(px, py);
             if (s.part[c] == kSky) continue;
-            std::vector<double> sum(channels, 0.0);
+            sum.assign(channels, 0.0);
             double weights = 0.0;
             for (int dy = -radius; dy <= radius; ++dy)
                 for (int dx = -radius; dx <= radius; ++dx) {

@@ -32,6 +32,20 @@ double Shape(W wave, double phase) {
     return 0.0;
 }
 
+// `count` samples of a wave whose frequency (Hz) and amplitude follow `frequencyAt(t)` and
+// `amplitudeAt(t)`, t in seconds; the phase accumulates so gliding pitches stay smooth.
+template <class Frequency, class Amplitude>
+Samples Oscillate(W wave, std::size_t count, Frequency frequencyAt, Amplitude amplitudeAt) {
+    Samples out(count);
+    double phase = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const double t = static_cast<double>(i) / Synth::kRate;
+        out[i] = static_cast<float>(amplitudeAt(t) * Shape(wave, phase));
+        phase += frequencyAt(t) / Synth::kRate;
+    }
+    return out;
+}
+
 // Deterministic noise source: xorshift32 mapped to -1..1.
 class NoiseSource {
   public:
@@ -381,34 +395,25 @@ std::vector<std::int16_t> Synth::Master(const Samples& samples) {
 
 Synth::Samples Synth::Tone(Wave wave, double f0, double f1, double seconds, double attack,
                            double decay) {
-    const std::size_t n = Count(seconds);
-    Samples out(n);
-    double phase = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        const double t = static_cast<double>(i) / kRate;
-        const double f = (f0 > 0 && f1 > 0) ? f0 * std::pow(f1 / f0, t / seconds) : 0.0;
-        double amp = attack > 0 ? std::min(1.0, t / attack) : 1.0;
-        if (decay > 0) amp *= std::exp(-6.9 * t / decay);
-        out[i] = static_cast<float>(amp * Shape(wave, phase));
-        phase += f / kRate;
-    }
-    return out;
+    return Oscillate(
+        wave, Count(seconds),
+        [=](double t) { return (f0 > 0 && f1 > 0) ? f0 * std::pow(f1 / f0, t / seconds) : 0.0; },
+        [=](double t) {
+            double amp = attack > 0 ? std::min(1.0, t / attack) : 1.0;
+            if (decay > 0) amp *= std::exp(-6.9 * t / decay);
+            return amp;
+        });
 }
 
 Synth::Samples Synth::Wobble(Wave wave, double f, double depth, double rate, double seconds,
                              double damp) {
-    const std::size_t n = Count(seconds);
-    Samples out(n);
-    double phase = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        const double t = static_cast<double>(i) / kRate;
-        const double d = depth * std::exp(-damp * t);
-        const double freq = f * (1.0 + d * std::sin(2 * kPi * rate * t));
-        const double amp = std::min(1.0, t / 0.005) * std::exp(-damp * 0.5 * t);
-        out[i] = static_cast<float>(amp * Shape(wave, phase));
-        phase += freq / kRate;
-    }
-    return out;
+    return Oscillate(
+        wave, Count(seconds),
+        [=](double t) {
+            const double d = depth * std::exp(-damp * t);
+            return f * (1.0 + d * std::sin(2 * kPi * rate * t));
+        },
+        [=](double t) { return std::min(1.0, t / 0.005) * std::exp(-damp * 0.5 * t); });
 }
 
 Synth::Samples Synth::Noise(double seconds, double cutoff, std::uint32_t seed, double decay) {
