@@ -207,14 +207,6 @@ void Renderer::TraceLight(const Scene& scene, const Samples& s, std::vector<floa
     const int w = m_settings.width, h = m_settings.height;
     visibility.assign(static_cast<std::size_t>(w) * h * s.lights, 1.0f);
     occlusion.assign(static_cast<std::size_t>(w) * h, 1.0f);
-    const std::uint32_t seed = m_settings.seed;
-    // Every ray of a pixel leaves one point: the shadow rays within the sun's spread of its
-    // direction, the occlusion rays into the hemisphere over the surface and no further
-    // than the reach. Only the parts those cones can meet are tried for them.
-    std::vector<double> shadowCone;
-    for (const SceneLight& light : scene.lights)
-        shadowCone.push_back(1.0 /
-                             std::hypot(1.0, std::tan(light.spread * std::numbers::pi / 180.0)));
     ParallelFor(h, Threads(), [&](int py) {
         std::vector<int> among;
         for (int px = 0; px < w; ++px) {
@@ -223,48 +215,56 @@ void Renderer::TraceLight(const Scene& scene, const Samples& s, std::vector<floa
             const std::size_t pixel = static_cast<std::size_t>(py) * w + px;
             const Vec3 n = s.normal[c];
             const Vec3 origin = s.point[c] + n * (1e-4 * (1.0 + s.t[c]));
-            for (int l = 0; l < s.lights; ++l) {
-                const SceneLight& light = scene.lights[l];
-                if (s.diffuse[c * s.lights + l] <= 0.0f) {
-                    visibility[pixel * s.lights + l] = 0.0f;
-                    continue;
-                }
-                scene.PartsInCone(origin, light.towardLight, shadowCone[l], 1e30, among);
-                Vec3 a, b;
-                Basis(light.towardLight, a, b);
-                const double spread = std::tan(light.spread * std::numbers::pi / 180.0);
-                const double turn = Random01(seed, px, py, 2 * l),
-                             jitter = Random01(seed, px, py, 2 * l + 1);
-                int open = 0;
-                for (int i = 0; i < m_settings.shadowRays; ++i) {
-                    double dx = 0.0, dy = 0.0;
-                    DiskPoint(i, m_settings.shadowRays, turn, jitter, dx, dy);
-                    const Vec3 dir =
-                        Normalize(light.towardLight + a * (dx * spread) + b * (dy * spread));
-                    open += scene.Occluded(Ray{origin, dir}, 0.0, 1e30, &among) ? 0 : 1;
-                }
+            for (int l = 0; l < s.lights; ++l)
                 visibility[pixel * s.lights + l] =
-                    static_cast<float>(open) / std::max(1, m_settings.shadowRays);
-            }
-            scene.PartsInCone(origin, n, 0.0, m_settings.occlusionReach, among);
-            Vec3 a, b;
-            Basis(n, a, b);
-            const double turn = Random01(seed, px, py, 100), jitter = Random01(seed, px, py, 101);
-            int blocked = 0;
-            for (int i = 0; i < m_settings.occlusionRays; ++i) {
-                double dx = 0.0, dy = 0.0;
-                DiskPoint(i, m_settings.occlusionRays, turn, jitter, dx, dy);
-                // Cosine-weighted: points on the disk lifted onto the hemisphere.
-                const double dz = std::sqrt(std::max(0.0, 1.0 - dx * dx - dy * dy));
-                const Vec3 dir = a * dx + b * dy + n * dz;
-                blocked += scene.Occluded(Ray{origin, dir}, 0.0, m_settings.occlusionReach, &among)
-                               ? 1
-                               : 0;
-            }
-            occlusion[pixel] =
-                1.0f - static_cast<float>(blocked) / std::max(1, m_settings.occlusionRays);
+                    s.diffuse[c * s.lights + l] <= 0.0f
+                        ? 0.0f
+                        : SunVisibility(scene, l, origin, px, py, among);
+            occlusion[pixel] = OpenSky(scene, origin, n, px, py, among);
         }
     });
+}
+
+// Every ray of a pixel leaves one point: the shadow rays within the sun's spread of its
+// direction, the occlusion rays into the hemisphere over the surface and no further than
+// the reach. Only the parts those cones can meet (`among`, refilled here) are tried.
+float Renderer::SunVisibility(const Scene& scene, int l, const Vec3& origin, int px, int py,
+                              std::vector<int>& among) const {
+    const SceneLight& light = scene.lights[l];
+    const double spread = std::tan(light.spread * std::numbers::pi / 180.0);
+    scene.PartsInCone(origin, light.towardLight, 1.0 / std::hypot(1.0, spread), 1e30, among);
+    Vec3 a, b;
+    Basis(light.towardLight, a, b);
+    const std::uint32_t seed = m_settings.seed;
+    const double turn = Random01(seed, px, py, 2 * l), jitter = Random01(seed, px, py, 2 * l + 1);
+    int open = 0;
+    for (int i = 0; i < m_settings.shadowRays; ++i) {
+        double dx = 0.0, dy = 0.0;
+        DiskPoint(i, m_settings.shadowRays, turn, jitter, dx, dy);
+        const Vec3 dir = Normalize(light.towardLight + a * (dx * spread) + b * (dy * spread));
+        open += scene.Occluded(Ray{origin, dir}, 0.0, 1e30, &among) ? 0 : 1;
+    }
+    return static_cast<float>(open) / std::max(1, m_settings.shadowRays);
+}
+
+float Renderer::OpenSky(const Scene& scene, const Vec3& origin, const Vec3& n, int px, int py,
+                        std::vector<int>& among) const {
+    const double reach = m_settings.occlusionReach;
+    scene.PartsInCone(origin, n, 0.0, reach, among);
+    Vec3 a, b;
+    Basis(n, a, b);
+    const double turn = Random01(m_settings.seed, px, py, 100),
+                 jitter = Random01(m_settings.seed, px, py, 101);
+    int blocked = 0;
+    for (int i = 0; i < m_settings.occlusionRays; ++i) {
+        double dx = 0.0, dy = 0.0;
+        DiskPoint(i, m_settings.occlusionRays, turn, jitter, dx, dy);
+        // Cosine-weighted: points on the disk lifted onto the hemisphere.
+        const double dz = std::sqrt(std::max(0.0, 1.0 - dx * dx - dy * dy));
+        const Vec3 dir = a * dx + b * dy + n * dz;
+        blocked += scene.Occluded(Ray{origin, dir}, 0.0, reach, &among) ? 1 : 0;
+    }
+    return 1.0f - static_cast<float>(blocked) / std::max(1, m_settings.occlusionRays);
 }
 
 void Renderer::Smooth(const Samples& s, std::vector<float>& values, int channels) const {

@@ -36,6 +36,13 @@ class Renderer {
     void TraceSamples(const Scene& scene, Samples& samples) const;
     void TraceLight(const Scene& scene, const Samples& samples, std::vector<float>& visibility,
                     std::vector<float>& occlusion) const;
+    // The share of light `l`'s shadow rays from `origin` that reach the sky.
+    float SunVisibility(const Scene& scene, int l, const Vec3& origin, int px, int py,
+                        std::vector<int>& among) const;
+    // The share of occlusion rays from `origin` over the surface with normal `n` that
+    // meet nothing within the reach.
+    float OpenSky(const Scene& scene, const Vec3& origin, const Vec3& n, int px, int py,
+                  std::vector<int>& among) const;
     void Smooth(const Samples& samples, std::vector<float>& values, int channels) const;
     void Resolve(const Scene& scene, const Samples& samples, const std::vector<float>& visibility,
                  const std::vector<float>& occlusion, RenderedScene& out) const;
