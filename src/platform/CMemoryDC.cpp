@@ -8,70 +8,10 @@
 #include <vector>
 
 #include "platform/CTextCanvas.h"
+#include "platform/DibLayout.h"
 #include "platform/print/CPangoText.h"
 
 namespace {
-
-// Where a source bitmap's pixels are and how to read them.
-struct DibLayout {
-    int width = 0;
-    int height = 0;
-    bool bottomUp = true;
-    int bitCount = 0;
-    std::size_t stride = 0;
-    const RGBQUAD* colours = nullptr;
-    int colourCount = 0;
-};
-
-bool DescribeDib(const BITMAPINFO* info, DibLayout& out) {
-    const BITMAPINFOHEADER& h = info->bmiHeader;
-    if (h.biCompression != BI_RGB || h.biWidth <= 0 || h.biHeight == 0) return false;
-    switch (h.biBitCount) {
-        case 1:
-        case 4:
-        case 8:
-        case 24:
-        case 32:
-            break;
-        default:
-            return false;
-    }
-    out.width = h.biWidth;
-    out.height = std::abs(h.biHeight);
-    out.bottomUp = h.biHeight > 0;
-    out.bitCount = h.biBitCount;
-    out.stride = ((static_cast<std::size_t>(h.biBitCount) * out.width + 31) / 32) * 4;
-    if (h.biBitCount <= 8) {
-        out.colourCount = h.biClrUsed != 0 ? static_cast<int>(h.biClrUsed) : 1 << h.biBitCount;
-        out.colours = reinterpret_cast<const RGBQUAD*>(reinterpret_cast<const BYTE*>(info) + 40);
-    }
-    return true;
-}
-
-// The colour of source pixel (x, row) where row is the stored row index.
-COLORREF DibPixel(const DibLayout& d, const BYTE* bits, int x, int storedRow) {
-    const BYTE* row = bits + d.stride * storedRow;
-    int index = 0;
-    switch (d.bitCount) {
-        case 24:
-        case 32: {
-            const BYTE* p = row + x * (d.bitCount / 8);
-            return RGB(p[2], p[1], p[0]);
-        }
-        case 8:
-            index = row[x];
-            break;
-        case 4:
-            index = (row[x / 2] >> ((x % 2) ? 0 : 4)) & 0x0F;
-            break;
-        default:
-            index = (row[x / 8] >> (7 - x % 8)) & 1;
-            break;
-    }
-    if (index >= d.colourCount) return 0;
-    const RGBQUAD& q = d.colours[index];
-    return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
-}
 
 // The source column of every visible destination column, -1 where it falls outside the
 // picture.
@@ -100,7 +40,7 @@ void PaintTrueColourRow(const DibLayout& dib, const BYTE* row, const std::vector
                         BYTE* out) {
     for (std::size_t i = 0; i < columns.size(); ++i, out += 4) {
         if (columns[i] < 0) continue;
-        const COLORREF c = DibPixel(dib, row, columns[i], 0);
+        const COLORREF c = dib.PixelAt(row, columns[i]);
         out[0] = GetBValue(c);
         out[1] = GetGValue(c);
         out[2] = GetRValue(c);
@@ -129,12 +69,9 @@ void PaintTableRow(const DibLayout& dib, const BYTE* row, const std::vector<int>
     for (std::size_t i = 0; i < columns.size(); ++i) {
         if (columns[i] < 0) continue;
         const int x = columns[i];
-        int index = 0;
-        if (dib.bitCount == 8) index = row[x];
-        if (dib.bitCount == 4) index = (row[x / 2] >> ((x % 2) ? 0 : 4)) & 0x0F;
-        if (dib.bitCount == 1) index = (row[x / 8] >> (7 - x % 8)) & 1;
+        const int index = dib.IndexAt(row, x);
         if (memo.tableIndex[index] < 0) {
-            const COLORREF c = DibPixel(dib, row, x, 0);
+            const COLORREF c = dib.PixelAt(row, x);
             memo.tableIndex[index] = surface.NearestIndex(GetRValue(c), GetGValue(c), GetBValue(c));
         }
         out[i] = static_cast<BYTE>(memo.tableIndex[index]);
@@ -186,7 +123,7 @@ int CMemoryDC::StretchDIBits(int xDest, int yDest, int wDest, int hDest, int xSr
                              int wSrc, int hSrc, const void* bits, const BITMAPINFO* info,
                              UINT /*usage*/, DWORD /*rop*/) {
     DibLayout dib;
-    if (bits == nullptr || info == nullptr || !DescribeDib(info, dib)) return 0;
+    if (bits == nullptr || info == nullptr || !dib.Describe(info)) return 0;
     if (wDest <= 0 || hDest <= 0 || wSrc <= 0 || hSrc <= 0) return 0;
     const BYTE* source = static_cast<const BYTE*>(bits);
 
@@ -206,8 +143,8 @@ int CMemoryDC::StretchDIBits(int xDest, int yDest, int wDest, int hDest, int xSr
             static_cast<int>((static_cast<long long>(sy - dest.top) * hSrc) / hDest);
         const int pictureRow = topRowFromTop + rowInRect;
         if (pictureRow < 0 || pictureRow >= dib.height) continue;
-        const int storedRow = dib.bottomUp ? dib.height - 1 - pictureRow : pictureRow;
-        PaintRow(dib, source + dib.stride * storedRow, columns, m_surface, memo, sy, visible.left);
+        PaintRow(dib, dib.Row(source, dib.StoredRow(pictureRow)), columns, m_surface, memo, sy,
+                 visible.left);
     }
     return hSrc;
 }

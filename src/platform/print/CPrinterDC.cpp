@@ -9,57 +9,16 @@
 #include <utility>
 #include <vector>
 
+#include "platform/DibLayout.h"
 #include "platform/print/CPangoText.h"
 #include "platform/print/CPrintQueue.h"
 
 namespace {
 
-// Where a source bitmap's pixels are and how to read them.
-struct DibLayout {
-    int width = 0;
-    int height = 0;
-    bool bottomUp = true;
-    int bitCount = 0;
-    std::size_t stride = 0;
-    const RGBQUAD* colours = nullptr;
-    int colourCount = 0;
-};
-
-bool DescribeDib(const BITMAPINFO* info, DibLayout* out) {
-    const BITMAPINFOHEADER& h = info->bmiHeader;
-    if (h.biCompression != BI_RGB || h.biWidth <= 0 || h.biHeight == 0) return false;
-    if (h.biBitCount != 1 && h.biBitCount != 4 && h.biBitCount != 8 && h.biBitCount != 24 &&
-        h.biBitCount != 32) {
-        return false;
-    }
-    out->width = h.biWidth;
-    out->height = std::abs(h.biHeight);
-    out->bottomUp = h.biHeight > 0;
-    out->bitCount = h.biBitCount;
-    out->stride = ((static_cast<std::size_t>(h.biBitCount) * out->width + 31) / 32) * 4;
-    if (h.biBitCount <= 8) {
-        out->colourCount = h.biClrUsed != 0 ? static_cast<int>(h.biClrUsed) : 1 << h.biBitCount;
-        out->colours =
-            reinterpret_cast<const RGBQUAD*>(reinterpret_cast<const BYTE*>(info) + h.biSize);
-    }
-    return true;
-}
-
 // Source pixel (x, picture row y counted from the top) as cairo's 0x00RRGGBB.
-uint32_t DibPixel(const DibLayout& d, const BYTE* bits, int x, int y) {
-    const int stored = d.bottomUp ? d.height - 1 - y : y;
-    const BYTE* row = bits + d.stride * stored;
-    if (d.bitCount >= 24) {
-        const BYTE* p = row + x * (d.bitCount / 8);
-        return (uint32_t(p[2]) << 16) | (uint32_t(p[1]) << 8) | p[0];
-    }
-    int index = 0;
-    if (d.bitCount == 8) index = row[x];
-    if (d.bitCount == 4) index = (row[x / 2] >> ((x % 2) ? 0 : 4)) & 0x0F;
-    if (d.bitCount == 1) index = (row[x / 8] >> (7 - x % 8)) & 1;
-    if (index >= d.colourCount) return 0;
-    const RGBQUAD& q = d.colours[index];
-    return (uint32_t(q.rgbRed) << 16) | (uint32_t(q.rgbGreen) << 8) | q.rgbBlue;
+uint32_t SourcePixel(const DibLayout& d, const BYTE* bits, int x, int y) {
+    const COLORREF c = d.PixelAt(d.Row(bits, d.StoredRow(y)), x);
+    return (uint32_t(GetRValue(c)) << 16) | (uint32_t(GetGValue(c)) << 8) | GetBValue(c);
 }
 
 struct SurfaceDeleter {
@@ -78,7 +37,7 @@ SurfacePtr CopySource(const DibLayout& d, const BYTE* bits, const CRect& source)
     for (int y = 0; y < source.Height(); ++y) {
         auto* out = reinterpret_cast<uint32_t*>(data + std::size_t(stride) * y);
         for (int x = 0; x < source.Width(); ++x) {
-            out[x] = DibPixel(d, bits, source.left + x, source.top + y);
+            out[x] = SourcePixel(d, bits, source.left + x, source.top + y);
         }
     }
     cairo_surface_mark_dirty(image.get());
@@ -205,7 +164,7 @@ int CPrinterDC::StretchDIBits(int xDest, int yDest, int wDest, int hDest, int xS
                               UINT usage, DWORD /*rop*/) {
     DibLayout dib;
     if (!m_impl->inPage || bits == nullptr || info == nullptr || usage != DIB_RGB_COLORS ||
-        !DescribeDib(info, &dib) || wDest == 0 || hDest == 0 || wSrc <= 0 || hSrc <= 0) {
+        !dib.Describe(info) || wDest == 0 || hDest == 0 || wSrc <= 0 || hSrc <= 0) {
         return 0;
     }
     // The source rectangle in picture rows from the top; ySrc counts from the bottom row.
