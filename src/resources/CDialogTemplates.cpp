@@ -1,5 +1,7 @@
 #include "resources/CDialogTemplates.h"
 
+#include <iterator>
+
 namespace {
 
 using Kind = DialogTemplate::Kind;
@@ -26,12 +28,16 @@ DialogTemplate MakeColoringScreen() {
         Static(1028, 120, 28, 398, 264),
         Static(1032, 139, 345, 360, 89),
         Static(1067, 243, 451, 140, 18),
-        Button(1040, 543, 87, 60, 32, "small brush"),
-        Button(1041, 543, 121, 60, 32, "big brush"),
-        Button(1039, 543, 155, 60, 32, "Region Fill"),
-        Button(1046, 543, 189, 60, 32, "small eraser"),
-        Button(1037, 543, 223, 60, 32, "big eraser"),
-        Button(1048, 543, 257, 60, 32, "undo"),
+    };
+    // The tool column: six buttons of one size, one under the other.
+    const struct {
+        int id;
+        const char* text;
+    } tools[] = {{1040, "small brush"},  {1041, "big brush"},  {1039, "Region Fill"},
+                 {1046, "small eraser"}, {1037, "big eraser"}, {1048, "undo"}};
+    for (int i = 0; i < 6; ++i)
+        t.items.push_back(Button(tools[i].id, 543, 87 + 34 * i, 60, 32, tools[i].text));
+    const DialogTemplate::Item others[] = {
         Button(1038, 38, 39, 57, 25, "Texture Up"),
         Button(1043, 44, 72, 43, 37, "Texture 0"),
         Static(1092, 46, 74, 39, 33),
@@ -48,6 +54,7 @@ DialogTemplate MakeColoringScreen() {
         Button(1056, 578, 434, 46, 40, "->"),
         Button(1101, 15, 436, 92, 39, "Exit"),
     };
+    t.items.insert(t.items.end(), std::begin(others), std::end(others));
     return t;
 }
 
