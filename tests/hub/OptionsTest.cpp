@@ -181,8 +181,10 @@ TEST_F(OptionsTest, LearningExtensionsOpenWithTheDesktopOpenerOrSayWhyNot) {
         Command(options, COptionsDlg::kLearning);
         EXPECT_FALSE(options.IsWindowVisible()) << "the screen closes";
     }
-    // The opener runs on its own; give it a moment to leave its note.
-    for (int i = 0; i < 200 && !fs::exists(root / "opened"); ++i) usleep(10000);
+    // The opener runs on its own; give it a moment to leave its note (the shell makes the
+    // file before it writes the line, so wait for the line itself).
+    const fs::path note = root / "opened";
+    for (int i = 0; i < 200 && (!fs::exists(note) || fs::file_size(note) == 0); ++i) usleep(10000);
     std::string opened;
     std::getline(std::ifstream(root / "opened"), opened);
     EXPECT_EQ(opened, "../extlearn.wri");
