@@ -77,3 +77,14 @@ long long CFile::GetLength() const {
 BOOL CFile::Flush() {
     return m_file != nullptr && std::fflush(m_file) == 0 ? TRUE : FALSE;
 }
+
+BOOL CFile::ReadWholeFile(const std::string& path, std::string& text) {
+    text.clear();
+    CFile file;
+    if (!file.Open(path, modeRead | shareDenyWrite)) return FALSE;
+    struct stat info {};
+    if (fstat(fileno(file.m_file), &info) != 0 || !S_ISREG(info.st_mode)) return FALSE;
+    char buffer[4096];
+    for (UINT got = 0; (got = file.Read(buffer, sizeof buffer)) > 0;) text.append(buffer, got);
+    return std::ferror(file.m_file) == 0 ? TRUE : FALSE;
+}

@@ -7,7 +7,7 @@
 // A binary file, closed when the object goes. Reads return how many bytes arrived
 // (fewer at the end of the file, 0 on error); nothing throws.
 class CFile {
-public:
+  public:
     enum OpenFlags : UINT {
         modeRead = 0x0000,
         modeWrite = 0x0001,
@@ -40,7 +40,11 @@ public:
     long long GetLength() const;
     virtual BOOL Flush();
 
-protected:
+    // Reads a whole regular file into `text`; false when it cannot be opened, is not a
+    // regular file (a folder or a pipe) or cannot be read to its end.
+    static BOOL ReadWholeFile(const std::string& path, std::string& text);
+
+  protected:
     std::FILE* m_file = nullptr;
     std::string m_path;
 };

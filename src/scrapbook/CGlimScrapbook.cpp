@@ -19,17 +19,6 @@ constexpr const char* kSavedName = "saved.bmp";
 constexpr const char* kThumbnailName = "thumb.bmp";
 constexpr const char* kNewIndex = "bookname=scrapbook\r\n";
 
-bool ReadWhole(const std::string& path, std::string& text) {
-    struct stat status {};
-    if (stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return false;
-    CFile file;
-    if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite)) return false;
-    text.clear();
-    char buffer[4096];
-    for (UINT got = 0; (got = file.Read(buffer, sizeof buffer)) > 0;) text.append(buffer, got);
-    return true;
-}
-
 // Lines ended by LF, without their CR; a last line without LF does not count.
 std::vector<std::string> SplitLines(const std::string& text) {
     std::vector<std::string> lines;
@@ -137,7 +126,7 @@ bool CGlimScrapbook::Load(const std::string& folder, const std::string& indexFil
     m_indexFileName = indexFile;
     if (!Exists(IndexPath()) && !CreateIndex()) return false;
     std::string text;
-    if (!ReadWhole(IndexPath(), text)) return false;
+    if (!CFile::ReadWholeFile(IndexPath(), text)) return false;
     for (const std::string& line : SplitLines(text)) {
         std::string value;
         if (ValueOf(line, "bookname=", value)) {
@@ -156,7 +145,7 @@ std::string CGlimScrapbook::EntryFolder(const std::string& name) const {
 
 bool CGlimScrapbook::ReadEntry(const std::string& name, Entry& entry) const {
     std::string text;
-    if (!ReadWhole(EntryFolder(name) + name + ".txt", text)) return false;
+    if (!CFile::ReadWholeFile(EntryFolder(name) + name + ".txt", text)) return false;
     entry = {};
     entry.name = name;
     for (const std::string& line : SplitLines(text)) {
@@ -318,7 +307,7 @@ bool CGlimScrapbook::WriteEntryFiles(const Entry& entry, CGlimImage& picture) co
 
 bool CGlimScrapbook::AppendIndexLine(const std::string& name) const {
     std::string text;
-    if (!ReadWhole(IndexPath(), text)) return false;
+    if (!CFile::ReadWholeFile(IndexPath(), text)) return false;
     if (!text.empty() && text.back() != '\n') text += "\r\n";
     return CAtomicFile::WriteAll(IndexPath(), text + "image=" + name + "\r\n");
 }
@@ -378,7 +367,7 @@ bool CGlimScrapbook::IsSafeToDelete(const Entry& entry) const {
 bool CGlimScrapbook::RemoveIndexLine(const std::string& name, bool& found) const {
     found = false;
     std::string text;
-    if (!ReadWhole(IndexPath(), text)) return false;
+    if (!CFile::ReadWholeFile(IndexPath(), text)) return false;
     std::size_t start = 0;
     for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
         std::string line = text.substr(start, end - start);

@@ -1,7 +1,5 @@
 #include "stories/CGlimBook.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -15,18 +13,6 @@ std::string FolderWithSlash(std::string folder) {
     std::replace(folder.begin(), folder.end(), '\\', '/');
     if (folder.empty() || folder.back() != '/') folder += '/';
     return folder;
-}
-
-bool ReadDescription(const std::string& path, std::string& text) {
-    struct stat status {};
-    if (stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return false;
-    CFile file;
-    if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite)) return false;
-    const long long length = file.GetLength();
-    if (length < 0) return false;
-    text.assign(static_cast<std::size_t>(length), '\0');
-    file.SeekToBegin();
-    return file.Read(text.data(), static_cast<UINT>(length)) == static_cast<UINT>(length);
 }
 
 }  // namespace
@@ -49,7 +35,7 @@ bool CGlimBook::Load(const std::string& folder, const std::string& descriptionFi
     Reset();
     m_bookFolder = FolderWithSlash(folder);
     std::string text;
-    if (!ReadDescription(m_bookFolder + descriptionFile, text)) return false;
+    if (!CFile::ReadWholeFile(m_bookFolder + descriptionFile, text)) return false;
     const CDescParser parser;
     int next = 0;
     auto value = [&](const char* key) {

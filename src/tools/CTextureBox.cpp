@@ -11,23 +11,9 @@ CTextureBox::CTextureBox(int slotCount)
     : m_slotMap(static_cast<std::size_t>(std::max(slotCount, 0)), -1),
       m_slotCount(std::max(slotCount, 0)) {}
 
-namespace {
-
-bool ReadWholeFile(const std::string& path, std::string& text) {
-    CFile file;
-    if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite)) return false;
-    const long long length = file.GetLength();
-    if (length < 0) return false;
-    text.assign(static_cast<std::size_t>(length), '\0');
-    file.SeekToBegin();
-    return file.Read(text.data(), static_cast<UINT>(length)) == static_cast<UINT>(length);
-}
-
-}  // namespace
-
 int CTextureBox::Load(const std::string& folder) {
     std::string text;
-    if (!ReadWholeFile(folder + "textures.txt", text)) {
+    if (!CFile::ReadWholeFile(folder + "textures.txt", text)) {
         AfxMessageBox("The textures cannot be found: " + folder + "textures.txt is missing.");
         return 0;
     }

@@ -31,4 +31,24 @@ TEST(FileOpen, MissingFileReportsItsReason) {
     EXPECT_EQ(error, ENOENT);
 }
 
+TEST(FileReadWhole, ReadsEveryByteAndRefusesWhatIsNoFile) {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / "talewick-file-read-whole";
+    std::filesystem::create_directories(folder);
+    std::string bytes(10000, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7 + 1);
+    {
+        CFile out;
+        ASSERT_TRUE(out.Open((folder / "data.txt").string(), CFile::modeCreate | CFile::modeWrite));
+        ASSERT_TRUE(out.Write(bytes.data(), static_cast<UINT>(bytes.size())));
+    }
+    std::string text = "left over";
+    EXPECT_TRUE(CFile::ReadWholeFile((folder / "data.txt").string(), text));
+    EXPECT_EQ(text, bytes);
+    EXPECT_FALSE(CFile::ReadWholeFile(folder.string(), text));
+    EXPECT_TRUE(text.empty());
+    EXPECT_FALSE(CFile::ReadWholeFile((folder / "missing.txt").string(), text));
+    std::filesystem::remove_all(folder);
+}
+
 }  // namespace
