@@ -32,7 +32,7 @@ run: build
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	$(MAKE) --no-print-directory fuzz-build
-	bash tests/scenarios/monkey.sh $(FUZZ_BUILD)/bin/talewick-drive $(CONTENT) 2000 7
+	bash tests/scenarios/monkey.sh $(abspath $(FUZZ_BUILD))/bin/talewick-drive $(abspath $(CONTENT)) 2000 7
 	tools/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 # The scripted driver built with the sanitizers, under 2,000 random events (the monkey test).
