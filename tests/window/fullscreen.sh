@@ -40,7 +40,7 @@ pixel() {
     convert "$1" -format "%[fx:int(255*u.p{$2,$3}.r)],%[fx:int(255*u.p{$2,$3}.g)],%[fx:int(255*u.p{$2,$3}.b)]" info:
 }
 wait_window() {
-    for _ in $(seq 100); do
+    for _ in $(seq 300); do  # up to 30 s: a loaded machine starts slowly
         xdotool search --onlyvisible --name '^Talewick$' >/dev/null 2>&1 && return 0
         sleep 0.1
     done
