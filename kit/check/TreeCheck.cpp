@@ -263,7 +263,7 @@ void CheckTree(const std::string& dir, std::vector<std::string>& problems) {
         else
             CheckFaceDiffers(dir, expected, image, problems);
     }
-    for (const SoundSpec& sound : ScreenSounds())
+    for (const SoundPlan& sound : ScreenSounds())
         Report(sound.path, CheckWave(dir + "/" + sound.path), problems);
     CheckCrayons(dir, problems);
     CheckTextures(dir, problems);

@@ -38,8 +38,8 @@ CrayonColour C(const char* name, std::uint32_t rgb) {
 
 }  // namespace
 
-const std::vector<CrayonBoxSpec>& CrayonBoxes() {
-    static const std::vector<CrayonBoxSpec> boxes = {
+const std::vector<CrayonBoxPlan>& CrayonBoxes() {
+    static const std::vector<CrayonBoxPlan> boxes = {
         {"everyday",
          kRed,
          {C("Red", 0xDB2400), C("Orange", 0xFF9200), C("Yellow", 0xFFDB00), C("Green", 0x24B600),
@@ -73,14 +73,14 @@ std::string CrayonStem(const std::string& name) {
     return stem;
 }
 
-void CrayonRect(const CrayonBoxSpec& box, int i, int& x, int& y, int& w, int& h) {
+void CrayonRect(const CrayonBoxPlan& box, int i, int& x, int& y, int& w, int& h) {
     w = kBoxWidth / static_cast<int>(box.crayons.size());
     x = (kBoxWidth - w * static_cast<int>(box.crayons.size())) / 2 + i * w;
     y = 0;
     h = kBoxHeight;
 }
 
-KitImage CrayonBoxImage(const CrayonBoxSpec& box) {
+KitImage CrayonBoxImage(const CrayonBoxPlan& box) {
     Canvas c(kBoxWidth, kBoxHeight, Darker(box.boxColour, 0.5));
     for (std::size_t i = 0; i < box.crayons.size(); ++i) {
         int x, y, w, h;
@@ -100,7 +100,7 @@ KitImage CrayonBoxImage(const CrayonBoxSpec& box) {
     return c.ToImage();
 }
 
-KitImage CrayonBoxButton(const CrayonBoxSpec& box) {
+KitImage CrayonBoxButton(const CrayonBoxPlan& box) {
     Canvas c(Crop(ColoringBackground(), 516, 388, 55, 36));
     StarPath(c.Cr(), 27.5, 19, 19, 9);
     c.FillStroke(kSun, kInk, 2);
@@ -131,7 +131,7 @@ std::string CrayonCatalogue() {
     const auto& boxes = CrayonBoxes();
     std::string text = "NumCrayonBoxes=" + std::to_string(boxes.size()) + nl;
     for (std::size_t b = 0; b < boxes.size(); ++b) {
-        const CrayonBoxSpec& box = boxes[b];
+        const CrayonBoxPlan& box = boxes[b];
         text += std::to_string(b) + "=" + nl;
         text += "[BoxFolder=" + box.folder + nl;
         text += "[NumCrayons=" + std::to_string(box.crayons.size()) + nl;
@@ -156,7 +156,7 @@ void AddCrayonJobs(const std::string& contentDir, std::vector<KitJob>& jobs) {
     const std::string root = contentDir + "/Crayons/";
     jobs.push_back({"Crayons/crayons.txt",
                     [root] { return WriteTextFile(root + "crayons.txt", CrayonCatalogue()); }});
-    for (const CrayonBoxSpec& box : CrayonBoxes()) {
+    for (const CrayonBoxPlan& box : CrayonBoxes()) {
         const std::string folder = root + box.folder + "/";
         jobs.push_back(
             {"Crayons/" + box.folder, [box, folder] {

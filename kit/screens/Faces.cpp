@@ -58,8 +58,8 @@ KitImage ButtonFace(const KitImage& under, std::uint32_t fill, Icon icon, bool d
 }
 
 void AddFaces(const std::string& folder, const KitImage& background,
-              const std::vector<FaceSpec>& specs, std::vector<KitPicture>& out) {
-    for (const FaceSpec& s : specs) {
+              const std::vector<FacePlan>& plans, std::vector<KitPicture>& out) {
+    for (const FacePlan& s : plans) {
         const KitImage under = Crop(background, s.x, s.y, s.w, s.h);
         out.push_back({folder + s.upName, ButtonFace(under, s.fill, s.icon, false), s.scrambled});
         out.push_back({folder + s.downName, ButtonFace(under, s.fill, s.icon, true), s.scrambled});

@@ -15,7 +15,7 @@ struct KitPicture {
 };
 
 // One button of a screen: where it sits on its screen's background, its colour and icon.
-struct FaceSpec {
+struct FacePlan {
     std::string upName, downName, offName;  // offName empty: no disabled face
     int x, y, w, h;
     std::uint32_t fill;
@@ -29,8 +29,8 @@ KitImage Crop(const KitImage& image, int x, int y, int w, int h);
 // inset when down; greyed when `disabled`.
 KitImage ButtonFace(const KitImage& under, std::uint32_t fill, Icon icon, bool down,
                     bool disabled = false);
-// Adds the up, down (and disabled) faces of every spec, cut from `background`, to `out`.
+// Adds the up, down (and disabled) faces of every face plan, cut from `background`, to `out`.
 void AddFaces(const std::string& folder, const KitImage& background,
-              const std::vector<FaceSpec>& specs, std::vector<KitPicture>& out);
+              const std::vector<FacePlan>& plans, std::vector<KitPicture>& out);
 // A job that writes a picture below `contentDir`.
 KitJob WriteJob(const std::string& contentDir, KitPicture picture);

@@ -124,8 +124,8 @@ KitImage SwitchFace(const KitImage& under, Icon icon, bool on, std::uint32_t kno
 }
 
 // The tall yes and no buttons of the trash and print confirmations, which share a layout.
-const std::vector<FaceSpec>& TallYesNoFaces() {
-    static const std::vector<FaceSpec> faces = {
+const std::vector<FacePlan>& TallYesNoFaces() {
+    static const std::vector<FacePlan> faces = {
         {"yesu.bmp", "yesd.bmp", "", 138, 161, 54, 75, kLeaf, Icon::Check},
         {"nou.bmp", "nod.bmp", "", 204, 161, 54, 75, kPink, Icon::Cross}};
     return faces;

@@ -7,18 +7,18 @@ namespace {
 
 constexpr double kMaxSeconds = 1.45;
 
-SoundSpec Fx(const std::string& path, const std::string& effect) {
+SoundPlan Fx(const std::string& path, const std::string& effect) {
     return {path, effect, ""};
 }
-SoundSpec Say(const std::string& path, const std::string& words) {
+SoundPlan Say(const std::string& path, const std::string& words) {
     return {path, "", words};
 }
 
 }  // namespace
 
-const std::vector<SoundSpec>& ScreenSounds() {
-    static const std::vector<SoundSpec> sounds = [] {
-        std::vector<SoundSpec> list = {
+const std::vector<SoundPlan>& ScreenSounds() {
+    static const std::vector<SoundPlan> sounds = [] {
+        std::vector<SoundPlan> list = {
             Fx("sounds/click.wav", "click"),
             Fx("sounds/pgturn.wav", "pgturn"),
             Fx("sounds/pgturn2.wav", "pgturn2"),
@@ -55,9 +55,9 @@ const std::vector<SoundSpec>& ScreenSounds() {
     return sounds;
 }
 
-void AddSoundJobs(const std::string& contentDir, const std::vector<SoundSpec>& sounds,
+void AddSoundJobs(const std::string& contentDir, const std::vector<SoundPlan>& sounds,
                   std::vector<KitJob>& jobs) {
-    for (const SoundSpec& sound : sounds) {
+    for (const SoundPlan& sound : sounds) {
         const std::string path = contentDir + "/" + sound.path;
         jobs.push_back({sound.path, [sound, path] {
                             return sound.speech.empty()

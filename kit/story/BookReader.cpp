@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "story/BookSpec.h"
+#include "story/BookPlan.h"
 
 std::string BookReader::Read(const std::string& path) {
     std::string text;

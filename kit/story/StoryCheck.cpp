@@ -5,8 +5,8 @@
 
 #include "KitImage.h"
 #include "sounds/WaveFile.h"
+#include "story/BookPlan.h"
 #include "story/BookReader.h"
-#include "story/BookSpec.h"
 #include "story/PictureReader.h"
 
 namespace {

@@ -190,7 +190,7 @@ std::string StoryGenerator::SoundFile(const SceneObjectInfo& info) {
     return "";
 }
 
-std::string StoryGenerator::DescriptionText(const BookSpec& book,
+std::string StoryGenerator::DescriptionText(const BookPlan& book,
                                             const std::vector<Scene>& scenes) {
     std::string text;
     auto line = [&text](const std::string& content) { text += content + kCrLf; };
@@ -268,7 +268,7 @@ bool StoryGenerator::WriteCompanions(std::string& error) const {
     padScene.folder = "page";
     padScene.caption = "Draw anything you like!";
     padScene.objects.push_back(SceneObjectInfo{1, "page", "", ""});
-    BookSpec padBook;
+    BookPlan padBook;
     padBook.bookName = "Scribble Pad";
     padBook.folder = "scribble";
     std::string padText = DescriptionText(padBook, {padScene});

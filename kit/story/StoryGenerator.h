@@ -6,7 +6,7 @@
 #include "KitImage.h"
 #include "render/RenderedScene.h"
 #include "render/Scene.h"
-#include "story/BookSpec.h"
+#include "story/BookPlan.h"
 
 // Writes a story book and its companions into a content tree:
 //   books/books.txt                       the catalogue (the book, then the scrapbook)
@@ -40,12 +40,12 @@ class StoryGenerator {
     // Processor time the rendering took, all threads together.
     double RenderCpuSeconds() const { return m_renderCpuSeconds; }
 
-    const BookSpec& Book() const { return m_book; }
+    const BookPlan& Book() const { return m_book; }
     const std::vector<Scene>& Scenes() const { return m_scenes; }
     const std::vector<Layers>& SceneLayers() const { return m_layers; }
 
     // The book description text (CR LF lines, one block per scene).
-    static std::string DescriptionText(const BookSpec& book, const std::vector<Scene>& scenes);
+    static std::string DescriptionText(const BookPlan& book, const std::vector<Scene>& scenes);
     // The wave file an object's sound is written to ("" without a sound).
     static std::string SoundFile(const SceneObjectInfo& info);
     // Builds a scene's layers from its render.
@@ -63,7 +63,7 @@ class StoryGenerator {
     std::string BookDir() const { return BooksDir() + "/" + m_book.folder; }
 
     std::string m_contentDir;
-    BookSpec m_book;
+    BookPlan m_book;
     std::vector<Scene> m_scenes;
     std::vector<Layers> m_layers;
     double m_renderSeconds = 0.0;

@@ -63,14 +63,14 @@ TEST(CatalogueTest, EveryCrayonBoxLoadsThroughTheProgramsCatalogue) {
     const int loaded = CCrayonCatalogue::Load(
         boxes, CCrayonCatalogue::kMaxBoxes, [&announced](CCrayonBox&) { ++announced; },
         KitTree() + "/Crayons/");
-    const auto& specs = CrayonBoxes();
-    ASSERT_EQ(loaded, static_cast<int>(specs.size()));
+    const auto& plans = CrayonBoxes();
+    ASSERT_EQ(loaded, static_cast<int>(plans.size()));
     EXPECT_EQ(announced, loaded);
     EXPECT_TRUE(messages.said.empty()) << messages.said.front();
     const CSize area = ControlSize(kCrayonArea);
     for (int b = 0; b < loaded; ++b) {
         CCrayonBox& box = boxes[b];
-        ASSERT_EQ(box.GetCrayonCount(), static_cast<int>(specs[b].crayons.size())) << b;
+        ASSERT_EQ(box.GetCrayonCount(), static_cast<int>(plans[b].crayons.size())) << b;
         ASSERT_NE(box.GetButtonImage(), nullptr) << b;
         ExpectSize(*box.GetButtonImage(), ControlSize(kBoxSelector), "box selector");
         std::set<std::string> sounds;
@@ -86,7 +86,7 @@ TEST(CatalogueTest, EveryCrayonBoxLoadsThroughTheProgramsCatalogue) {
             EXPECT_EQ(pos.bottom, area.cy);
             right = pos.right;
             // The swatch is the crayon's colour and nothing else.
-            const std::uint32_t rgb = specs[b].crayons[i].rgb;
+            const std::uint32_t rgb = plans[b].crayons[i].rgb;
             BYTE bgr[3] = {};
             ASSERT_TRUE(crayon->GetTexture().GetPixelBytes(3, 5, bgr));
             EXPECT_EQ(bgr[2] << 16 | bgr[1] << 8 | bgr[0], static_cast<int>(rgb)) << b << "/" << i;
@@ -100,7 +100,7 @@ TEST(CatalogueTest, EveryCrayonBoxLoadsThroughTheProgramsCatalogue) {
 
 TEST(CatalogueTest, CrayonPicturesMatchTheScreensSlots) {
     ASSERT_FALSE(KitTree().empty());
-    for (const CrayonBoxSpec& box : CrayonBoxes()) {
+    for (const CrayonBoxPlan& box : CrayonBoxes()) {
         const std::string folder = KitTree() + "/Crayons/" + box.folder + "/";
         CDib picture;
         ASSERT_TRUE(picture.Load(folder + "box.bmp")) << box.folder;

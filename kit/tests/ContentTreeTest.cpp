@@ -168,7 +168,7 @@ TEST_F(ContentTreeTest, TwoGenerationsAreByteIdentical) {
 
 TEST_F(ContentTreeTest, SoundsAreShortLoudEnoughAndFaded) {
     std::vector<std::string> paths;
-    for (const SoundSpec& sound : ScreenSounds()) paths.push_back(sound.path);
+    for (const SoundPlan& sound : ScreenSounds()) paths.push_back(sound.path);
     paths.push_back("Crayons/everyday/english/red.wav");
     paths.push_back("Textures/water.wav");
     for (const std::string& path : paths) {

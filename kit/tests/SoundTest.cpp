@@ -51,7 +51,7 @@ WaveFile ReadWave(const std::string& relative) {
 TEST(SoundTest, SpokenPromptsAreEachTheirOwnWordsAndFitTheirLength) {
     ASSERT_FALSE(KitTree().empty());
     std::map<std::string, WaveFile> prompts;
-    for (const SoundSpec& sound : ScreenSounds())
+    for (const SoundPlan& sound : ScreenSounds())
         if (!sound.speech.empty()) prompts[sound.speech] = ReadWave(sound.path);
     ASSERT_GT(prompts.size(), 5u);
     double longestOneWord = 0.0, shortestFourWords = 10.0;
@@ -71,7 +71,7 @@ TEST(SoundTest, SpokenPromptsAreEachTheirOwnWordsAndFitTheirLength) {
 
 TEST(SoundTest, EveryCrayonSaysItsOwnName) {
     ASSERT_FALSE(KitTree().empty());
-    for (const CrayonBoxSpec& box : CrayonBoxes()) {
+    for (const CrayonBoxPlan& box : CrayonBoxes()) {
         std::vector<std::vector<std::int16_t>> names;
         for (const CrayonColour& crayon : box.crayons) {
             const std::string stem = CrayonStem(crayon.name);

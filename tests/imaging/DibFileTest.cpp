@@ -27,11 +27,11 @@ TEST(DibFiles, RoundTripsEveryDepthAndRowOrder) {
             for (bool scrambled : {false, true}) {
                 SCOPED_TRACE(testing::Message()
                              << bits << " bpp, topDown " << topDown << ", scrambled " << scrambled);
-                const BmpSpec spec{5, 3, bits, topDown, 0};
-                BmpSpec bottomUp = spec;
+                const BmpLayout plan{5, 3, bits, topDown, 0};
+                BmpLayout bottomUp = plan;
                 bottomUp.topDown = false;
                 const Bytes expected = MakeBmp(bottomUp);
-                const Bytes file = scrambled ? ContainerOf(MakeBmp(spec)) : MakeBmp(spec);
+                const Bytes file = scrambled ? ContainerOf(MakeBmp(plan)) : MakeBmp(plan);
                 MessageRecorder messages;
                 CDib dib;
                 ASSERT_TRUE(dib.Load(WriteTemp("rt.bmp", file)));
@@ -86,7 +86,7 @@ TEST(DibBadFiles, MalformedHeaderFieldsAreRefused) {
     struct Case {
         const char* what;
         bool inFileHeader;
-        BmpSpec spec;
+        BmpLayout plan;
         void (*spoil)(Bytes&);
     };
     const Case cases[] = {
@@ -119,7 +119,7 @@ TEST(DibBadFiles, MalformedHeaderFieldsAreRefused) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        Bytes file = MakeBmp(c.spec);
+        Bytes file = MakeBmp(c.plan);
         c.spoil(file);
         for (bool scrambled : {false, true}) {
             if (scrambled && c.inFileHeader) continue;  // a container has no file header

@@ -14,7 +14,7 @@
 
 using Bytes = std::vector<BYTE>;
 
-struct BmpSpec {
+struct BmpLayout {
     int width = 3;
     int height = 2;
     int bitCount = 24;
@@ -22,11 +22,11 @@ struct BmpSpec {
     DWORD clrUsed = 0;
 };
 
-inline int TableEntries(const BmpSpec& s) {
+inline int TableEntries(const BmpLayout& s) {
     if (s.clrUsed != 0) return static_cast<int>(s.clrUsed);
     return s.bitCount <= 8 ? 1 << s.bitCount : 0;
 }
-inline int Stride(const BmpSpec& s) {
+inline int Stride(const BmpLayout& s) {
     return (s.bitCount * s.width + 31) / 32 * 4;
 }
 // Byte i of picture row y: a pattern that differs between rows and positions.
@@ -41,7 +41,7 @@ void Put(Bytes& out, T value) {
 }
 
 // A plain BMP: file header, 40-byte info header, colour table, rows filled with Pattern.
-inline Bytes MakeBmp(const BmpSpec& s) {
+inline Bytes MakeBmp(const BmpLayout& s) {
     const int entries = TableEntries(s);
     const DWORD offBits = 54 + 4 * entries;
     const DWORD rows = static_cast<DWORD>(Stride(s) * s.height);

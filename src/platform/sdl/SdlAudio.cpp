@@ -13,7 +13,7 @@ namespace {
 
 // A wave read by SDL's own reader, its samples released with the object.
 struct DecodedWave {
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec audio{};
     Uint8* samples = nullptr;
     Uint32 length = 0;
 
@@ -26,7 +26,7 @@ struct DecodedWave {
         if (image.empty() || image.size() > static_cast<std::size_t>(INT_MAX)) return false;
         SDL_RWops* source = SDL_RWFromConstMem(image.data(), static_cast<int>(image.size()));
         if (source == nullptr) return false;
-        return SDL_LoadWAV_RW(source, 1, &spec, &samples, &length) != nullptr;
+        return SDL_LoadWAV_RW(source, 1, &audio, &samples, &length) != nullptr;
     }
 };
 
@@ -62,7 +62,7 @@ struct StreamDeleter {
 // Converts the whole wave to the device's sample format, rate and channels.
 bool ConvertTo(const SDL_AudioSpec& device, const DecodedWave& wave, std::vector<Uint8>* out) {
     std::unique_ptr<SDL_AudioStream, StreamDeleter> stream(
-        SDL_NewAudioStream(wave.spec.format, wave.spec.channels, wave.spec.freq, device.format,
+        SDL_NewAudioStream(wave.audio.format, wave.audio.channels, wave.audio.freq, device.format,
                            device.channels, device.freq));
     if (!stream) return false;
     if (wave.length > static_cast<Uint32>(INT_MAX)) return false;
@@ -89,7 +89,7 @@ struct SdlAudio::Impl {
     enum class State { Unopened, Open, Missing };
     State state = State::Unopened;
     SDL_AudioDeviceID device = 0;
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec audio{};
     Uint64 endTicks = 0;  // when the queued sound has played to its end
 
     ~Impl() { Close(); }
@@ -112,7 +112,7 @@ bool SdlAudio::Impl::EnsureDevice() {
     desired.format = AUDIO_S16SYS;
     desired.channels = 2;
     desired.samples = 1024;
-    device = SDL_OpenAudioDevice(nullptr, 0, &desired, &spec, SDL_AUDIO_ALLOW_ANY_CHANGE);
+    device = SDL_OpenAudioDevice(nullptr, 0, &desired, &audio, SDL_AUDIO_ALLOW_ANY_CHANGE);
     if (device == 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
@@ -146,7 +146,7 @@ void SdlAudio::Impl::Start(const std::vector<Uint8>& samples) {
     Stop();
     if (!samples.empty())
         SDL_QueueAudio(device, samples.data(), static_cast<Uint32>(samples.size()));
-    endTicks = SDL_GetTicks64() + DurationMs(spec, samples.size());
+    endTicks = SDL_GetTicks64() + DurationMs(audio, samples.size());
 }
 
 // Blocks until the sound has ended. A device that stops draining its queue cannot hold
@@ -172,7 +172,7 @@ bool SdlAudio::Play(WaveBytes wave, const std::string& label, UINT flags) {
     if (!m_impl->EnsureDevice()) return true;
     if ((flags & SND_NOSTOP) != 0 && m_impl->IsPlaying()) return false;
     std::vector<Uint8> samples;
-    if (!ConvertTo(m_impl->spec, decoded, &samples)) return false;
+    if (!ConvertTo(m_impl->audio, decoded, &samples)) return false;
     m_impl->Start(samples);
     if ((flags & SND_ASYNC) == 0) m_impl->WaitForEnd();
     return true;

@@ -1,4 +1,4 @@
-#include "story/BookSpec.h"
+#include "story/BookPlan.h"
 
 #include <fstream>
 #include <sstream>
@@ -14,7 +14,7 @@ bool ReadTextFile(const std::string& path, std::string& text) {
     return true;
 }
 
-bool BookSpec::Read(const std::string& path, std::string& error) {
+bool BookPlan::Read(const std::string& path, std::string& error) {
     std::string text;
     if (!ReadTextFile(path, text)) {
         error = "cannot read " + path;
@@ -53,7 +53,7 @@ bool BookSpec::Read(const std::string& path, std::string& error) {
     return true;
 }
 
-bool BookSpec::LoadScenes(const std::string& booksDir, std::vector<Scene>& scenes,
+bool BookPlan::LoadScenes(const std::string& booksDir, std::vector<Scene>& scenes,
                           std::string& error) const {
     SceneReader reader;
     for (const std::string& library : libraries) {

@@ -9,7 +9,7 @@
 // written to, the figure libraries and the scene files in story order.
 //   bookname NAME...        folder NAME        binder R,G,B
 //   library FILE            scene FILE
-class BookSpec {
+class BookPlan {
   public:
     std::string bookName;
     std::string folder;
