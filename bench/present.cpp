@@ -4,8 +4,8 @@
 
 #include <cstdlib>
 
-#include "platform/CSurface.h"
-#include "platform/sdl/SdlBackend.h"
+#include "platform/draw/CSurface.h"
+#include "platform/backend/sdl/SdlBackend.h"
 
 namespace {
 

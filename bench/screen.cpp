@@ -13,8 +13,8 @@
 #include <string>
 
 #include "coloring/CColoringDlg.h"
-#include "platform/WindowManager.h"
-#include "platform/headless/HeadlessBackend.h"
+#include "platform/window/WindowManager.h"
+#include "platform/backend/headless/HeadlessBackend.h"
 
 namespace fs = std::filesystem;
 

@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/MessageBox.h"
-#include "stories/CGlimBook.h"
-#include "tools/CCrayon.h"
-#include "tools/CGlimAreaFill.h"
-#include "tools/CGlimBrush.h"
+#include "platform/window/MessageBox.h"
+#include "models/CGlimBook.h"
+#include "models/CCrayon.h"
+#include "painting/CGlimAreaFill.h"
+#include "painting/CGlimBrush.h"
 
 namespace {
 

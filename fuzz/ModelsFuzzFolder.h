@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "platform/MessageBox.h"
+#include "platform/window/MessageBox.h"
 
 namespace fuzzfolder {
 

@@ -9,8 +9,8 @@
 
 #include "imaging/CDIBPal.h"
 #include "imaging/CDib.h"
-#include "platform/CMemoryDC.h"
-#include "platform/MessageBox.h"
+#include "platform/draw/CMemoryDC.h"
+#include "platform/window/MessageBox.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <string>
 
 #include "ModelsFuzzFolder.h"
-#include "stories/CGlimBook.h"
-#include "tools/CCrayon.h"
-#include "tools/CGlimAreaFill.h"
-#include "tools/CGlimBrush.h"
+#include "models/CGlimBook.h"
+#include "models/CCrayon.h"
+#include "painting/CGlimAreaFill.h"
+#include "painting/CGlimBrush.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string& root = fuzzfolder::Root();

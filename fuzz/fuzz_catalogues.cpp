@@ -5,9 +5,9 @@
 #include <string>
 
 #include "ModelsFuzzFolder.h"
-#include "tools/CCrayonBox.h"
-#include "tools/CCrayonCatalogue.h"
-#include "tools/CTextureBox.h"
+#include "models/CCrayonBox.h"
+#include "models/CCrayonCatalogue.h"
+#include "models/CTextureBox.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string& root = fuzzfolder::Root();

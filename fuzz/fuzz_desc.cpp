@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "stories/CDescParser.h"
+#include "models/CDescParser.h"
 
 namespace {
 

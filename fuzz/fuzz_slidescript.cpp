@@ -9,7 +9,7 @@
 #include <fstream>
 #include <string>
 
-#include "slides/CSlideScript.h"
+#include "models/CSlideScript.h"
 
 namespace {
 

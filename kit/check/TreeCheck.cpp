@@ -7,10 +7,10 @@
 #include <filesystem>
 
 #include "imaging/CDib.h"
-#include "platform/MessageBox.h"
+#include "platform/window/MessageBox.h"
 #include "sounds/SoundKit.h"
 #include "sounds/WaveFile.h"
-#include "stories/CDescParser.h"
+#include "models/CDescParser.h"
 
 namespace {
 

@@ -10,11 +10,11 @@
 
 #include "KitTree.h"
 #include "crayons/CrayonKit.h"
-#include "platform/MessageBox.h"
+#include "platform/window/MessageBox.h"
 #include "resources/CDialogTemplates.h"
 #include "textures/TextureKit.h"
-#include "tools/CCrayonCatalogue.h"
-#include "tools/CTextureBox.h"
+#include "models/CCrayonCatalogue.h"
+#include "models/CTextureBox.h"
 
 namespace fs = std::filesystem;
 

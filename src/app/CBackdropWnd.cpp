@@ -1,6 +1,6 @@
 #include "app/CBackdropWnd.h"
 
-#include "platform/CPaintDC.h"
+#include "platform/draw/CPaintDC.h"
 
 CBackdropWnd::CBackdropWnd() {
     Create(kTemplateId, nullptr);

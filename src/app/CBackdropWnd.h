@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/CDialog.h"
+#include "platform/window/CDialog.h"
 
 // The black window under the program's screens, covering the whole display.
 class CBackdropWnd : public CDialog {
@@ -8,7 +8,6 @@ class CBackdropWnd : public CDialog {
 
     // Creates the window at once (modeless, visible).
     CBackdropWnd();
-    const char* GetRuntimeClassName() const override { return "CBackdropWnd"; }
 
     BOOL OnInitDialog() override;
     BOOL OnEraseBkgnd(CDC* dc) override;

@@ -5,7 +5,7 @@
 #include "app/CBackdropWnd.h"
 #include "app/CInstanceGuard.h"
 #include "coloring/CColoringDlg.h"
-#include "platform/CClientDC.h"
+#include "platform/draw/CClientDC.h"
 
 // The screen the program runs on the backdrop.
 using MainScreen = CColoringDlg;

@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/CWinApp.h"
+#include "platform/window/CWinApp.h"
 
 class CWnd;
 
@@ -9,7 +9,6 @@ class CColoringApp : public CWinApp {
   public:
     static constexpr const char* kGuardName = "PimblyGlim3DColoringBookSemaphore";
 
-    const char* GetRuntimeClassName() const override { return "CColoringApp"; }
 
     // The program's whole life; always FALSE, so no further message loop runs.
     BOOL InitInstance() override;

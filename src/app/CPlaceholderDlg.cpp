@@ -1,7 +1,7 @@
 #include "app/CPlaceholderDlg.h"
 
-#include "platform/CClientDC.h"
-#include "platform/CPaintDC.h"
+#include "platform/draw/CClientDC.h"
+#include "platform/draw/CPaintDC.h"
 
 namespace {
 constexpr int kWidth = 640;

@@ -4,10 +4,10 @@
 #include <random>
 #include <sstream>
 
-#include "platform/CWnd.h"
-#include "platform/SurfacePng.h"
-#include "platform/WinUser.h"
-#include "platform/headless/HeadlessBackend.h"
+#include "platform/window/CWnd.h"
+#include "platform/draw/SurfacePng.h"
+#include "platform/base/WinUser.h"
+#include "platform/backend/headless/HeadlessBackend.h"
 
 namespace {
 

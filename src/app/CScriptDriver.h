@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/CPoint.h"
-#include "platform/WinTypes.h"
+#include "platform/base/CPoint.h"
+#include "platform/base/WinTypes.h"
 
 class HeadlessBackend;
 

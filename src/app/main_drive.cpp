@@ -7,7 +7,7 @@
 
 #include "app/CColoringApp.h"
 #include "app/CScriptDriver.h"
-#include "platform/headless/HeadlessBackend.h"
+#include "platform/backend/headless/HeadlessBackend.h"
 
 namespace {
 

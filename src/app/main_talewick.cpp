@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "app/CColoringApp.h"
-#include "platform/sdl/SdlBackend.h"
+#include "platform/backend/sdl/SdlBackend.h"
 
 int main(int argc, char** argv) {
     bool windowed = false;

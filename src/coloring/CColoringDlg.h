@@ -9,14 +9,14 @@
 #include "imaging/CCursor.h"
 #include "imaging/CDIBPal.h"
 #include "imaging/CDib.h"
-#include "platform/CDialog.h"
-#include "scrapbook/CGlimScrapbook.h"
+#include "platform/window/CDialog.h"
+#include "models/CGlimScrapbook.h"
 #include "sound/CBasicSound.h"
-#include "stories/CGlimBook.h"
-#include "tools/CCrayonBox.h"
-#include "tools/CGlimAreaFill.h"
-#include "tools/CGlimBrush.h"
-#include "tools/CTextureBox.h"
+#include "models/CGlimBook.h"
+#include "models/CCrayonBox.h"
+#include "painting/CGlimAreaFill.h"
+#include "painting/CGlimBrush.h"
+#include "models/CTextureBox.h"
 
 // The coloring screen: the 640 x 480 main dialog where the child colours. It owns the
 // book, the crayon boxes, the texture box, the tools, the scrapbook model, the cursor set,
@@ -65,7 +65,6 @@ class CColoringDlg : public CDialog {
 
     explicit CColoringDlg(CWnd* parent);
     ~CColoringDlg() override;
-    const char* GetRuntimeClassName() const override { return "CColoringDlg"; }
 
     // Layout and painting helpers.
     void InvalidateControl(int id);

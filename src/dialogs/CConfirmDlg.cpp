@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "platform/CPaintDC.h"
+#include "platform/draw/CPaintDC.h"
 #include "resources/CDialogTemplates.h"
 
 CConfirmDlg::CConfirmDlg(UINT templateId, CWnd* parent, const Faces& faces)

@@ -17,7 +17,6 @@ class CConfirmDlg : public CPictureDialog {
     };
 
     CConfirmDlg(UINT templateId, CWnd* parent, const Faces& faces);
-    const char* GetRuntimeClassName() const override { return "CConfirmDlg"; }
 
     BOOL OnInitDialog() override;
     void OnCancel() override;

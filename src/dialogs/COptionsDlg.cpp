@@ -1,9 +1,9 @@
 #include "dialogs/COptionsDlg.h"
 
 #include "dialogs/CDocumentOpener.h"
-#include "platform/CPaintDC.h"
-#include "platform/MessageBox.h"
-#include "tools/CGlimBrush.h"
+#include "platform/draw/CPaintDC.h"
+#include "platform/window/MessageBox.h"
+#include "painting/CGlimBrush.h"
 
 namespace {
 

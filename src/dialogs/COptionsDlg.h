@@ -29,7 +29,6 @@ class COptionsDlg : public CPictureDialog {
     };
 
     explicit COptionsDlg(CWnd* parent = nullptr);
-    const char* GetRuntimeClassName() const override { return "COptionsDlg"; }
 
     bool IsCreditsMode() const { return m_creditsMode; }
     const std::string& GetTickerText() const { return m_ticker.GetText(); }

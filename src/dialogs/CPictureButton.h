@@ -1,7 +1,7 @@
 #pragma once
 #include <array>
 
-#include "platform/CButton.h"
+#include "platform/window/CButton.h"
 
 class CCursor;
 class CDib;

@@ -1,7 +1,7 @@
 #include "dialogs/CPictureDialog.h"
 
 #include "imaging/CCursor.h"
-#include "platform/CDataExchange.h"
+#include "platform/window/CDataExchange.h"
 
 CPictureDialog::CPictureDialog(UINT templateId, CWnd* parent) : CDialog(templateId, parent) {}
 

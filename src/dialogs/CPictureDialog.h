@@ -7,8 +7,8 @@
 
 #include "dialogs/CPictureButton.h"
 #include "imaging/CDib.h"
-#include "platform/CDialog.h"
-#include "platform/DialogTemplate.h"
+#include "platform/window/CDialog.h"
+#include "platform/window/DialogTemplate.h"
 
 class CCursor;
 class CPalette;

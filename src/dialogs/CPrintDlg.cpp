@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "platform/CPaintDC.h"
+#include "platform/draw/CPaintDC.h"
 
 namespace {
 

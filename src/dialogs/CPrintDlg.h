@@ -12,7 +12,6 @@ class CPrintDlg : public CPictureDialog {
     static constexpr int kPlaceholderId = 1098;
 
     explicit CPrintDlg(CWnd* parent = nullptr);
-    const char* GetRuntimeClassName() const override { return "CPrintDlg"; }
 
     bool GetPrintText() const { return m_printText; }
 

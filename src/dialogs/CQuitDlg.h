@@ -5,7 +5,6 @@
 class CQuitDlg : public CConfirmDlg {
   public:
     explicit CQuitDlg(CWnd* parent);
-    const char* GetRuntimeClassName() const override { return "CQuitDlg"; }
 
     void OnMouseMove(UINT flags, CPoint point) override;
     BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message) override;

@@ -7,7 +7,6 @@
 class CTrashDlg : public CConfirmDlg {
   public:
     explicit CTrashDlg(CWnd* parent);
-    const char* GetRuntimeClassName() const override { return "CTrashDlg"; }
 
     void OnOK() override;
 

@@ -6,8 +6,8 @@
 #include "dialogs/CPrintDlg.h"
 #include "imaging/CCursor.h"
 #include "imaging/CDib.h"
-#include "platform/CWnd.h"
-#include "platform/MessageBox.h"
+#include "platform/window/CWnd.h"
+#include "platform/window/MessageBox.h"
 #include "platform/print/CPrintDialog.h"
 #include "platform/print/FontFamilies.h"
 

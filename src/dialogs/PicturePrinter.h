@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/CPoint.h"
-#include "platform/CRect.h"
-#include "platform/CSize.h"
+#include "platform/base/CPoint.h"
+#include "platform/base/CRect.h"
+#include "platform/base/CSize.h"
 #include "platform/print/CFont.h"
 #include "platform/print/CPrinterDC.h"
 #include "platform/print/PrintTypes.h"

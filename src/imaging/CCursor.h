@@ -2,8 +2,8 @@
 #include <array>
 #include <memory>
 
-#include "platform/CObject.h"
-#include "platform/CursorImage.h"
+#include "platform/base/CObject.h"
+#include "platform/backend/CursorImage.h"
 
 // The program's pointer shapes, switched by index:
 // 0 the system wait cursor, 1 invisible, 2 the wand (clickable things), 3 the burst
@@ -17,7 +17,6 @@ class CCursor : public CObject {
     ~CCursor() override;
     CCursor(const CCursor&) = delete;
     CCursor& operator=(const CCursor&) = delete;
-    const char* GetRuntimeClassName() const override { return "CCursor"; }
 
     // Makes `index` current and shows it; returns the cursor shown before.
     HCURSOR SetCursorIndex(int index);

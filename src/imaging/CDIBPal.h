@@ -1,7 +1,7 @@
 #pragma once
-#include "platform/CDC.h"
-#include "platform/CPalette.h"
-#include "platform/WinTypes.h"
+#include "platform/draw/CDC.h"
+#include "platform/draw/CPalette.h"
+#include "platform/base/WinTypes.h"
 
 // The screen palette: a CPalette that is filled with the colour cube and that windows
 // select and realise before they draw. Deleting it deletes the palette.
@@ -9,7 +9,6 @@ class CDIBPal : public CPalette {
   public:
     CDIBPal() = default;
     ~CDIBPal() override;
-    const char* GetRuntimeClassName() const { return "CDIBPal"; }
 
     // Fills this palette with the 256-entry colour cube.
     BOOL CreateColourCube();

@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/CAtomicFile.h"
-#include "platform/MessageBox.h"
+#include "platform/files/CAtomicFile.h"
+#include "platform/window/MessageBox.h"
 
 namespace {
 

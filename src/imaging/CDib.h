@@ -4,14 +4,14 @@
 
 #include "imaging/CDitherer.h"
 #include "imaging/CEncrypt.h"
-#include "platform/CDC.h"
-#include "platform/CFile.h"
-#include "platform/CObject.h"
-#include "platform/CPalette.h"
-#include "platform/CPoint.h"
-#include "platform/CRect.h"
-#include "platform/CSize.h"
-#include "platform/WinTypes.h"
+#include "platform/draw/CDC.h"
+#include "platform/files/CFile.h"
+#include "platform/base/CObject.h"
+#include "platform/draw/CPalette.h"
+#include "platform/base/CPoint.h"
+#include "platform/base/CRect.h"
+#include "platform/base/CSize.h"
+#include "platform/base/WinTypes.h"
 
 // A device-independent bitmap in memory: a header block (a 40-byte BITMAPINFOHEADER and
 // its colour table) and bottom-up pixel rows padded to 4 bytes. Picture row y (0 = top) is
@@ -34,7 +34,6 @@ class CDib : public CObject {
     CDib& operator=(const CDib& other);
     CDib(CDib&& other) noexcept;
     CDib& operator=(CDib&& other) noexcept;
-    const char* GetRuntimeClassName() const override { return "CDib"; }
 
     // Loading and saving: 1 on success, 0 on failure (with the user told why).
     BOOL Read(CFile& file);

@@ -2,9 +2,9 @@
 #include <array>
 #include <vector>
 
-#include "platform/CObject.h"
-#include "platform/CPalette.h"
-#include "platform/WinTypes.h"
+#include "platform/base/CObject.h"
+#include "platform/draw/CPalette.h"
+#include "platform/base/WinTypes.h"
 
 // Converts 24-bit pictures to 8-bit indices into the colour cube (8 red x 8 green x
 // 4 blue levels) with an error diffusion that sends half of a pixel's error to its right
@@ -13,7 +13,6 @@ class CDitherer : public CObject {
   public:
     // Sized for a source picture of `width` x `height` pixels.
     CDitherer(unsigned width, unsigned height);
-    const char* GetRuntimeClassName() const override { return "CDitherer"; }
 
     unsigned GetWidth() const { return m_width; }
     unsigned GetHeight() const { return m_height; }

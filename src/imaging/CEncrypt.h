@@ -2,9 +2,9 @@
 #include <memory>
 #include <vector>
 
-#include "platform/CFile.h"
-#include "platform/CObject.h"
-#include "platform/WinTypes.h"
+#include "platform/files/CFile.h"
+#include "platform/base/CObject.h"
+#include "platform/base/WinTypes.h"
 
 // Reader of the scrambled bitmap container: a big-endian chunk table followed by the
 // chunks back to back, each byte XORed with a sequence that depends only on the chunk's
@@ -20,7 +20,6 @@ class CEncrypt : public CObject {
     static constexpr BYTE kSignature[4] = {0xDD, 0xEE, 0xFF, 0xEE};
     static constexpr DWORD kMaxTableLength = 1024;
 
-    const char* GetRuntimeClassName() const override { return "CEncrypt"; }
 
     // True when the file starts with the container signature; the file is left at 0.
     BOOL IsScrambled(CFile& file) const;

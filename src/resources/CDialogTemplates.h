@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/DialogTemplate.h"
+#include "platform/window/DialogTemplate.h"
 
 // The layouts of the coloring screen (102) and the quit (158) and trash (163)
 // confirmations, in pixels. Screens override CDialog::GetDialogTemplate with Find.

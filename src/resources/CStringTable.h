@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "platform/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 // The program's string resources: the brush preset names (1 to 7), the fill sound file
 // names (8 to 28) and the fill sound folder (83).

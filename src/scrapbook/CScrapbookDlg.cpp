@@ -5,13 +5,13 @@
 #include "dialogs/COptionsDlg.h"
 #include "dialogs/CTrashDlg.h"
 #include "imaging/CCursor.h"
-#include "platform/CPaintDC.h"
-#include "platform/CursorImage.h"
-#include "platform/MessageBox.h"
-#include "scrapbook/CGlimScrapbook.h"
+#include "platform/draw/CPaintDC.h"
+#include "platform/backend/CursorImage.h"
+#include "platform/window/MessageBox.h"
+#include "models/CGlimScrapbook.h"
 #include "slides/CSlideShowDlg.h"
-#include "stories/CGlimBook.h"
-#include "stories/CGlimImage.h"
+#include "models/CGlimBook.h"
+#include "models/CGlimImage.h"
 
 namespace {
 

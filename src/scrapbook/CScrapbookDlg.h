@@ -6,7 +6,7 @@
 #include "dialogs/CPictureDialog.h"
 #include "dialogs/PicturePrinter.h"
 #include "imaging/CDib.h"
-#include "platform/CRect.h"
+#include "platform/base/CRect.h"
 #include "sound/CBasicSound.h"
 
 class CGlimBook;
@@ -61,7 +61,6 @@ class CScrapbookDlg : public CPictureDialog {
 
     explicit CScrapbookDlg(CWnd* parent = nullptr);
     ~CScrapbookDlg() override;
-    const char* GetRuntimeClassName() const override { return "CScrapbookDlg"; }
 
     // Set before DoModal. `books[-1]` must be the scribble-pad book.
     void SetBooks(CGlimBook* books, int count);

@@ -1,11 +1,11 @@
 #include "slides/CSlideShowDlg.h"
 
 #include "imaging/CCursor.h"
-#include "platform/CPaintDC.h"
-#include "platform/MessageBox.h"
-#include "scrapbook/CGlimScrapbook.h"
-#include "stories/CGlimBook.h"
-#include "stories/CGlimImage.h"
+#include "platform/draw/CPaintDC.h"
+#include "platform/window/MessageBox.h"
+#include "models/CGlimScrapbook.h"
+#include "models/CGlimBook.h"
+#include "models/CGlimImage.h"
 
 namespace {
 

@@ -36,7 +36,6 @@ class CSlideShowDlg : public CPictureDialog {
 
     explicit CSlideShowDlg(CWnd* parent = nullptr);
     ~CSlideShowDlg() override;
-    const char* GetRuntimeClassName() const override { return "CSlideShowDlg"; }
 
     // Set before DoModal, with SetPosition, SetPalette and SetCursorObject.
     void SetBook(CGlimBook* book) { m_book = book; }

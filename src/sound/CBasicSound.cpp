@@ -3,7 +3,7 @@
 #include <new>
 #include <vector>
 
-#include "platform/CFile.h"
+#include "platform/files/CFile.h"
 
 CBasicSound::~CBasicSound() {
     Free();

@@ -1,9 +1,9 @@
 #pragma once
 #include <string>
 
-#include "platform/AudioOutput.h"
-#include "platform/CObject.h"
-#include "platform/WinTypes.h"
+#include "platform/sound/AudioOutput.h"
+#include "platform/base/CObject.h"
+#include "platform/base/WinTypes.h"
 
 // A wave file held whole in memory and played through the platform's wave player.
 // The program-wide sound switch mutes every play that is not forced.
@@ -19,7 +19,6 @@ class CBasicSound : public CObject {
 
     CBasicSound() = default;
     ~CBasicSound() override;
-    const char* GetRuntimeClassName() const override { return "CBasicSound"; }
 
     // Reads the whole file at `path`. When it cannot be opened or read, returns false
     // and keeps whatever was loaded before.

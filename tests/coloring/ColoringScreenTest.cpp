@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "coloring/CColoringDlg.h"
-#include "platform/WindowManager.h"
-#include "platform/headless/HeadlessBackend.h"
+#include "platform/window/WindowManager.h"
+#include "platform/backend/headless/HeadlessBackend.h"
 
 namespace fs = std::filesystem;
 

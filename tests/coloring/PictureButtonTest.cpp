@@ -7,8 +7,8 @@
 #include "dialogs/CPictureButton.h"
 #include "imaging/CCursor.h"
 #include "imaging/CDib.h"
-#include "platform/CDialog.h"
-#include "platform/headless/HeadlessBackend.h"
+#include "platform/window/CDialog.h"
+#include "platform/backend/headless/HeadlessBackend.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/CAtomicFile.h"
+#include "platform/files/CAtomicFile.h"
 
 namespace fs = std::filesystem;
 

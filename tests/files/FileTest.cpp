@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <filesystem>
 
-#include "platform/CFile.h"
+#include "platform/files/CFile.h"
 
 namespace {
 

@@ -12,14 +12,14 @@
 
 #include "imaging/CCursor.h"
 #include "imaging/CDIBPal.h"
-#include "platform/Backend.h"
-#include "platform/MessageBox.h"
-#include "platform/WindowManager.h"
-#include "platform/headless/HeadlessBackend.h"
-#include "scrapbook/CGlimScrapbook.h"
+#include "platform/backend/Backend.h"
+#include "platform/window/MessageBox.h"
+#include "platform/window/WindowManager.h"
+#include "platform/backend/headless/HeadlessBackend.h"
+#include "models/CGlimScrapbook.h"
 #include "sound/CBasicSound.h"
-#include "stories/CGlimBook.h"
-#include "tools/CGlimBrush.h"
+#include "models/CGlimBook.h"
+#include "painting/CGlimBrush.h"
 
 namespace fs = std::filesystem;
 

@@ -6,7 +6,7 @@
 
 #include "HubFixture.h"
 #include "scrapbook/CScrapbookDlg.h"
-#include "stories/CGlimImage.h"
+#include "models/CGlimImage.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "HubFixture.h"
 #include "slides/CSlideShowDlg.h"
-#include "stories/CGlimImage.h"
+#include "models/CGlimImage.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include "ImagingTestSupport.h"
 #include "imaging/CDib.h"
-#include "platform/CAtomicFile.h"
-#include "platform/CMemoryDC.h"
+#include "platform/files/CAtomicFile.h"
+#include "platform/draw/CMemoryDC.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "ImagingTestSupport.h"
 #include "imaging/CDIBPal.h"
 #include "imaging/CDib.h"
-#include "platform/CMemoryDC.h"
+#include "platform/draw/CMemoryDC.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "imaging/CDitherer.h"
-#include "platform/CRect.h"
+#include "platform/base/CRect.h"
 
 namespace {
 

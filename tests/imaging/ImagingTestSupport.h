@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/MessageBox.h"
-#include "platform/WinTypes.h"
+#include "platform/window/MessageBox.h"
+#include "platform/base/WinTypes.h"
 
 using Bytes = std::vector<BYTE>;
 

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "SceneFixture.h"
-#include "stories/CBookCatalogue.h"
-#include "stories/CGlimBook.h"
+#include "models/CBookCatalogue.h"
+#include "models/CGlimBook.h"
 
 using namespace fixture;
 

@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "SceneFixture.h"
-#include "tools/CCrayonBox.h"
-#include "tools/CCrayonCatalogue.h"
-#include "tools/CTextureBox.h"
+#include "models/CCrayonBox.h"
+#include "models/CCrayonCatalogue.h"
+#include "models/CTextureBox.h"
 
 using namespace fixture;
 

@@ -5,11 +5,11 @@
 #include <random>
 
 #include "SceneFixture.h"
-#include "stories/CGlimBook.h"
-#include "stories/CGlimImage.h"
-#include "tools/CCrayon.h"
-#include "tools/CGlimAreaFill.h"
-#include "tools/CGlimBrush.h"
+#include "models/CGlimBook.h"
+#include "models/CGlimImage.h"
+#include "models/CCrayon.h"
+#include "painting/CGlimAreaFill.h"
+#include "painting/CGlimBrush.h"
 
 using namespace fixture;
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/MessageBox.h"
-#include "platform/WinTypes.h"
+#include "platform/window/MessageBox.h"
+#include "platform/base/WinTypes.h"
 
 namespace fixture {
 

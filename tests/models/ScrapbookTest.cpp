@@ -5,10 +5,10 @@
 #include <unistd.h>
 
 #include "SceneFixture.h"
-#include "platform/CAtomicFile.h"
-#include "scrapbook/CGlimScrapbook.h"
-#include "stories/CGlimBook.h"
-#include "tools/CCrayon.h"
+#include "platform/files/CAtomicFile.h"
+#include "models/CGlimScrapbook.h"
+#include "models/CGlimBook.h"
+#include "models/CCrayon.h"
 
 using namespace fixture;
 

@@ -2,13 +2,13 @@
 #include <gtest/gtest.h>
 
 #include "SceneFixture.h"
-#include "platform/CWnd.h"
-#include "platform/WinUser.h"
-#include "platform/headless/HeadlessBackend.h"
-#include "stories/CGlimBook.h"
-#include "tools/CCrayon.h"
-#include "tools/CGlimAreaFill.h"
-#include "tools/CGlimBrush.h"
+#include "platform/window/CWnd.h"
+#include "platform/base/WinUser.h"
+#include "platform/backend/headless/HeadlessBackend.h"
+#include "models/CGlimBook.h"
+#include "models/CCrayon.h"
+#include "painting/CGlimAreaFill.h"
+#include "painting/CGlimBrush.h"
 
 using namespace fixture;
 

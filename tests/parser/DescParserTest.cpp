@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "stories/CDescParser.h"
+#include "models/CDescParser.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "PlatformFixture.h"
 #include "app/CInstanceGuard.h"
 #include "imaging/CCursor.h"
-#include "platform/MessageBox.h"
+#include "platform/window/MessageBox.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "PlatformFixture.h"
-#include "platform/CDialog.h"
-#include "platform/CWinApp.h"
+#include "platform/window/CDialog.h"
+#include "platform/window/CWinApp.h"
 
 namespace {
 

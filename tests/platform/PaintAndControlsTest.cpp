@@ -4,11 +4,11 @@
 
 #include "PlatformFixture.h"
 #include "imaging/CCursor.h"
-#include "platform/CButton.h"
-#include "platform/CClientDC.h"
-#include "platform/CDialog.h"
-#include "platform/CPaintDC.h"
-#include "platform/CStatic.h"
+#include "platform/window/CButton.h"
+#include "platform/draw/CClientDC.h"
+#include "platform/window/CDialog.h"
+#include "platform/draw/CPaintDC.h"
+#include "platform/window/CStatic.h"
 
 namespace {
 

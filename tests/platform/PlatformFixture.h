@@ -1,9 +1,9 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include "platform/Backend.h"
-#include "platform/WindowManager.h"
-#include "platform/headless/HeadlessBackend.h"
+#include "platform/backend/Backend.h"
+#include "platform/window/WindowManager.h"
+#include "platform/backend/headless/HeadlessBackend.h"
 
 // Every test gets a fresh headless machine and an empty message queue.
 class PlatformTest : public ::testing::Test {

@@ -9,7 +9,7 @@
 
 #include "PlatformFixture.h"
 #include "app/CScriptDriver.h"
-#include "platform/CDialog.h"
+#include "platform/window/CDialog.h"
 
 namespace {
 

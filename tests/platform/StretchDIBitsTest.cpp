@@ -6,8 +6,8 @@
 #include <random>
 #include <vector>
 
-#include "platform/CMemoryDC.h"
-#include "platform/CSurface.h"
+#include "platform/draw/CMemoryDC.h"
+#include "platform/draw/CSurface.h"
 
 namespace {
 

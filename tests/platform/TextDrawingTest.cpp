@@ -3,9 +3,9 @@
 #include <string>
 
 #include "PlatformFixture.h"
-#include "platform/CMemoryDC.h"
-#include "platform/CPaintDC.h"
-#include "platform/CSurface.h"
+#include "platform/draw/CMemoryDC.h"
+#include "platform/draw/CPaintDC.h"
+#include "platform/draw/CSurface.h"
 #include "platform/print/CFont.h"
 
 namespace {

@@ -8,7 +8,7 @@
 
 #include "PrintTestSupport.h"
 #include "dialogs/PicturePrinter.h"
-#include "platform/MessageBox.h"
+#include "platform/window/MessageBox.h"
 #include "platform/print/CPrintDialog.h"
 #include "platform/print/CPrintQueue.h"
 

@@ -10,11 +10,11 @@
 
 #include "PrintTestSupport.h"
 #include "dialogs/PicturePrinter.h"
-#include "platform/Backend.h"
-#include "platform/CDialog.h"
-#include "platform/MessageBox.h"
-#include "platform/WindowManager.h"
-#include "platform/headless/HeadlessBackend.h"
+#include "platform/backend/Backend.h"
+#include "platform/window/CDialog.h"
+#include "platform/window/MessageBox.h"
+#include "platform/window/WindowManager.h"
+#include "platform/backend/headless/HeadlessBackend.h"
 #include "platform/print/CPrintQueue.h"
 
 using namespace printtest;

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "imaging/CDib.h"
-#include "platform/MessageBox.h"
+#include "platform/window/MessageBox.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {

@@ -7,8 +7,8 @@
 #include <string>
 #include <utility>
 
-#include "platform/CAtomicFile.h"
-#include "slides/CSlideScript.h"
+#include "platform/files/CAtomicFile.h"
+#include "models/CSlideScript.h"
 
 namespace fs = std::filesystem;
 

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "TestWaves.h"
-#include "platform/HeadlessAudio.h"
+#include "platform/backend/headless/HeadlessAudio.h"
 #include "sound/CBasicSound.h"
 
 using testwaves::MakeWaveMs;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "TestWaves.h"
-#include "platform/HeadlessAudio.h"
+#include "platform/backend/headless/HeadlessAudio.h"
 
 using testwaves::MakeWave;
 using testwaves::MakeWaveMs;

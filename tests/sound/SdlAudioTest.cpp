@@ -5,8 +5,8 @@
 #include <thread>
 
 #include "TestWaves.h"
-#include "platform/HeadlessAudio.h"
-#include "platform/sdl/SdlAudio.h"
+#include "platform/backend/headless/HeadlessAudio.h"
+#include "platform/backend/sdl/SdlAudio.h"
 
 using testwaves::MakeWave;
 using testwaves::MakeWaveMs;

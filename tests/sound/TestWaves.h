@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/AudioOutput.h"
+#include "platform/sound/AudioOutput.h"
 
 namespace testwaves {
 

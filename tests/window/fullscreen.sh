@@ -17,7 +17,7 @@ if [ -z "${INSIDE_XVFB:-}" ]; then
     INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 1920x1080x24" bash "$0" "$@"
 fi
 
-fail() { echo "FAIL: $*"; exit 1; }
+fail() { echo "FAIL: $*"; kill -9 $(jobs -p) 2>/dev/null; exit 1; }
 [ -d "$content/play" ] || fail "no content in $content"
 export SDL_AUDIODRIVER=dummy
 export XDG_RUNTIME_DIR=$out/run

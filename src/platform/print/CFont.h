@@ -1,8 +1,8 @@
 #pragma once
 #include <string>
 
-#include "platform/CObject.h"
-#include "platform/WinTypes.h"
+#include "platform/base/CObject.h"
+#include "platform/base/WinTypes.h"
 
 // A logical font: the description a device context turns into a real face when it draws
 // text. Fonts are found through fontconfig, so a face name the system lacks falls back to
@@ -10,7 +10,6 @@
 class CFont : public CObject {
   public:
     CFont() = default;
-    const char* GetRuntimeClassName() const override { return "CFont"; }
 
     // `height` < 0: character height in device units; > 0: cell (line) height; 0: default.
     // Width, escapement, orientation, character set, precisions and quality are kept for

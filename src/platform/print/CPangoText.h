@@ -2,7 +2,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/CRect.h"
+#include "platform/base/CRect.h"
 #include "platform/print/CFont.h"
 #include "platform/print/PrintTypes.h"
 

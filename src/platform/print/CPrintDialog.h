@@ -2,7 +2,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/CObject.h"
+#include "platform/base/CObject.h"
 #include "platform/print/CPrinterDC.h"
 #include "platform/print/PrintTypes.h"
 
@@ -19,7 +19,6 @@ class CPrintDialog : public CObject {
     ~CPrintDialog() override;
     CPrintDialog(const CPrintDialog&) = delete;
     CPrintDialog& operator=(const CPrintDialog&) = delete;
-    const char* GetRuntimeClassName() const override { return "CPrintDialog"; }
 
     // Takes the system's default printer without showing anything and creates its device
     // context. FALSE when there is no default printer.

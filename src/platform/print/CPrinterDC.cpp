@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/DibLayout.h"
+#include "platform/draw/DibLayout.h"
 #include "platform/print/CPangoText.h"
 #include "platform/print/CPrintQueue.h"
 

@@ -2,7 +2,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/CDC.h"
+#include "platform/draw/CDC.h"
 #include "platform/print/CFont.h"
 #include "platform/print/PrintTypes.h"
 

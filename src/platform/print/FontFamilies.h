@@ -1,7 +1,7 @@
 #pragma once
 #include <functional>
 
-#include "platform/CDC.h"
+#include "platform/draw/CDC.h"
 #include "platform/print/PrintTypes.h"
 
 // Called once per font family with the family's description and its type

@@ -2,7 +2,7 @@
 // Records and constants of printing, fonts and text drawing.
 #include <string>
 
-#include "platform/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 // GetDeviceCaps indices beyond the display ones.
 constexpr int LOGPIXELSX = 88;

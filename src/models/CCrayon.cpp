@@ -1,0 +1,77 @@
+#include "models/CCrayon.h"
+
+#include <sys/stat.h>
+
+#include <cstdlib>
+
+#include "platform/files/CFile.h"
+#include "models/CDescParser.h"
+
+namespace {
+
+std::string BlockValue(const std::string& block, const std::string& depthPrefix, const char* key) {
+    const CDescParser parser;
+    int next = 0;
+    std::string prefix = depthPrefix;
+    return parser.GetValue(block, key, 0, next, prefix);
+}
+
+// "x,y,w,h" read as with atoi; missing parts count as 0.
+CRect ParsePosition(const std::string& text) {
+    int parts[4] = {0, 0, 0, 0};
+    std::size_t start = 0;
+    for (int& part : parts) {
+        if (start > text.size()) break;
+        part = std::atoi(text.c_str() + start);
+        const std::size_t comma = text.find(',', start);
+        start = comma == std::string::npos ? text.size() + 1 : comma + 1;
+    }
+    return CRect(parts[0], parts[1], parts[0] + parts[2], parts[1] + parts[3]);
+}
+
+}  // namespace
+
+bool CCrayon::ReadPicture(CDib& picture, const std::string& path) {
+    // A directory (an empty file name leaves the bare folder) does not count as a file.
+    struct stat status {};
+    if (stat(path.c_str(), &status) != 0 || S_ISDIR(status.st_mode)) return false;
+    CFile file;
+    if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite)) return false;
+    return picture.Read(file) != 0;
+}
+
+void CCrayon::AdoptTexture() {
+    const CSize size = m_texture.GetSize();
+    m_textureWidth = size.cx;
+    m_textureHeight = size.cy;
+    m_uScale = 256.0f / static_cast<float>(size.cx);
+    m_vScale = 256.0f / static_cast<float>(size.cy);
+    m_textureView = m_texture.IsValid() ? CLayerView(&m_texture.GetHeader()->bmiHeader,
+                                                     m_texture.GetBits(), m_texture.GetImageSize())
+                                        : CLayerView();
+}
+
+int CCrayon::LoadFiles(const std::string& texturePath, const std::string& selectedPath) {
+    if (!ReadPicture(m_texture, texturePath)) return 0;
+    AdoptTexture();
+    return ReadPicture(m_selected, selectedPath) ? 1 : 0;
+}
+
+int CCrayon::Load(const std::string& block, const std::string& depthPrefix,
+                  const std::string& imageFolder, const std::string& soundFolder) {
+    if (!LoadFiles(imageFolder + BlockValue(block, depthPrefix, "Tex"),
+                   imageFolder + BlockValue(block, depthPrefix, "Sel")))
+        return 0;
+    m_position = ParsePosition(BlockValue(block, depthPrefix, "Pos"));
+    m_soundPath = soundFolder + BlockValue(block, depthPrefix, "Snd");
+    return 1;
+}
+
+BOOL CCrayon::PaintSelected(CDC& dc, const CRect& rect) {
+    return m_selected.Paint(dc, rect.left, rect.top, rect.Width(), rect.Height(), nullptr);
+}
+
+bool CCrayon::PlaySound() {
+    if (!m_sound.IsLoaded() && !m_sound.Load(m_soundPath)) return false;
+    return m_sound.Play(CBasicSound::kObjectSound);
+}

@@ -1,0 +1,57 @@
+#pragma once
+#include <string>
+
+#include "imaging/CDib.h"
+#include "platform/draw/CDC.h"
+#include "platform/base/CObject.h"
+#include "platform/base/CRect.h"
+#include "sound/CBasicSound.h"
+#include "models/CLayerView.h"
+
+// A colouring swatch: the small texture picture that a scene maps onto its surfaces, the
+// picture shown in the colour strip while it is current, its hit rectangle in the box
+// picture and its sound (loaded on first play).
+class CCrayon : public CObject {
+  public:
+    CCrayon() = default;
+    CCrayon(const CCrayon&) = delete;
+    CCrayon& operator=(const CCrayon&) = delete;
+
+    // Loads the crayon from its block of a crayon box description; 1 on success, 0 on failure.
+    int Load(const std::string& block, const std::string& depthPrefix,
+             const std::string& imageFolder, const std::string& soundFolder);
+    // Loads the texture and the selected picture from two paths; 0 if either cannot be opened.
+    int LoadFiles(const std::string& texturePath, const std::string& selectedPath);
+
+    CDib& GetTexture() { return m_texture; }
+    // The texture's pixels, for the colouring loops (invalid when not usable).
+    const CLayerView& GetTextureView() const { return m_textureView; }
+    int GetTextureWidth() const { return m_textureWidth; }
+    int GetTextureHeight() const { return m_textureHeight; }
+    float GetUScale() const { return m_uScale; }
+    float GetVScale() const { return m_vScale; }
+    const CRect& GetPosition() const { return m_position; }
+    const std::string& GetSoundPath() const { return m_soundPath; }
+    void SetSoundPath(const std::string& path) { m_soundPath = path; }
+
+    BOOL PaintSelected(CDC& dc, const CRect& rect);
+    bool HitTest(int x, int y) const { return m_position.PtInRect(CPoint(x, y)); }
+    bool PlaySound();
+
+    // Opens `path` and reads it into `picture`; a file that does not open fails quietly.
+    static bool ReadPicture(CDib& picture, const std::string& path);
+
+  private:
+    void AdoptTexture();
+
+    int m_textureWidth = 0;
+    int m_textureHeight = 0;
+    float m_uScale = 0.0f;
+    float m_vScale = 0.0f;
+    CDib m_texture;
+    CLayerView m_textureView;
+    CDib m_selected;
+    CRect m_position;
+    CBasicSound m_sound;
+    std::string m_soundPath;
+};

@@ -1,0 +1,160 @@
+#include "models/CGlimBook.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/files/CFile.h"
+#include "models/CDescParser.h"
+
+namespace {
+
+std::string FolderWithSlash(std::string folder) {
+    std::replace(folder.begin(), folder.end(), '\\', '/');
+    if (folder.empty() || folder.back() != '/') folder += '/';
+    return folder;
+}
+
+}  // namespace
+
+void CGlimBook::Reset() {
+    SelectImage(-1, nullptr);
+    m_imageCount = 0;
+    m_currentImage = -1;
+    m_bookFolder.clear();
+    m_bookName.clear();
+    m_binder = {};
+    m_binderHighlight = {};
+    m_slidesFolder.clear();
+    m_scriptFile.clear();
+    m_script.reset();
+    m_palette = nullptr;
+}
+
+bool CGlimBook::Load(const std::string& folder, const std::string& descriptionFile) {
+    Reset();
+    m_bookFolder = FolderWithSlash(folder);
+    std::string text;
+    if (!CFile::ReadWholeFile(m_bookFolder + descriptionFile, text)) return false;
+    const CDescParser parser;
+    int next = 0;
+    auto value = [&](const char* key) {
+        std::string prefix;
+        return parser.GetValue(text, key, 0, next, prefix);
+    };
+    m_bookName = value("bookname");
+    m_binder.file = value("binder");
+    m_binderHighlight.file = value("binderhighlight");
+    const std::string slides = value("slides");
+    if (!slides.empty()) m_slidesFolder = m_bookFolder + slides;
+    const std::string script = value("script");
+    if (!script.empty()) {
+        m_scriptFile = "../books/" + script;
+        m_script = std::make_unique<CSlideScript>();
+        if (!m_script->Load(m_scriptFile)) m_script.reset();
+    }
+    const int count = std::clamp(std::atoi(value("NumImages").c_str()), 0, kMaxImages);
+    int position = next;
+    for (int i = 0; i < count; ++i) {
+        std::string prefix;
+        const std::string block = parser.GetValue(text, std::to_string(i), position, next, prefix);
+        position = next;
+        m_images[m_imageCount++].LoadFromDescription(block, prefix, m_bookFolder);
+    }
+    return true;
+}
+
+CGlimImage* CGlimBook::GetCurrentImage() {
+    return GetImage(m_currentImage);
+}
+
+CGlimImage* CGlimBook::GetImage(int index) {
+    return index >= 0 && index < m_imageCount ? &m_images[index] : nullptr;
+}
+
+// Releases the current scene, makes `index` current and shows it in `window`.
+int CGlimBook::Switch(int index, CWnd* window) {
+    const int previous = m_currentImage;
+    if (CGlimImage* current = GetCurrentImage()) {
+        current->ReleaseAll();
+        current->ClearWindow();
+    }
+    m_currentImage = index;
+    if (CGlimImage* chosen = GetCurrentImage(); chosen != nullptr && window != nullptr) {
+        chosen->SetWindow(window);
+        chosen->Redraw(true);
+    }
+    return previous;
+}
+
+int CGlimBook::SelectImage(int index, CWnd* window) {
+    if (index >= m_imageCount || index < -1) return -1;
+    return Switch(index, window);
+}
+
+int CGlimBook::SelectImageByPtr(CGlimImage* image, CWnd* window) {
+    for (int i = 0; i < m_imageCount; ++i) {
+        if (&m_images[i] != image) continue;
+        SelectImage(i, window);
+        return i;
+    }
+    return -1;
+}
+
+int CGlimBook::SelectPrevious(CWnd* window) {
+    if (m_currentImage < 0 || m_imageCount == 0) return -1;
+    return Switch(m_currentImage == 0 ? m_imageCount - 1 : m_currentImage - 1, window);
+}
+
+int CGlimBook::SelectNext(CWnd* window) {
+    if (m_currentImage < 0 || m_imageCount == 0) return -1;
+    return Switch(m_currentImage + 1 >= m_imageCount ? 0 : m_currentImage + 1, window);
+}
+
+int CGlimBook::FindImageByName(const std::string& name) const {
+    for (int i = 0; i < m_imageCount; ++i)
+        if (m_images[i].GetImageName() == name) return i;
+    return -1;
+}
+
+CDib* CGlimBook::BinderPicture(Binder& binder) {
+    if (binder.file.empty()) return nullptr;
+    if (!binder.tried) {
+        binder.tried = true;
+        binder.picture.Load(m_bookFolder + binder.file);
+    }
+    return &binder.picture;
+}
+
+CDib* CGlimBook::GetBinderPicture() {
+    return BinderPicture(m_binder);
+}
+
+CDib* CGlimBook::GetBinderHighlightPicture() {
+    return BinderPicture(m_binderHighlight);
+}
+
+void CGlimBook::SetPalette(CPalette* palette) {
+    m_palette = palette;
+    for (int i = 0; i < m_imageCount; ++i) m_images[i].SetPalette(palette);
+}
+
+std::string CGlimBook::GetSlidePath(int slide, bool useScript) const {
+    if (m_slidesFolder.empty() || slide < 0 || slide >= m_imageCount) return "";
+    const std::string name = useScript && m_script ? m_script->GetEntry(slide) : "def";
+    if (name != "def") return name;
+    char number[16];
+    std::snprintf(number, sizeof number, "%02d.vkb", slide);
+    const std::string folder = m_slidesFolder.back() == '/' ? m_slidesFolder : m_slidesFolder + "/";
+    return folder + number;
+}
+
+bool CGlimBook::SetSlide(int slide, const std::string& fileName) {
+    return m_script != nullptr && m_script->SetEntry(slide, fileName);
+}
+
+bool CGlimBook::ResetSlideIfShows(int slide, const std::string& fileName) {
+    if (m_script == nullptr) return false;
+    if (!fileName.empty() && fileName != GetSlidePath(slide, true)) return false;
+    return m_script->SetEntry(slide, "def");
+}

@@ -1,0 +1,54 @@
+#pragma once
+#include <array>
+#include <span>
+#include <vector>
+
+#include "platform/base/WinTypes.h"
+#include "models/CLayerView.h"
+
+// What a scene's mapping layer says, laid out for the colouring loops: for every object id
+// its pixels as horizontal segments grouped by row, and for every pixel its packed texture
+// coordinate. Built once when the mapping layer loads, so a fill visits exactly the
+// object's pixels, in the order they lie in memory, instead of testing every pixel of the
+// picture, and reads two bytes a pixel instead of three.
+class CRegionIndex {
+  public:
+    // Columns [left, right) of one row that belong to the object.
+    struct Segment {
+        int left;
+        int right;
+    };
+
+    void Build(const CLayerView& mapping);
+    void Clear();
+    bool IsBuilt() const { return m_built; }
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    // The segments of object `id` in row y (0 = top), left to right; empty when none.
+    std::span<const Segment> Row(int id, int y) const;
+    // Texture coordinates of row y (0 = top), one per pixel: v × 256 + u, where u is the
+    // mapping pixel's red byte and v its green byte. The caller keeps y inside the index.
+    const WORD* CoordinateRow(int y) const {
+        return m_coordinates.data() + static_cast<std::ptrdiff_t>(y) * m_width;
+    }
+
+  private:
+    struct Object {
+        std::vector<int> rowStart;  // height + 1 offsets into segments
+        std::vector<Segment> segments;
+    };
+    struct PendingSegment {
+        int y;
+        Segment columns;
+    };
+    using PendingSegments = std::array<std::vector<PendingSegment>, 256>;
+
+    void ScanRow(const CLayerView& mapping, int y, PendingSegments& pending);
+    void Group(int id, const std::vector<PendingSegment>& pending);
+
+    bool m_built = false;
+    int m_width = 0;
+    int m_height = 0;
+    std::array<Object, 256> m_objects;
+    std::vector<WORD> m_coordinates;
+};

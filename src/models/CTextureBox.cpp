@@ -1,0 +1,76 @@
+#include "models/CTextureBox.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "platform/files/CFile.h"
+#include "platform/window/MessageBox.h"
+#include "models/CDescParser.h"
+
+CTextureBox::CTextureBox(int slotCount)
+    : m_slotMap(static_cast<std::size_t>(std::max(slotCount, 0)), -1),
+      m_slotCount(std::max(slotCount, 0)) {}
+
+int CTextureBox::Load(const std::string& folder) {
+    std::string text;
+    if (!CFile::ReadWholeFile(folder + "textures.txt", text)) {
+        AfxMessageBox("The textures cannot be found: " + folder + "textures.txt is missing.");
+        return 0;
+    }
+    const CDescParser parser;
+    int next = 0;
+    std::string prefix;
+    const int declared = std::atoi(parser.GetValue(text, "NumTextures", 0, next, prefix).c_str());
+    const int count = std::min(declared, kMaxTextures);
+    int position = next;
+    for (int i = 0; i < count; ++i) {
+        prefix.clear();
+        const std::string block = parser.GetValue(text, std::to_string(i), position, next, prefix);
+        position = next;
+        if (!m_textures[i].Load(block, prefix, folder)) return 0;
+        m_textureCount = i + 1;
+    }
+    if (m_textureCount < m_slotCount) return 0;
+    if (m_slotCount > 0 && m_slotMap[0] == -1)
+        for (int slot = 0; slot < m_slotCount; ++slot) m_slotMap[slot] = slot;
+    return 1;
+}
+
+int CTextureBox::SelectSlot(int slot) {
+    if (!ValidSlot(slot)) return 0;
+    m_currentTexture = m_slotMap[slot];
+    return 1;
+}
+
+int CTextureBox::GetCurrentTexture(CTexture** out) {
+    const bool valid = m_currentTexture >= 0 && m_currentTexture < m_textureCount;
+    if (out != nullptr) *out = valid ? &m_textures[m_currentTexture] : nullptr;
+    return valid ? m_currentTexture : -1;
+}
+
+int CTextureBox::GetSlotTexture(int slot, CTexture** out) {
+    const int index = ValidSlot(slot) ? m_slotMap[slot] : -1;
+    const bool valid = index >= 0 && index < m_textureCount;
+    if (out != nullptr) *out = valid ? &m_textures[index] : nullptr;
+    return valid ? index : -1;
+}
+
+void CTextureBox::Scroll(int step) {
+    if (m_textureCount <= 0) return;
+    for (int& index : m_slotMap)
+        if (index >= 0) index = (index + step + m_textureCount) % m_textureCount;
+}
+
+void CTextureBox::ScrollForward() {
+    Scroll(1);
+}
+
+void CTextureBox::ScrollBack() {
+    Scroll(-1);
+}
+
+bool CTextureBox::PlaySlotSound(int slot) {
+    CTexture* texture = nullptr;
+    if (GetSlotTexture(slot, &texture) < 0) return false;
+    return texture->PlaySound();
+}

@@ -1,8 +1,0 @@
-#pragma once
-#include "platform/CWindowDC.h"
-
-// A device context on a window's whole client area, for drawing outside WM_PAINT.
-class CClientDC : public CWindowDC {
-  public:
-    explicit CClientDC(CWnd* wnd) : CWindowDC(wnd, std::nullopt) {}
-};

@@ -1,8 +1,0 @@
-#include "platform/CStatic.h"
-
-BOOL CStatic::OnEraseBkgnd(CDC*) {
-    return TRUE;
-}
-int CStatic::OnNcHitTest(CPoint) {
-    return HTTRANSPARENT;
-}

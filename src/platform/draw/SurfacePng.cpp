@@ -1,0 +1,35 @@
+#include "platform/draw/SurfacePng.h"
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <memory>
+
+namespace {
+
+struct SurfaceDeleter {
+    void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
+};
+
+}  // namespace
+
+bool WriteSurfacePng(const CSurface& surface, const std::string& path) {
+    if (surface.Width() <= 0 || surface.Height() <= 0) return false;
+    std::unique_ptr<cairo_surface_t, SurfaceDeleter> image(
+        cairo_image_surface_create(CAIRO_FORMAT_RGB24, surface.Width(), surface.Height()));
+    if (cairo_surface_status(image.get()) != CAIRO_STATUS_SUCCESS) return false;
+    cairo_surface_flush(image.get());
+    unsigned char* data = cairo_image_surface_get_data(image.get());
+    const int stride = cairo_image_surface_get_stride(image.get());
+    for (int y = 0; y < surface.Height(); ++y) {
+        auto* row =
+            reinterpret_cast<std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
+        for (int x = 0; x < surface.Width(); ++x) {
+            const COLORREF c = surface.GetPixel(x, y);
+            row[x] = (static_cast<std::uint32_t>(GetRValue(c)) << 16) |
+                     (static_cast<std::uint32_t>(GetGValue(c)) << 8) | GetBValue(c);
+        }
+    }
+    cairo_surface_mark_dirty(image.get());
+    return cairo_surface_write_to_png(image.get(), path.c_str()) == CAIRO_STATUS_SUCCESS;
+}
