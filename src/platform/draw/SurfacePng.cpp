@@ -5,17 +5,11 @@
 #include <cstdint>
 #include <memory>
 
-namespace {
-
-struct SurfaceDeleter {
-    void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
-};
-
-}  // namespace
+#include "platform/base/FreeWith.h"
 
 bool WriteSurfacePng(const CSurface& surface, const std::string& path) {
     if (surface.Width() <= 0 || surface.Height() <= 0) return false;
-    std::unique_ptr<cairo_surface_t, SurfaceDeleter> image(
+    std::unique_ptr<cairo_surface_t, FreeWith<cairo_surface_destroy>> image(
         cairo_image_surface_create(CAIRO_FORMAT_RGB24, surface.Width(), surface.Height()));
     if (cairo_surface_status(image.get()) != CAIRO_STATUS_SUCCESS) return false;
     cairo_surface_flush(image.get());

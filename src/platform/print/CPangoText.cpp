@@ -5,33 +5,16 @@
 
 #include <cmath>
 
+#include "platform/base/FreeWith.h"
+
 namespace {
 
-struct ObjectUnref {
-    void operator()(gpointer object) const { g_object_unref(object); }
-};
-using LayoutPtr = std::unique_ptr<PangoLayout, ObjectUnref>;
-using FontPtr = std::unique_ptr<PangoFont, ObjectUnref>;
-
-struct DescriptionDeleter {
-    void operator()(PangoFontDescription* d) const { pango_font_description_free(d); }
-};
-using DescriptionPtr = std::unique_ptr<PangoFontDescription, DescriptionDeleter>;
-
-struct MetricsDeleter {
-    void operator()(PangoFontMetrics* m) const { pango_font_metrics_unref(m); }
-};
-using MetricsPtr = std::unique_ptr<PangoFontMetrics, MetricsDeleter>;
-
-struct AttrListDeleter {
-    void operator()(PangoAttrList* a) const { pango_attr_list_unref(a); }
-};
-using AttrListPtr = std::unique_ptr<PangoAttrList, AttrListDeleter>;
-
-struct LayoutIterDeleter {
-    void operator()(PangoLayoutIter* i) const { pango_layout_iter_free(i); }
-};
-using LayoutIterPtr = std::unique_ptr<PangoLayoutIter, LayoutIterDeleter>;
+using LayoutPtr = std::unique_ptr<PangoLayout, FreeWith<g_object_unref>>;
+using FontPtr = std::unique_ptr<PangoFont, FreeWith<g_object_unref>>;
+using DescriptionPtr = std::unique_ptr<PangoFontDescription, FreeWith<pango_font_description_free>>;
+using MetricsPtr = std::unique_ptr<PangoFontMetrics, FreeWith<pango_font_metrics_unref>>;
+using AttrListPtr = std::unique_ptr<PangoAttrList, FreeWith<pango_attr_list_unref>>;
+using LayoutIterPtr = std::unique_ptr<PangoLayoutIter, FreeWith<pango_layout_iter_free>>;
 
 // The default font when none is selected: 10 points at 300 dpi.
 constexpr int kDefaultEmHeight = 42;

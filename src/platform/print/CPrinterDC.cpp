@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/base/FreeWith.h"
 #include "platform/draw/DibLayout.h"
 #include "platform/print/CPangoText.h"
 #include "platform/print/CPrintQueue.h"
@@ -21,10 +22,7 @@ uint32_t SourcePixel(const DibLayout& d, const BYTE* bits, int x, int y) {
     return (uint32_t(GetRValue(c)) << 16) | (uint32_t(GetGValue(c)) << 8) | GetBValue(c);
 }
 
-struct SurfaceDeleter {
-    void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
-};
-using SurfacePtr = std::unique_ptr<cairo_surface_t, SurfaceDeleter>;
+using SurfacePtr = std::unique_ptr<cairo_surface_t, FreeWith<cairo_surface_destroy>>;
 
 // The source rectangle (picture rows from the top) copied into a cairo image.
 SurfacePtr CopySource(const DibLayout& d, const BYTE* bits, const CRect& source) {
