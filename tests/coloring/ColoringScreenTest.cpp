@@ -10,9 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "app/CColoringApp.h"
 #include "coloring/CColoringDlg.h"
-#include "platform/window/WindowManager.h"
 #include "platform/backend/headless/HeadlessBackend.h"
+#include "platform/window/WindowManager.h"
 
 namespace fs = std::filesystem;
 
@@ -85,7 +86,7 @@ class ColoringScreenTest : public ::testing::Test {
         Backend* previous = SetBackend(&backend);
         WindowManager::Instance().Reset();  // nothing left over from an earlier run
         {
-            CColoringDlg screen(nullptr);
+            CColoringDlg screen(nullptr, CColoringApp::kScriptedFillSoundSeed);
             std::size_t next = 0;
             bool quitSent = false;
             backend.SetIdleHook([&]() {
@@ -125,7 +126,7 @@ TEST_F(ColoringScreenTest, CentredPinnedAndDeafToCommandsDuringTheStartUp) {
     PresentingBackend backend(1024, 768, 32);
     CRect pinned, afterMove;
     bool drewDuringSplash = true;
-    int phaseAfterClose = -1;
+    StartupPhase phaseAfterClose = StartupPhase::Hidden;
     Run(backend, {[&](CColoringDlg& s) {
             pinned = s.GetPinnedRect();
             s.MoveWindow(0, 0, 10, 10);
@@ -144,7 +145,7 @@ TEST_F(ColoringScreenTest, CentredPinnedAndDeafToCommandsDuringTheStartUp) {
     EXPECT_EQ(pinned, CRect(192, 144, 832, 624));
     EXPECT_EQ(afterMove, pinned);
     EXPECT_TRUE(Heard(backend, "message \"Timed out\""));
-    EXPECT_EQ(phaseAfterClose, 2);
+    EXPECT_EQ(phaseAfterClose, StartupPhase::BrandSplash);
     EXPECT_FALSE(drewDuringSplash);
     EXPECT_FALSE(Heard(backend, "exitbox"));
 }
@@ -156,25 +157,31 @@ TEST_F(ColoringScreenTest, PresetsAndEraserSwitchesOnTheRunningScreen) {
         if (!ok) checks.push_back(what);
     };
     Run(backend, {[&](CColoringDlg& s) {
-            expect(s.GetStartupPhase() == 7 && s.GetToolKind() == 0, "running with the fill");
+            expect(s.GetStartupPhase() == StartupPhase::Running &&
+                       s.GetToolChoice().GetTool() == Tool::Fill,
+                   "running with the fill");
             s.SendMessage(WM_KEYDOWN, VK_ESCAPE);
-            expect(s.GetBrush(1).GetRows() == 18 && s.GetBrush(1).GetCell(0, 0) == 1.0f,
+            expect(s.GetBrush(Tool::BigBrush).GetRows() == 18 &&
+                       s.GetBrush(Tool::BigBrush).GetCell(0, 0) == 1.0f,
                    "Escape squares the big brush");
             s.SendMessage(WM_KEYDOWN, VK_RETURN);
-            expect(s.GetBrush(1).GetCell(0, 0) == 0.0f, "Return rounds it again");
+            expect(s.GetBrush(Tool::BigBrush).GetCell(0, 0) == 0.0f, "Return rounds it again");
             s.SendMessage(WM_COMMAND, 5);
-            expect(s.GetBrush(1).GetCell(0, 0) == 1.0f && s.GetBrush(1).GetCell(0, 6) == 0.0f &&
-                       s.GetBrush(1).GetCell(6, 6) == 1.0f,
+            expect(s.GetBrush(Tool::BigBrush).GetCell(0, 0) == 1.0f &&
+                       s.GetBrush(Tool::BigBrush).GetCell(0, 6) == 0.0f &&
+                       s.GetBrush(Tool::BigBrush).GetCell(6, 6) == 1.0f,
                    "checkers");
             s.SendMessage(WM_COMMAND, CColoringDlg::kUndo);  // nothing coloured: silent
             s.SendMessage(WM_COMMAND, CColoringDlg::kBigEraser);
             s.SendMessage(WM_COMMAND, CColoringDlg::kBigEraser);  // already current: silent
             s.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(229, 389));  // a crayon
             s.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(229, 389));
-            expect(s.GetToolKind() == 1 && s.GetBrushIndex() == 0, "crayon: small brush");
+            expect(s.GetToolChoice().GetTool() == Tool::SmallBrush, "crayon: small brush");
             s.SendMessage(WM_COMMAND, CColoringDlg::kSmallEraser);
             s.SendMessage(WM_COMMAND, CColoringDlg::kTextureSlot1);
-            expect(s.GetBrushIndex() == 1 && s.GetColourSource() == 0, "texture: big brush");
+            expect(s.GetToolChoice().GetTool() == Tool::BigBrush &&
+                       s.GetColourSource() == ColourSource::Texture,
+                   "texture: big brush");
             s.SendMessage(WM_COMMAND, CColoringDlg::kBigBrush);  // current: silent
             s.SendMessage(WM_COMMAND, CColoringDlg::kRightStar);
             expect(s.GetCurrentCrayonBox() == 1, "the right star opens the next box");

@@ -94,12 +94,13 @@ TEST_F(PictureDialogTest, EmptySizeTakesTheBackgroundsOrTheFallbackAndButtonsSit
 TEST_F(PictureDialogTest, PointerShowsOverTheScreenOnlyWhenACursorSetWasHanded) {
     TestScreen screen("../bitmaps/print/print.bmp");
     ASSERT_TRUE(screen.Create(kTemplateId));
-    cursor.SetCursorIndex(5);
+    cursor.SetShape(CursorShape::SmallTip);
     screen.OnSetCursor(&screen, HTCLIENT, WM_MOUSEMOVE);
-    EXPECT_EQ(cursor.GetCurrentIndex(), 5) << "no cursor set yet: the screen leaves it alone";
+    EXPECT_EQ(cursor.GetShape(), CursorShape::SmallTip)
+        << "no cursor set yet: the screen leaves it alone";
     screen.SetCursorObject(&cursor);
     EXPECT_TRUE(screen.OnSetCursor(&screen, HTCLIENT, WM_MOUSEMOVE));
-    EXPECT_EQ(cursor.GetCurrentIndex(), CPictureDialog::kPointerCursor);
+    EXPECT_EQ(cursor.GetShape(), CursorShape::Pointer);
     screen.DestroyWindow();
 }
 
