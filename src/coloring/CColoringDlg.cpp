@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "coloring/CColoringLayout.h"
+#include "coloring/CNineCells.h"
 #include "dialogs/CQuitDlg.h"
 #include "imaging/CDitherer.h"
-#include "models/CBookCatalogue.h"
 #include "models/CTexture.h"
 #include "platform/draw/CClientDC.h"
 #include "platform/draw/CPaintDC.h"
@@ -23,10 +23,6 @@ using Layout = CColoringLayout;
 
 constexpr UINT kStartupTimer = 0;
 constexpr UINT kStartupInterval = 250;
-constexpr DWORD kFirstClosingMs = 3000;
-constexpr DWORD kSecondClosingMs = 2000;
-constexpr int kBookCapacity = 1;
-constexpr int kHiddenCommandLast = 7;
 
 int SlotOf(int id) {
     const std::span<const int> slots = Layout::TextureSlots();
@@ -34,21 +30,7 @@ int SlotOf(int id) {
     return at == slots.end() ? -1 : static_cast<int>(at - slots.begin());
 }
 
-// Busy-waits on the tick count without handling messages.
-void WaitUntil(DWORD start, DWORD span) {
-    while (GetTickCount() - start < span) {
-    }
-}
-
-void PaintWhole(CDC& dc, CDib* picture) {
-    if (picture == nullptr) return;
-    const CSize size = picture->GetSize();
-    picture->Paint(dc, 0, 0, size.cx, size.cy, nullptr);
-}
-
 }  // namespace
-
-// ---------------------------------------------------------------- construction
 
 CColoringDlg::CColoringDlg(CWnd* parent, std::uint32_t fillSoundSeed)
     : CPictureDialog(kTemplateId, parent), m_sounds(Layout::SoundFiles(), fillSoundSeed) {
@@ -58,15 +40,14 @@ CColoringDlg::CColoringDlg(CWnd* parent, std::uint32_t fillSoundSeed)
     for (const auto& entry : Layout::ToolButtons())
         m_tools.BindButton(entry.tool, &GetButton(entry.id));
     m_fill.SetCursor(&m_cursors);
-    m_keeper.SetScrapbook(&m_scrapbook);
     CDitherer::CreateDitherPalette(m_palette);
     if (m_palette.IsCreated()) SetPalette(&m_palette);
 }
 
 CColoringDlg::~CColoringDlg() {
     // The scenes point at the picture area; it goes with the window.
-    for (CGlimBook& book : m_shelf) {
-        if (CGlimImage* picture = book.GetCurrentImage()) picture->ClearWindow();
+    for (int index = -1; index < m_shelf.GetBookCount(); ++index) {
+        if (CGlimImage* picture = m_shelf.BookAt(index)->GetCurrentImage()) picture->ClearWindow();
     }
 }
 
@@ -81,8 +62,6 @@ BOOL CColoringDlg::OnInitDialog() {
     SetTimer(kStartupTimer, kStartupInterval);
     return TRUE;
 }
-
-// ---------------------------------------------------------------- layout
 
 void CColoringDlg::InvalidateControl(int id) {
     if (CWnd* control = GetDlgItem(id)) control->InvalidateRect(nullptr, FALSE);
@@ -137,8 +116,6 @@ CPoint CColoringDlg::PointIn(int id, CPoint clientPoint) const {
     return clientPoint;
 }
 
-// ---------------------------------------------------------------- painting
-
 void CColoringDlg::OnPaint() {
     CRect update;
     if (!GetUpdateRect(&update)) return;
@@ -147,23 +124,6 @@ void CColoringDlg::OnPaint() {
     RealizePalette(dc);
     PaintStartupPhase(dc, dc.m_ps.rcPaint);
     dc.SetStretchBltMode(oldMode);
-}
-
-void CColoringDlg::Split(CRect& outer, const CRect& inner, std::array<CRect, 9>& cells) {
-    cells.fill(CRect(0, 0, 0, 0));
-    if (outer.Width() == 0) return;
-    const int L = outer.left, T = outer.top, R = outer.right, B = outer.bottom;
-    const int l = inner.left, t = inner.top, r = inner.right, b = inner.bottom;
-    const bool above = t > T, across = t < B && T < b, below = b < B;
-    auto column = [&](int first, int left, int right) {
-        if (above) cells[first] = CRect(left, T, right, t);
-        if (across) cells[first + 3] = CRect(left, std::max(t, T), right, std::min(b, B));
-        if (below) cells[first + 6] = CRect(left, b, right, B);
-    };
-    if (l > L) column(0, L, l);
-    if (l < R && r > L) column(1, std::max(l, L), std::min(r, R));
-    if (r < R) column(2, r, R);
-    outer = CRect(0, 0, 0, 0);
 }
 
 void CColoringDlg::PaintBackgroundCell(CDC& dc, const CRect& cell) {
@@ -190,15 +150,15 @@ void CColoringDlg::PaintScreen(const CRect& update, CDC& dc) {
     CRect outer = update;
     const bool whole = update.Width() == kScreenWidth && update.Height() == kScreenHeight;
     std::array<CRect, 9> a, e, f;
-    Split(outer, picture, a);
+    CNineCells::Split(outer, picture, a);
     if (whole) {
         for (std::size_t i = 0; i < 9; ++i)
             if (i != 4) PaintBackgroundCell(dc, a[i]);
     }
     CRect below = a[7];
-    Split(below, crayons, e);
+    CNineCells::Split(below, crayons, e);
     CRect underBox = e[7];
-    Split(underBox, strip, f);
+    CNineCells::Split(underBox, strip, f);
     for (std::size_t i = 0; i < 9; ++i) {
         if (i != 4 && i != 7) PaintBackgroundCell(dc, a[i]);
         if (i != 4 && i != 7) PaintBackgroundCell(dc, e[i]);
@@ -236,7 +196,7 @@ void CColoringDlg::PaintTextureSlot(int slot, DRAWITEMSTRUCT& item) {
     CDib& frame = m_slotFrame[(item.itemState & ODS_SELECTED) != 0 ? 1 : 0];
     std::array<CRect, 9> cells;
     CRect outer = button;
-    Split(outer, swatch, cells);
+    CNineCells::Split(outer, swatch, cells);
     for (std::size_t i = 0; i < cells.size(); ++i) {
         if (i == 4 || cells[i].IsRectEmpty()) continue;
         frame.PaintRect(*item.hDC, cells[i].TopLeft(), cells[i].Size(), cells[i], nullptr);
@@ -252,8 +212,6 @@ BOOL CColoringDlg::OnQueryNewPalette() {
 void CColoringDlg::OnPaletteChanged(CWnd* focusWnd) {
     m_palette.OnPaletteChanged(*this, focusWnd);
 }
-
-// ---------------------------------------------------------------- start-up
 
 void CColoringDlg::OnTimer(UINT id) {
     if (m_startup.IsHalted()) return;
@@ -278,14 +236,13 @@ void CColoringDlg::ShowScreen() {
 void CColoringDlg::PaintStartupPhase(CDC& dc, const CRect& update) {
     switch (m_startup.GetPhase()) {
         case StartupPhase::BrandSplash:
-            PaintWhole(dc, m_brandSplash.get());
+            m_splashes.PaintBrand(dc);
             break;
         case StartupPhase::StorySplash:
-            PaintWhole(dc, m_storySplash.get());
-            m_brandSplash.reset();
+            m_splashes.PaintStory(dc);
             break;
         case StartupPhase::Cleared:
-            m_storySplash.reset();
+            m_splashes.Release();
             break;
         case StartupPhase::Running:
             PaintScreen(update, dc);
@@ -297,14 +254,7 @@ void CColoringDlg::PaintStartupPhase(CDC& dc, const CRect& update) {
 }
 
 void CColoringDlg::LoadSplashPictures() {
-    m_brandSplash = std::make_unique<CDib>();
-    if (!m_brandSplash->Load(Layout::kBrandFile)) {
-        AfxMessageBox("Failed to load second splash screen file");
-    }
-    m_storySplash = std::make_unique<CDib>();
-    if (!m_storySplash->Load(Layout::kStoryFile)) {
-        AfxMessageBox("Failed to load third splash screen file");
-    }
+    m_splashes.LoadStartup();
 }
 
 void CColoringDlg::LoadScreenResources() {
@@ -317,56 +267,14 @@ void CColoringDlg::LoadScreenResources() {
 }
 
 bool CColoringDlg::LoadBooks() {
-    CBookCatalogue catalogue;
-    const bool repeated = m_bookCount > 0;
-    m_bookCount = 0;
-    if (!catalogue.Read()) {
-        // Without books there is nothing to colour, but the screen still opens.
-        AfxMessageBox("The story books cannot be found: ../books/books.txt is missing.");
-        return true;
-    }
-    // The scribble pad is not listed in the catalogue; it always sits in front of the books.
-    m_shelf[0].Load(std::string(CBookCatalogue::kBooksFolder) + Layout::kScribbleFolder,
-                    Layout::kScribbleDescription);
-    for (const CBookCatalogue::Line& line : catalogue.GetLines()) {
-        if (line.isScrapbook) {
-            if (!repeated) m_scrapbook.Load(line.scrapbookFolder, line.indexFile);
-            continue;
-        }
-        if (m_bookCount >= kBookCapacity) continue;
-        CGlimBook& book = m_shelf[static_cast<std::size_t>(1 + m_bookCount)];
-        ++m_bookCount;
-        if (!LoadBook(book, line.folder, line.descriptionFile, line.isPath)) return false;
-    }
-    for (CGlimBook& book : m_shelf) book.SetPalette(&m_palette);
-    m_scrapbook.LinkToBooks(m_shelf.data(), 1 + m_bookCount);
-    return true;
-}
-
-// A book named by a path must load, or the screen closes; while it loads the start-up
-// waits, as loading may ask the child something.
-bool CColoringDlg::LoadBook(CGlimBook& book, const std::string& folder,
-                            const std::string& description, bool mustLoad) {
-    if (!mustLoad) {
-        book.Load(folder, description);
-        return true;
-    }
-    m_startup.SetHalted(true);
-    if (!book.Load(folder, description)) {
-        AfxMessageBox("The story book's files cannot be found in " + folder);
-        EndDialog(IDCANCEL);
-        return false;
-    }
-    m_startup.SetHalted(false);
-    return true;
+    if (m_shelf.Load(&m_palette, [this](bool hold) { m_startup.SetHalted(hold); })) return true;
+    EndDialog(IDCANCEL);
+    return false;
 }
 
 void CColoringDlg::OpenBook() {
     m_tools.Choose(Tool::Fill);
-    if (m_bookCount > 0) {
-        m_pictureBook = &m_shelf[1];
-        m_pictureBook->SelectImage(0, GetDlgItem(kPictureArea));
-    }
+    m_shelf.OpenStory(GetDlgItem(kPictureArea));
 }
 
 void CColoringDlg::FinishStartup() {
@@ -385,17 +293,13 @@ void CColoringDlg::FlushInput() {
     }
 }
 
-// ---------------------------------------------------------------- the current picture
-
 CGlimImage* CColoringDlg::GetCurrentPicture() {
-    return m_pictureBook != nullptr ? m_pictureBook->GetCurrentImage() : nullptr;
+    return m_shelf.GetCurrentPicture();
 }
 
 bool CColoringDlg::SaveTouchedPicture() {
-    if (!m_unsaved) return true;
-    switch (m_keeper.Save(GetCurrentPicture(), m_pictureBook)) {
+    switch (m_shelf.KeepColouring()) {
         case CPictureKeeper::Result::Saved:
-            m_unsaved = false;
             return true;
         case CPictureKeeper::Result::Full:
             m_sounds.PlayScrapbookFull();
@@ -410,7 +314,7 @@ bool CColoringDlg::SaveTouchedPicture() {
 
 void CColoringDlg::ShowPicture(CGlimImage* picture) {
     if (picture == nullptr) return;
-    m_keeper.Restore(picture);
+    m_shelf.RestoreKept(picture);
     picture->SetWindow(GetDlgItem(kPictureArea));
     picture->Redraw(true);
 }
@@ -418,15 +322,10 @@ void CColoringDlg::ShowPicture(CGlimImage* picture) {
 bool CColoringDlg::SetCurrentPicture(CGlimBook* book, CGlimImage* picture, int entryIndex) {
     if (book == nullptr || picture == nullptr) return false;
     if (!SaveTouchedPicture()) return false;
-    if (entryIndex >= 0) m_keeper.Remember(picture, entryIndex);
-    if (m_pictureBook != nullptr && m_pictureBook != book) m_pictureBook->SelectImage(-1, nullptr);
-    m_pictureBook = book;
-    book->SelectImageByPtr(picture, nullptr);
+    m_shelf.MakeCurrent(book, picture, entryIndex);
     ShowPicture(picture);
     return true;
 }
-
-// ---------------------------------------------------------------- mouse input
 
 bool CColoringDlg::PickCrayon(CPoint point) {
     if (!m_colours.PickCrayon(PointIn(kCrayonArea, point))) return false;
@@ -453,8 +352,7 @@ void CColoringDlg::Colour(CPoint point) {
         m_fill.SetCrayon(colour);
         m_fill.Fill(picture, inPicture, &m_sounds.NextFillSound());
     }
-    m_pictureTouched = true;
-    m_unsaved = true;
+    m_shelf.NoteColoured();
 }
 
 void CColoringDlg::OnLButtonDown(UINT flags, CPoint point) {
@@ -504,15 +402,10 @@ BOOL CColoringDlg::OnSetCursor(CWnd*, UINT hitTest, UINT) {
     return TRUE;
 }
 
-// ---------------------------------------------------------------- commands
-
 BOOL CColoringDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     const int id = LOWORD(wParam);
     // The brush presets answer even during the start-up.
-    if (id >= 1 && id <= kHiddenCommandLast) {
-        m_tools.ApplyPreset(id);
-        return TRUE;
-    }
+    if (m_tools.ApplyPreset(id)) return TRUE;
     if (m_startup.IsRunning() && (ChooseToolOf(id) || RunButton(id))) return TRUE;
     return CWnd::OnCommand(wParam, lParam);
 }
@@ -590,10 +483,10 @@ void CColoringDlg::ChooseTexture(int slot) {
 }
 
 void CColoringDlg::UndoColouring() {
-    if (!m_pictureTouched) return;
+    if (!m_shelf.IsTouched()) return;
     m_sounds.PlayUndo();
     if (CGlimImage* picture = GetCurrentPicture()) {
-        if (picture->Undo(true)) m_unsaved = true;
+        if (picture->Undo(true)) m_shelf.NoteChanged();
     }
 }
 
@@ -620,22 +513,10 @@ void CColoringDlg::StepCrayonBox(int step) {
 }
 
 void CColoringDlg::StepScene(int step) {
-    if (m_pictureBook == nullptr) return;
+    if (m_shelf.GetPictureBook() == nullptr) return;
     if (!SaveTouchedPicture()) return;
     m_sounds.PlayPageTurn();
-    CGlimBook* story = m_bookCount > 0 ? &m_shelf[1] : nullptr;
-    if (m_pictureBook != story && story != nullptr) {
-        // From the scribble pad the arrows lead back to the story.
-        m_pictureBook->SelectImage(-1, nullptr);
-        m_pictureBook = story;
-        const int index = std::max(story->GetCurrentIndex(), 0);
-        story->SelectImage(-1, nullptr);
-        story->SelectImage(index, nullptr);
-    } else if (step > 0) {
-        m_pictureBook->SelectNext(nullptr);
-    } else {
-        m_pictureBook->SelectPrevious(nullptr);
-    }
+    m_shelf.TurnPage(step);
     ShowPicture(GetCurrentPicture());
 }
 
@@ -646,8 +527,8 @@ void CColoringDlg::OpenScrapbook() {
     m_sounds.PlayClick();
     CGlimImage* before = GetCurrentPicture();
     CScrapbookDlg screen(this);
-    screen.SetBooks(&m_shelf[1], m_bookCount);
-    screen.SetScrapbook(&m_scrapbook);
+    screen.SetBooks(m_shelf.GetStoryBooks(), m_shelf.GetBookCount());
+    screen.SetScrapbook(&m_shelf.GetScrapbook());
     screen.SetPalette(&m_palette);
     screen.SetCursorObject(&m_cursors);
     screen.SetClickSound(m_sounds.GetClick());
@@ -663,15 +544,10 @@ void CColoringDlg::OpenScrapbook() {
 
 // `bookIndex` counts from the first story book; the scribble pad is -1.
 bool CColoringDlg::ShowChosenPicture(CGlimImage* chosen, bool fromScrapbook, int bookIndex) {
-    if (fromScrapbook) {
-        return SetCurrentPicture(m_scrapbook.GetCurrentBook(false), chosen,
-                                 m_scrapbook.GetCurrentIndex());
-    }
-    if (bookIndex < -1 || bookIndex >= m_bookCount) return false;
-    return SetCurrentPicture(&m_shelf[static_cast<std::size_t>(bookIndex + 1)], chosen);
+    if (!fromScrapbook) return SetCurrentPicture(m_shelf.BookAt(bookIndex), chosen);
+    CGlimScrapbook& scrapbook = m_shelf.GetScrapbook();
+    return SetCurrentPicture(scrapbook.GetCurrentBook(false), chosen, scrapbook.GetCurrentIndex());
 }
-
-// ---------------------------------------------------------------- exit
 
 void CColoringDlg::ExitSequence() {
     CBasicSound::StopAll();
@@ -690,7 +566,7 @@ void CColoringDlg::ExitSequence() {
     m_sounds.PlayGoodbye();
     m_startup.Close();
     m_cursors.SetShape(CursorShape::Hidden);
-    ShowClosingPictures();
+    CSplashPictures::ShowClosing(*this, GetPalette());
     CDialog::OnOK();
 }
 
@@ -705,30 +581,9 @@ void CColoringDlg::ClearPictureArea() {
     WindowManager::Instance().PresentIfDirty();
 }
 
-// The brand picture for three seconds, then the closing picture for two.
-void CColoringDlg::ShowClosingPictures() {
-    CDib picture;
-    if (!picture.Load(Layout::kBrandFile)) AfxMessageBox("Failed to load file");
-    CDC* dc = GetDC();
-    if (dc == nullptr) return;
-    RealizePalette(*dc);
-    auto show = [this, dc, &picture] {
-        PaintWhole(*dc, &picture);
-        WindowManager::Instance().NoteDrawn(this, VisibleScreenRect(this));
-        WindowManager::Instance().PresentIfDirty();
-    };
-    show();
-    picture.Empty();
-    if (!picture.Load(Layout::kClosingFile)) AfxMessageBox("Failed to load file");
-    WaitUntil(GetTickCount(), kFirstClosingMs);
-    show();
-    WaitUntil(GetTickCount(), kSecondClosingMs);
-    ReleaseDC(dc);
-}
-
 void CColoringDlg::OnDestroy() {
     // Told to quit without the exit button (the session ends): keep the colouring all the same.
-    if (m_startup.IsRunning() && m_unsaved) m_keeper.Save(GetCurrentPicture(), m_pictureBook);
+    if (m_startup.IsRunning()) m_shelf.KeepColouring();
     KillTimer(kStartupTimer);
     CDialog::OnDestroy();
 }

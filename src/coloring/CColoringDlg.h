@@ -1,19 +1,17 @@
 #pragma once
 #include <array>
 #include <cstdint>
-#include <memory>
 
 #include "coloring/CColoringSounds.h"
 #include "coloring/CColourChoice.h"
-#include "coloring/CPictureKeeper.h"
+#include "coloring/CPictureShelf.h"
+#include "coloring/CSplashPictures.h"
 #include "coloring/CStartupSequence.h"
 #include "coloring/CToolChoice.h"
 #include "dialogs/CPictureDialog.h"
 #include "imaging/CCursor.h"
 #include "imaging/CDIBPal.h"
 #include "imaging/CDib.h"
-#include "models/CGlimBook.h"
-#include "models/CGlimScrapbook.h"
 #include "painting/CGlimAreaFill.h"
 
 // The coloring screen: the 640 x 480 main screen where the child colours. It owns the
@@ -59,10 +57,6 @@ class CColoringDlg : public CPictureDialog, private CStartupSequence::Steps {
     CColoringDlg(CWnd* parent, std::uint32_t fillSoundSeed);
     ~CColoringDlg() override;
 
-    // Nine cells around `inner` inside `outer`, row by row; cell 4 is their overlap.
-    // `outer` is emptied.
-    static void Split(CRect& outer, const CRect& inner, std::array<CRect, 9>& cells);
-
     // Saves the current picture to the scrapbook when it was coloured since it became
     // current (or was last saved). False when it could not be saved: the child was told.
     bool SaveTouchedPicture();
@@ -79,9 +73,9 @@ class CColoringDlg : public CPictureDialog, private CStartupSequence::Steps {
     ColourSource GetColourSource() const { return m_colours.GetSource(); }
     int GetCurrentCrayonBox() const { return m_colours.GetShownBoxIndex(); }
     int GetCrayonBoxCount() const { return m_colours.GetBoxCount(); }
-    bool HasUnsavedColouring() const { return m_unsaved; }
-    CGlimBook* GetBooks() { return &m_shelf[1]; }
-    CGlimScrapbook& GetScrapbook() { return m_scrapbook; }
+    bool HasUnsavedColouring() const { return m_shelf.HasUnsavedColouring(); }
+    CGlimBook* GetBooks() { return m_shelf.GetStoryBooks(); }
+    CGlimScrapbook& GetScrapbook() { return m_shelf.GetScrapbook(); }
     const CRect& GetPinnedRect() const { return GetPosition(); }
 
   protected:
@@ -124,8 +118,6 @@ class CColoringDlg : public CPictureDialog, private CStartupSequence::Steps {
     void OpenBook() override;
     void FinishStartup() override;
     void Repaint() override;
-    bool LoadBook(CGlimBook& book, const std::string& folder, const std::string& description,
-                  bool mustLoad);
     void PaintStartupPhase(CDC& dc, const CRect& update);
     void FlushInput();
 
@@ -151,25 +143,16 @@ class CColoringDlg : public CPictureDialog, private CStartupSequence::Steps {
     bool ShowChosenPicture(CGlimImage* chosen, bool fromScrapbook, int bookIndex);
     void ExitSequence();
     void ClearPictureArea();
-    void ShowClosingPictures();
     void ShowPicture(CGlimImage* picture);
 
     CDIBPal m_palette;
     CCursor m_cursors;
     CStartupSequence m_startup{*this};
     CColoringSounds m_sounds;
-    std::unique_ptr<CDib> m_brandSplash;
-    std::unique_ptr<CDib> m_storySplash;
+    CSplashPictures m_splashes;
     std::array<CDib, 2> m_slotFrame;  // up and down
     CToolChoice m_tools;
     CGlimAreaFill m_fill;
     CColourChoice m_colours;
-    int m_bookCount = 0;
-    // The scribble pad sits directly in front of the story books, as book -1.
-    std::array<CGlimBook, 2> m_shelf;
-    CGlimBook* m_pictureBook = nullptr;  // the book whose current picture is shown
-    CGlimScrapbook m_scrapbook;
-    CPictureKeeper m_keeper;
-    bool m_pictureTouched = false;
-    bool m_unsaved = false;
+    CPictureShelf m_shelf;
 };

@@ -12,6 +12,7 @@
 
 #include "app/CColoringApp.h"
 #include "coloring/CColoringDlg.h"
+#include "coloring/CNineCells.h"
 #include "platform/backend/headless/HeadlessBackend.h"
 #include "platform/window/WindowManager.h"
 
@@ -24,7 +25,7 @@ constexpr DWORD kStarted = 29000;  // the greeting sounds at 28.5 s
 TEST(SplitTest, CellsAroundAnInnerRectangle) {
     CRect outer(0, 0, 100, 80);
     std::array<CRect, 9> cells;
-    CColoringDlg::Split(outer, CRect(20, 10, 60, 50), cells);
+    CNineCells::Split(outer, CRect(20, 10, 60, 50), cells);
     EXPECT_TRUE(outer.IsRectEmpty());
     EXPECT_EQ(cells[0], CRect(0, 0, 20, 10));
     EXPECT_EQ(cells[4], CRect(20, 10, 60, 50));
@@ -32,16 +33,16 @@ TEST(SplitTest, CellsAroundAnInnerRectangle) {
     EXPECT_EQ(cells[8], CRect(60, 50, 100, 80));
     // An inner rectangle reaching past the outer one's edges leaves those bands empty.
     outer = CRect(0, 0, 100, 80);
-    CColoringDlg::Split(outer, CRect(-5, 30, 200, 90), cells);
+    CNineCells::Split(outer, CRect(-5, 30, 200, 90), cells);
     EXPECT_TRUE(cells[0].IsRectEmpty() && cells[3].IsRectEmpty() && cells[7].IsRectEmpty());
     EXPECT_EQ(cells[1], CRect(0, 0, 100, 30));
     EXPECT_EQ(cells[4], CRect(0, 30, 100, 80));
     // A repaint wholly inside the picture is all picture: no background cell.
     outer = CRect(150, 50, 200, 100);
-    CColoringDlg::Split(outer, CRect(120, 28, 518, 292), cells);
+    CNineCells::Split(outer, CRect(120, 28, 518, 292), cells);
     for (int i = 0; i < 9; ++i) EXPECT_EQ(!cells[i].IsRectEmpty(), i == 4) << i;
     outer = CRect(5, 5, 5, 50);
-    CColoringDlg::Split(outer, CRect(0, 0, 10, 10), cells);
+    CNineCells::Split(outer, CRect(0, 0, 10, 10), cells);
     EXPECT_TRUE(
         std::all_of(cells.begin(), cells.end(), [](const CRect& c) { return c.IsRectEmpty(); }));
 }
