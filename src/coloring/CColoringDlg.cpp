@@ -72,6 +72,12 @@ void CColoringDlg::InvalidateArea(int id) {
     InvalidateRect(&area, FALSE);
 }
 
+CRect CColoringDlg::GetScreenRect(int id) const {
+    CRect rect;
+    if (CWnd* control = GetDlgItem(id)) control->GetWindowRect(&rect);
+    return rect;
+}
+
 CRect CColoringDlg::GetControlRect(int id) const {
     CRect rect;
     if (CWnd* control = GetDlgItem(id)) {
@@ -380,26 +386,21 @@ void CColoringDlg::OnRButtonUp(UINT flags, CPoint point) {
 }
 
 BOOL CColoringDlg::OnSetCursor(CWnd*, UINT hitTest, UINT) {
-    CursorShape shape = CursorShape::Pointer;
-    const StartupPhase painted = m_startup.GetPaintedPhase();
-    if (painted == StartupPhase::StorySplash) {
-        shape = CursorShape::Wand;
-    } else if (painted != StartupPhase::Running) {
-        shape = CursorShape::Hidden;
-    } else if (hitTest == HTCLIENT) {
-        CPoint pointer;
-        GetCursorPos(&pointer);
-        CRect picture, crayons;
-        if (CWnd* area = GetDlgItem(kPictureArea)) area->GetWindowRect(&picture);
-        if (CWnd* area = GetDlgItem(kCrayonArea)) area->GetWindowRect(&crayons);
-        if (picture.PtInRect(pointer)) {
-            shape = m_tools.GetPictureCursor();
-        } else if (crayons.PtInRect(pointer)) {
-            shape = CursorShape::Wand;
-        }
-    }
-    m_cursors.SetShape(shape);
+    m_cursors.SetShape(PointerShape(hitTest == HTCLIENT));
     return TRUE;
+}
+
+// Nothing shows while the start-up runs, except the wand that may end the story picture.
+CursorShape CColoringDlg::PointerShape(bool overClient) const {
+    const StartupPhase painted = m_startup.GetPaintedPhase();
+    if (painted == StartupPhase::StorySplash) return CursorShape::Wand;
+    if (painted != StartupPhase::Running) return CursorShape::Hidden;
+    if (!overClient) return CursorShape::Pointer;
+    CPoint pointer;
+    GetCursorPos(&pointer);
+    if (GetScreenRect(kPictureArea).PtInRect(pointer)) return m_tools.GetPictureCursor();
+    if (GetScreenRect(kCrayonArea).PtInRect(pointer)) return CursorShape::Wand;
+    return CursorShape::Pointer;
 }
 
 BOOL CColoringDlg::OnCommand(WPARAM wParam, LPARAM lParam) {

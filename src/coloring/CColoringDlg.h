@@ -108,6 +108,7 @@ class CColoringDlg : public CPictureDialog, private CStartupSequence::Steps {
     void InvalidateControl(int id);
     void InvalidateArea(int id);
     CRect GetControlRect(int id) const;
+    CRect GetScreenRect(int id) const;
     CPoint PointIn(int id, CPoint clientPoint) const;
 
     // Start-up steps.
@@ -128,6 +129,7 @@ class CColoringDlg : public CPictureDialog, private CStartupSequence::Steps {
     void PaintTextureSlot(int slot, DRAWITEMSTRUCT& item);
 
     // Input and commands.
+    CursorShape PointerShape(bool overClient) const;
     bool PickCrayon(CPoint point);
     void Colour(CPoint point);
     bool ChooseToolOf(int id);

@@ -1,7 +1,5 @@
 #include "coloring/CColoringSounds.h"
 
-#include "resources/CStringTable.h"
-
 void CColoringSounds::LazySound::Play(UINT flags) {
     if (!sound.IsLoaded()) sound.Load(path);
     sound.Play(flags);

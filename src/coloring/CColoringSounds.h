@@ -5,6 +5,7 @@
 #include <string>
 
 #include "coloring/CToolChoice.h"
+#include "resources/CStringTable.h"
 #include "sound/CBasicSound.h"
 
 // The sounds of the colouring screen. Most load the first time they play; the fill
@@ -12,7 +13,7 @@
 // scripted runs hear the same sounds every time.
 class CColoringSounds {
   public:
-    static constexpr std::size_t kFillSoundCount = 21;
+    static constexpr std::size_t kFillSoundCount = CStringTable::kFillSoundCount;
 
     struct Files {
         std::array<const char*, CToolChoice::kToolCount> tools;
