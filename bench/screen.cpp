@@ -12,9 +12,10 @@
 #include <functional>
 #include <string>
 
+#include "app/CColoringApp.h"
 #include "coloring/CColoringDlg.h"
-#include "platform/window/WindowManager.h"
 #include "platform/backend/headless/HeadlessBackend.h"
+#include "platform/window/WindowManager.h"
 
 namespace fs = std::filesystem;
 
@@ -48,10 +49,10 @@ void RunToInteractive(HeadlessBackend& backend, const std::function<void(CColori
     Backend* previous = SetBackend(&backend);
     WindowManager::Instance().Reset();
     {
-        CColoringDlg screen(nullptr);
+        CColoringDlg screen(nullptr, CColoringApp::kScriptedFillSoundSeed);
         bool done = false;
         backend.SetIdleHook([&] {
-            // Interactive: the phase-7 step has shown the buttons and stopped the timer.
+            // Interactive: the end of the start-up has shown the buttons and stopped the timer.
             if (done || !screen.GetButton(CColoringDlg::kExit).IsWindowVisible()) return false;
             done = true;
             atReady(screen);

@@ -1,6 +1,7 @@
 #include "app/CColoringApp.h"
 
 #include <optional>
+#include <random>
 
 #include "app/CBackdropWnd.h"
 #include "app/CInstanceGuard.h"
@@ -37,7 +38,7 @@ BOOL CColoringApp::InitInstance() {
 }
 
 void CColoringApp::RunMainScreen(CWnd* backdrop) {
-    MainScreen screen(backdrop);
+    MainScreen screen(backdrop, m_fillSoundSeed.value_or(std::random_device{}()));
     m_pMainWnd = &screen;
     screen.DoModal();
     m_pMainWnd = nullptr;

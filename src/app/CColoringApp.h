@@ -1,4 +1,7 @@
 #pragma once
+#include <cstdint>
+#include <optional>
+
 #include "platform/window/CWinApp.h"
 
 class CWnd;
@@ -8,7 +11,8 @@ class CWnd;
 class CColoringApp : public CWinApp {
   public:
     static constexpr const char* kGuardName = "PimblyGlim3DColoringBookSemaphore";
-
+    // The fill-sound seed of scripted runs, which must hear the same sounds every time.
+    static constexpr std::uint32_t kScriptedFillSoundSeed = 21;
 
     // The program's whole life; always FALSE, so no further message loop runs.
     BOOL InitInstance() override;
@@ -18,11 +22,14 @@ class CColoringApp : public CWinApp {
     // Whether a second copy is refused (on by default; the scripted driver turns it off so
     // scripted runs do not block one another or a running program).
     void SetSingleInstance(bool on) { m_singleInstance = on; }
+    // Fixes the seed of the colouring screen's fill sounds; without it every run picks one.
+    void SetFillSoundSeed(std::uint32_t seed) { m_fillSoundSeed = seed; }
 
   private:
     void RunMainScreen(CWnd* backdrop);
 
     bool m_singleInstance = true;
+    std::optional<std::uint32_t> m_fillSoundSeed;
 };
 
 extern CColoringApp theApp;

@@ -77,6 +77,7 @@ int main(int argc, char** argv) {
     CScriptDriver driver(backend, std::move(commands));
     backend.SetIdleHook([&driver] { return driver.Step(); });
     theApp.SetSingleInstance(false);
+    theApp.SetFillSoundSeed(CColoringApp::kScriptedFillSoundSeed);
     // The monkey may confirm the exit long before its events are used up: the child starts
     // the program again, so every event reaches a running screen.
     do {

@@ -1,37 +1,29 @@
 #pragma once
 #include <array>
-#include <memory>
-#include <random>
-#include <string>
+#include <cstdint>
 
-#include "coloring/CPictureKeeper.h"
-#include "dialogs/CPictureButton.h"
+#include "coloring/CColoringSounds.h"
+#include "coloring/CColourChoice.h"
+#include "coloring/CPictureShelf.h"
+#include "coloring/CSplashPictures.h"
+#include "coloring/CStartupSequence.h"
+#include "coloring/CToolChoice.h"
+#include "dialogs/CPictureDialog.h"
 #include "imaging/CCursor.h"
 #include "imaging/CDIBPal.h"
 #include "imaging/CDib.h"
-#include "platform/window/CDialog.h"
-#include "models/CGlimScrapbook.h"
-#include "sound/CBasicSound.h"
-#include "models/CGlimBook.h"
-#include "models/CCrayonBox.h"
 #include "painting/CGlimAreaFill.h"
-#include "painting/CGlimBrush.h"
-#include "models/CTextureBox.h"
 
-// The coloring screen: the 640 x 480 main dialog where the child colours. It owns the
+// The coloring screen: the 640 x 480 main screen where the child colours. It owns the
 // book, the crayon boxes, the texture box, the tools, the scrapbook model, the cursor set,
-// the screen's sounds and the faces of its buttons. A timed start-up (timer 0) shows two
-// splash pictures while everything loads; then mouse input drives the tools and the
-// buttons choose tools, textures, crayon boxes and scenes, until the exit is confirmed.
-class CColoringDlg : public CDialog {
+// the screen's sounds and its palette. A timed start-up shows two splash pictures while
+// everything loads; then mouse input drives the tools and the buttons choose tools,
+// textures, crayon boxes and scenes, until the exit is confirmed.
+class CColoringDlg : public CPictureDialog, private CStartupSequence::Steps {
   public:
     static constexpr UINT kTemplateId = 102;
     static constexpr int kScreenWidth = 640;
     static constexpr int kScreenHeight = 480;
-    static constexpr int kFillSoundCount = 21;
-    static constexpr int kMaxCrayonBoxes = 10;
-    static constexpr int kPhaseRunning = 7;
-    static constexpr int kPhaseClosing = 8;
 
     enum ControlId : int {
         kBackground = 1066,
@@ -60,23 +52,11 @@ class CColoringDlg : public CDialog {
         kSceneRight = 1056,
         kExit = 1101,
     };
-    enum ToolKind : int { kToolFill = 0, kToolBrush = 1 };
-    enum BrushIndex : int { kNoBrush = -1, kSmall = 0, kBig = 1, kSmallErase = 2, kBigErase = 3 };
 
-    explicit CColoringDlg(CWnd* parent);
+    // `fillSoundSeed` picks the sequence of fill sounds.
+    CColoringDlg(CWnd* parent, std::uint32_t fillSoundSeed);
     ~CColoringDlg() override;
 
-    // Layout and painting helpers.
-    void InvalidateControl(int id);
-    void MoveControl(int id, int x, int y, int width, int height);
-    CRect GetControlRect(int id) const;
-    void PaintScreen(const CRect& update, CDC& dc);
-    // Nine cells around `inner` inside `outer`, row by row; cell 4 is their overlap.
-    // `outer` is emptied.
-    static void Split(CRect& outer, const CRect& inner, std::array<CRect, 9>& cells);
-    void PlayToolSound(CBasicSound& sound, const std::string& path);
-
-    // The picture in the picture area and keeping what was coloured.
     // Saves the current picture to the scrapbook when it was coloured since it became
     // current (or was last saved). False when it could not be saved: the child was told.
     bool SaveTouchedPicture();
@@ -85,42 +65,27 @@ class CColoringDlg : public CDialog {
     // current picture could not be saved and so stays current.
     bool SetCurrentPicture(CGlimBook* book, CGlimImage* picture, int entryIndex = -1);
     CGlimImage* GetCurrentPicture();
-    CGlimBook* GetCurrentPictureBook();
 
-    // State, for the other screens and for tests.
-    int GetStartupPhase() const { return m_startupPhase; }
-    int GetPaintedPhase() const { return m_paintedPhase; }
-    int GetToolKind() const { return m_toolKind; }
-    int GetBrushIndex() const { return m_brushIndex; }
-    int GetColourSource() const { return m_colourSource; }
-    int GetCurrentCrayonBox() const { return m_currentCrayonBox; }
-    int GetCrayonBoxCount() const { return m_crayonBoxCount; }
-    bool IsPictureTouched() const { return m_pictureTouched; }
-    bool HasUnsavedColouring() const { return m_unsaved; }
-    CGlimBook* GetBooks() { return &m_shelf[1]; }
-    int GetBookCount() const { return m_bookCount; }
-    CGlimBook& GetScribblePad() { return m_shelf[0]; }
-    CGlimScrapbook& GetScrapbook() { return m_scrapbook; }
-    CGlimBrush& GetBrush(int index) { return m_brushes.at(static_cast<std::size_t>(index)); }
-    CTextureBox& GetTextureBox() { return m_textureBox; }
-    CCrayonBox& GetCrayonBox(int index) {
-        return m_crayonBoxes.at(static_cast<std::size_t>(index));
-    }
-    CCursor& GetCursorSet() { return m_cursors; }
-    CDIBPal& GetScreenPalette() { return m_palette; }
-    CPictureButton& GetButton(int id);
-    const CRect& GetPinnedRect() const { return m_windowRect; }
+    // State, for tests.
+    StartupPhase GetStartupPhase() const { return m_startup.GetPhase(); }
+    const CToolChoice& GetToolChoice() const { return m_tools; }
+    CGlimBrush& GetBrush(Tool tool) { return m_tools.GetBrush(tool); }
+    ColourSource GetColourSource() const { return m_colours.GetSource(); }
+    int GetCurrentCrayonBox() const { return m_colours.GetShownBoxIndex(); }
+    int GetCrayonBoxCount() const { return m_colours.GetBoxCount(); }
+    bool HasUnsavedColouring() const { return m_shelf.HasUnsavedColouring(); }
+    CGlimBook* GetBooks() { return m_shelf.GetStoryBooks(); }
+    CGlimScrapbook& GetScrapbook() { return m_shelf.GetScrapbook(); }
+    const CRect& GetPinnedRect() const { return GetPosition(); }
 
   protected:
     const DialogTemplate* GetDialogTemplate() const override;
 
   public:
     // Framework overrides.
-    void DoDataExchange(CDataExchange* exchange) override;
     BOOL OnInitDialog() override;
     void OnOK() override {}
     void OnCancel() override {}
-    BOOL OnEraseBkgnd(CDC* dc) override;
     void OnPaint() override;
     void OnDrawItem(int controlId, DRAWITEMSTRUCT* drawItem) override;
     BOOL OnQueryNewPalette() override;
@@ -137,112 +102,59 @@ class CColoringDlg : public CDialog {
     void OnDestroy() override;
 
   private:
-    struct Face {
-        int id;
-        std::unique_ptr<CDib> up;
-        std::unique_ptr<CDib> down;
-    };
-    struct ToolSound {
-        CBasicSound sound;
-        std::string path;
-    };
-
     // Layout.
-    void Layout();
+    void PlaceControls();
     void CentreOnDisplay();
-    CWnd* Control(int id) const { return GetDlgItem(id); }
-    CRect ToControl(int id, CPoint point) const;
+    void InvalidateControl(int id);
+    void InvalidateArea(int id);
+    CRect GetControlRect(int id) const;
+    CRect GetScreenRect(int id) const;
     CPoint PointIn(int id, CPoint clientPoint) const;
 
-    // Start-up.
-    void RunStartupStep();
-    void EnterPhase(int phase);
-    void Repaint();
+    // Start-up steps.
+    void ShowScreen() override;
+    void LoadSplashPictures() override;
+    void LoadScreenResources() override;
+    bool LoadBooks() override;
+    void OpenBook() override;
+    void FinishStartup() override;
+    void Repaint() override;
     void PaintStartupPhase(CDC& dc, const CRect& update);
-    void LoadSplashPictures();
-    void LoadScreenResources();
-    void LoadButtonFaces();
-    void LoadCrayons();
-    bool LoadBooks();
-    void OpenBook();
-    void FinishStartup();
     void FlushInput();
 
     // Painting.
-    void PaintBackground(CDC& dc, const CRect& cell);
-    void PaintButtonFace(int id, DRAWITEMSTRUCT& item);
-    void PaintTextureSlot(int slot, const Face& frame, DRAWITEMSTRUCT& item);
-    const Face* FindFace(int id) const;
-    bool ShowsDownFace(int id, bool pressed) const;
-    void Realize(CDC& dc);
-    const CCrayon* CurrentColour();
+    void PaintScreen(const CRect& update, CDC& dc);
+    void PaintBackgroundCell(CDC& dc, const CRect& cell);
+    void PaintPictureCell(const CRect& cell, const CRect& picture);
+    void PaintTextureSlot(int slot, DRAWITEMSTRUCT& item);
 
     // Input and commands.
+    CursorShape PointerShape(bool overClient) const;
     bool PickCrayon(CPoint point);
     void Colour(CPoint point);
-    void ChooseTool(int kind, int brush, ToolSound& sound);
-    int ToolButton(int kind, int brush) const;
-    bool IsEraserCurrent() const;
-    void SwitchFromEraser(int brush);
+    bool ChooseToolOf(int id);
+    bool RunButton(int id);
+    void ChooseTool(Tool tool);
     void PageTextures(bool forward);
     void ChooseTexture(int slot);
     void UndoColouring();
     void PlayVoiceOver();
-    void ApplyPreset(int id);
     void StepCrayonBox(int step);
     void StepScene(int step);
     void OpenScrapbook();
+    bool ShowChosenPicture(CGlimImage* chosen, bool fromScrapbook, int bookIndex);
     void ExitSequence();
-    void ShowClosingPictures();
-    void ShowScrapbookFull();
-    void PlayClick();
+    void ClearPictureArea();
     void ShowPicture(CGlimImage* picture);
 
     CDIBPal m_palette;
-    std::unique_ptr<CDib> m_secondSplash;
-    std::unique_ptr<CDib> m_thirdSplash;
-    CDib m_background;
-    std::array<Face, 13> m_faces;
-    CDib m_soundUp;
-    CDib m_soundDown;
-    CDib m_scrapUp;
-    CDib m_scrapDown;
-    std::unique_ptr<CBasicSound> m_clickSound;
-    std::array<ToolSound, 2> m_pageTurn;
-    std::array<CBasicSound, kFillSoundCount> m_fillSounds;
-    std::array<std::string, kFillSoundCount> m_fillSoundPaths;
-    ToolSound m_smallBrushSound, m_bigBrushSound, m_fillToolSound, m_smallEraserSound,
-        m_bigEraserSound, m_undoSound, m_librarySound;
-    CBasicSound m_greeting;
-    CBasicSound m_goodbye;
-    CBasicSound m_fullSound;
-    int m_bookCapacity = 1;
-    int m_toolKind = kToolFill;
-    int m_brushIndex = kNoBrush;
-    CGlimAreaFill m_fill;
-    std::array<CGlimBrush, 4> m_brushes;
-    int m_colourSource = 1;
-    CTextureBox m_textureBox{3};
-    int m_currentCrayonBox = 0;
-    std::array<CCrayonBox, kMaxCrayonBoxes> m_crayonBoxes;
-    int m_crayonBoxCount = 0;
-    int m_currentBook = -1;
-    int m_bookCount = 0;
-    // The scribble pad sits directly in front of the story books, as book -1.
-    std::array<CGlimBook, 2> m_shelf;
-    CGlimBook* m_pictureBook = nullptr;  // the book whose current picture is shown
-    CGlimScrapbook m_scrapbook;
-    CPictureKeeper m_keeper;
-    bool m_firstPaint = false;
-    bool m_startupHalted = false;
-    int m_startupPhase = 0;
-    int m_paintedPhase = 0;
-    int m_tickCount = 0;
-    bool m_pictureTouched = false;
-    bool m_unsaved = false;
-    int m_pageTurnNext = 0;
     CCursor m_cursors;
-    CRect m_windowRect;
-    std::mt19937 m_random;
-    std::array<CPictureButton, 18> m_buttons;
+    CStartupSequence m_startup{*this};
+    CColoringSounds m_sounds;
+    CSplashPictures m_splashes;
+    std::array<CDib, 2> m_slotFrame;  // up and down
+    CToolChoice m_tools;
+    CGlimAreaFill m_fill;
+    CColourChoice m_colours;
+    CPictureShelf m_shelf;
 };

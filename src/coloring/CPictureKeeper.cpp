@@ -1,7 +1,7 @@
 #include "coloring/CPictureKeeper.h"
 
-#include "models/CGlimScrapbook.h"
 #include "models/CGlimImage.h"
+#include "models/CGlimScrapbook.h"
 
 int CPictureKeeper::FindEntry(CGlimImage* picture) const {
     if (m_scrapbook == nullptr) return -1;

@@ -1,26 +1,25 @@
 #include "dialogs/COptionsDlg.h"
 
 #include "dialogs/CDocumentOpener.h"
+#include "painting/CGlimBrush.h"
 #include "platform/draw/CPaintDC.h"
 #include "platform/window/MessageBox.h"
-#include "painting/CGlimBrush.h"
 
 namespace {
 
 constexpr const char* kFolder = "../bitmaps/options/";
 
-CRect At(int x, int y, int width, int height) {
-    return CRect(x, y, x + width, y + height);
-}
-
 const std::array<PictureFace, 5>& Faces() {
     static const std::array<PictureFace, 5> faces = {{
-        {COptionsDlg::kOk, "OK", "oku.bmp", "okd.bmp", nullptr, At(172, 194, 55, 64)},
-        {COptionsDlg::kSound, "sound", "sndon.bmp", "sndoff.bmp", nullptr, At(132, 42, 130, 28)},
-        {COptionsDlg::kLines, "lines", "inline.bmp", "outline.bmp", nullptr, At(132, 104, 130, 28)},
+        {COptionsDlg::kOk, "OK", "oku.bmp", "okd.bmp", nullptr, RectAt(172, 194, 55, 64)},
+        {COptionsDlg::kSound, "sound", "sndon.bmp", "sndoff.bmp", nullptr,
+         RectAt(132, 42, 130, 28)},
+        {COptionsDlg::kLines, "lines", "inline.bmp", "outline.bmp", nullptr,
+         RectAt(132, 104, 130, 28)},
         {COptionsDlg::kLearning, "Ext. for Learn", "extu.bmp", "extd.bmp", nullptr,
-         At(82, 148, 49, 40)},
-        {COptionsDlg::kCredits, "Credits", "credu.bmp", "credd.bmp", nullptr, At(267, 149, 49, 39)},
+         RectAt(82, 148, 49, 40)},
+        {COptionsDlg::kCredits, "Credits", "credu.bmp", "credd.bmp", nullptr,
+         RectAt(267, 149, 49, 39)},
     }};
     return faces;
 }
@@ -28,7 +27,7 @@ const std::array<PictureFace, 5>& Faces() {
 DialogTemplate MakeTemplate() {
     DialogTemplate t;
     t.id = COptionsDlg::kTemplateId;
-    t.rect = At(0, 0, 399, 264);
+    t.rect = RectAt(0, 0, 399, 264);
     using Kind = DialogTemplate::Kind;
     // The placeholder first: the buttons lie above it.
     t.items.push_back({COptionsDlg::kPlaceholder, Kind::Static, t.rect, WS_VISIBLE, ""});
@@ -147,7 +146,7 @@ void COptionsDlg::OnCreditsButton() {
     if (CWnd* parent = GetParent()) {
         parent->GetWindowRect(&parentRect);
     } else {
-        parentRect = At(0, 0, m_creditsPicture.GetSize().cx, m_creditsPicture.GetSize().cy);
+        parentRect = RectAt(0, 0, m_creditsPicture.GetSize().cx, m_creditsPicture.GetSize().cy);
     }
     m_creditsMode = true;
     m_currentPicture = &m_creditsPicture;

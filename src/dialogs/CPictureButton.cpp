@@ -117,7 +117,7 @@ BOOL CPictureButton::OnEraseBkgnd(CDC*) {
 
 BOOL CPictureButton::OnSetCursor(CWnd* wnd, UINT hitTest, UINT message) {
     if (m_cursor == nullptr) return CButton::OnSetCursor(wnd, hitTest, message);
-    m_cursor->SetCursorIndex(2);
+    m_cursor->SetShape(CursorShape::Wand);
     return TRUE;
 }
 

@@ -17,6 +17,7 @@ void CPictureDialog::AddFaceItems(DialogTemplate& layout, std::span<const Pictur
 void CPictureDialog::AddButtons(const std::string& folder, std::span<const PictureFace> faces) {
     for (const PictureFace& face : faces) {
         CPictureButton& button = AddButton(face.id, face.rect);
+        if (face.up == nullptr) continue;
         std::array<CDib, 3>& pictures = m_buttons.back()->pictures;
         pictures[0].Load(folder + face.up);
         pictures[1].Load(folder + face.down);
@@ -109,6 +110,6 @@ void CPictureDialog::OnDrawItem(int controlId, DRAWITEMSTRUCT* drawItem) {
 
 BOOL CPictureDialog::OnSetCursor(CWnd* wnd, UINT hitTest, UINT message) {
     if (m_cursor == nullptr) return CDialog::OnSetCursor(wnd, hitTest, message);
-    m_cursor->SetCursorIndex(kPointerCursor);
+    m_cursor->SetShape(CursorShape::Pointer);
     return TRUE;
 }

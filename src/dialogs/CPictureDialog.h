@@ -13,8 +13,14 @@
 class CCursor;
 class CPalette;
 
+// The rectangle of `width` x `height` pixels whose top left corner is at x, y.
+constexpr CRect RectAt(int x, int y, int width, int height) {
+    return CRect(x, y, x + width, y + height);
+}
+
 // One picture button of a screen: its control id, its caption in the dialog template, the
 // file names of its up, down and (optional) disabled pictures, and its place in the window.
+// A face without an up picture is a button whose pictures the screen sets or draws itself.
 struct PictureFace {
     int id = 0;
     const char* text = "";
@@ -31,9 +37,6 @@ struct PictureFace {
 // background that is never erased. A screen adds only its own controls and behaviour.
 class CPictureDialog : public CDialog {
   public:
-    // Cursor index of the general pointer.
-    static constexpr int kPointerCursor = 3;
-
     CPictureDialog(UINT templateId, CWnd* parent);
     ~CPictureDialog() override;
 
@@ -54,7 +57,8 @@ class CPictureDialog : public CDialog {
     static void AddFaceItems(DialogTemplate& layout, std::span<const PictureFace> faces);
 
   protected:
-    // Loads each face's pictures (file names relative to `folder`) into a new button.
+    // Loads each face's pictures (file names relative to `folder`) into a new button; a
+    // face without pictures gets a button without them.
     void AddButtons(const std::string& folder, std::span<const PictureFace> faces);
     // A button whose pictures the screen sets itself.
     CPictureButton& AddButton(int id, const CRect& rect);

@@ -21,7 +21,7 @@ void CQuitDlg::OnOpened() {
 }
 
 void CQuitDlg::OnMouseMove(UINT flags, CPoint point) {
-    if (GetCursorObject() != nullptr) GetCursorObject()->SetCursorIndex(3);
+    if (GetCursorObject() != nullptr) GetCursorObject()->SetShape(CursorShape::Pointer);
     CConfirmDlg::OnMouseMove(flags, point);
 }
 

@@ -27,12 +27,11 @@ constexpr int kCaptionInset = 150;
 constexpr int kFallbackLineHeight = 50;
 constexpr int kMeasureHeight = 10;
 
-// Where the confirmation sits over the screen, and the wait cursor's index.
+// Where the confirmation sits over the screen.
 constexpr int kConfirmLeft = 121;
 constexpr int kConfirmTop = 69;
 constexpr int kConfirmWidth = 399;
 constexpr int kConfirmHeight = 264;
-constexpr int kWaitCursor = 0;
 
 bool IsPreferred(const std::string& face) {
     for (std::string_view preferred : kPreferredFaces) {
@@ -61,15 +60,16 @@ bool PicturePrinter::Print(CWnd& screen, CCursor* cursor, CPalette* palette,
     const Picture picture = source.take ? source.take() : Picture();
     bool printed = false;
     if (picture.printImage != nullptr) {
-        const int previousCursor = cursor != nullptr ? cursor->GetCurrentIndex() : -1;
-        if (cursor != nullptr) cursor->SetCursorIndex(kWaitCursor);
+        const CursorShape previousCursor =
+            cursor != nullptr ? cursor->GetShape() : CursorShape::Pointer;
+        if (cursor != nullptr) cursor->SetShape(CursorShape::Wait);
         printed = PrintPage(printer, picture, printText);
         printer.SelectObject(oldFont);
         printDialog.ReleasePrinter();
         if (source.releasePrintLayer) source.releasePrintLayer();
         screen.UpdateWindow();
         PlayPrintedSound();
-        if (cursor != nullptr) cursor->SetCursorIndex(previousCursor);
+        if (cursor != nullptr) cursor->SetShape(previousCursor);
     } else {
         printer.SelectObject(oldFont);
     }

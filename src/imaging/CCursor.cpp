@@ -152,15 +152,16 @@ CCursor::~CCursor() {
     for (int i = 1; i < kCount; ++i) ReleaseCursor(m_shapes[i].get());
 }
 
-HCURSOR CCursor::SetCursorIndex(int index) {
-    m_current = index;
-    return SetCursor(GetCursorHandle(index));
+HCURSOR CCursor::SetShape(CursorShape shape) {
+    m_current = shape;
+    return SetCursor(GetCursorHandle(shape));
 }
 
 void CCursor::RestoreCursor() {
     SetCursor(GetCursorHandle(m_current));
 }
 
-HCURSOR CCursor::GetCursorHandle(int index) const {
-    return index >= 0 && index < m_loaded ? m_cursors[index] : nullptr;
+HCURSOR CCursor::GetCursorHandle(CursorShape shape) const {
+    const int index = static_cast<int>(shape);
+    return index >= 0 && index < m_loaded ? m_cursors[static_cast<std::size_t>(index)] : nullptr;
 }

@@ -15,18 +15,18 @@ class WaitCursor {
   public:
     explicit WaitCursor(CCursor* cursor) : m_cursor(cursor) {
         if (m_cursor == nullptr) return;
-        m_previous = m_cursor->GetCurrentIndex();
-        m_cursor->SetCursorIndex(0);
+        m_previous = m_cursor->GetShape();
+        m_cursor->SetShape(CursorShape::Wait);
     }
     ~WaitCursor() {
-        if (m_cursor != nullptr) m_cursor->SetCursorIndex(m_previous);
+        if (m_cursor != nullptr) m_cursor->SetShape(m_previous);
     }
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
 
   private:
     CCursor* m_cursor;
-    int m_previous = 0;
+    CursorShape m_previous = CursorShape::Wait;
 };
 
 }  // namespace

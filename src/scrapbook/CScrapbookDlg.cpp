@@ -505,7 +505,8 @@ BOOL CScrapbookDlg::OnSetCursor(CWnd* wnd, UINT hitTest, UINT message) {
     ScreenToClient(&point);
     const bool overThumbnail = AreaRect(kThumbnailArea).PtInRect(point);
     const bool overScroll = m_shelfScrolls && AreaRect(kScrollThumbArea).PtInRect(point);
-    GetCursorObject()->SetCursorIndex(overThumbnail || overScroll ? 2 : 3);
+    GetCursorObject()->SetShape(overThumbnail || overScroll ? CursorShape::Wand
+                                                            : CursorShape::Pointer);
     return TRUE;
 }
 

@@ -129,7 +129,7 @@ void CSlideShowDlg::StartVoiceOver() {
 
 void CSlideShowDlg::EnableButtons(bool enable) {
     ForEachButton([enable](CPictureButton& button) { button.EnableWindow(enable ? TRUE : FALSE); });
-    if (!enable && GetCursorObject() != nullptr) GetCursorObject()->SetCursorIndex(kPointerCursor);
+    if (!enable && GetCursorObject() != nullptr) GetCursorObject()->SetShape(CursorShape::Pointer);
 }
 
 void CSlideShowDlg::Silence() {

@@ -10,9 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "app/CColoringApp.h"
 #include "coloring/CColoringDlg.h"
-#include "platform/window/WindowManager.h"
+#include "coloring/CNineCells.h"
 #include "platform/backend/headless/HeadlessBackend.h"
+#include "platform/window/WindowManager.h"
 
 namespace fs = std::filesystem;
 
@@ -23,7 +25,7 @@ constexpr DWORD kStarted = 29000;  // the greeting sounds at 28.5 s
 TEST(SplitTest, CellsAroundAnInnerRectangle) {
     CRect outer(0, 0, 100, 80);
     std::array<CRect, 9> cells;
-    CColoringDlg::Split(outer, CRect(20, 10, 60, 50), cells);
+    CNineCells::Split(outer, CRect(20, 10, 60, 50), cells);
     EXPECT_TRUE(outer.IsRectEmpty());
     EXPECT_EQ(cells[0], CRect(0, 0, 20, 10));
     EXPECT_EQ(cells[4], CRect(20, 10, 60, 50));
@@ -31,16 +33,16 @@ TEST(SplitTest, CellsAroundAnInnerRectangle) {
     EXPECT_EQ(cells[8], CRect(60, 50, 100, 80));
     // An inner rectangle reaching past the outer one's edges leaves those bands empty.
     outer = CRect(0, 0, 100, 80);
-    CColoringDlg::Split(outer, CRect(-5, 30, 200, 90), cells);
+    CNineCells::Split(outer, CRect(-5, 30, 200, 90), cells);
     EXPECT_TRUE(cells[0].IsRectEmpty() && cells[3].IsRectEmpty() && cells[7].IsRectEmpty());
     EXPECT_EQ(cells[1], CRect(0, 0, 100, 30));
     EXPECT_EQ(cells[4], CRect(0, 30, 100, 80));
     // A repaint wholly inside the picture is all picture: no background cell.
     outer = CRect(150, 50, 200, 100);
-    CColoringDlg::Split(outer, CRect(120, 28, 518, 292), cells);
+    CNineCells::Split(outer, CRect(120, 28, 518, 292), cells);
     for (int i = 0; i < 9; ++i) EXPECT_EQ(!cells[i].IsRectEmpty(), i == 4) << i;
     outer = CRect(5, 5, 5, 50);
-    CColoringDlg::Split(outer, CRect(0, 0, 10, 10), cells);
+    CNineCells::Split(outer, CRect(0, 0, 10, 10), cells);
     EXPECT_TRUE(
         std::all_of(cells.begin(), cells.end(), [](const CRect& c) { return c.IsRectEmpty(); }));
 }
@@ -85,7 +87,7 @@ class ColoringScreenTest : public ::testing::Test {
         Backend* previous = SetBackend(&backend);
         WindowManager::Instance().Reset();  // nothing left over from an earlier run
         {
-            CColoringDlg screen(nullptr);
+            CColoringDlg screen(nullptr, CColoringApp::kScriptedFillSoundSeed);
             std::size_t next = 0;
             bool quitSent = false;
             backend.SetIdleHook([&]() {
@@ -125,7 +127,7 @@ TEST_F(ColoringScreenTest, CentredPinnedAndDeafToCommandsDuringTheStartUp) {
     PresentingBackend backend(1024, 768, 32);
     CRect pinned, afterMove;
     bool drewDuringSplash = true;
-    int phaseAfterClose = -1;
+    StartupPhase phaseAfterClose = StartupPhase::Hidden;
     Run(backend, {[&](CColoringDlg& s) {
             pinned = s.GetPinnedRect();
             s.MoveWindow(0, 0, 10, 10);
@@ -144,7 +146,7 @@ TEST_F(ColoringScreenTest, CentredPinnedAndDeafToCommandsDuringTheStartUp) {
     EXPECT_EQ(pinned, CRect(192, 144, 832, 624));
     EXPECT_EQ(afterMove, pinned);
     EXPECT_TRUE(Heard(backend, "message \"Timed out\""));
-    EXPECT_EQ(phaseAfterClose, 2);
+    EXPECT_EQ(phaseAfterClose, StartupPhase::BrandSplash);
     EXPECT_FALSE(drewDuringSplash);
     EXPECT_FALSE(Heard(backend, "exitbox"));
 }
@@ -156,25 +158,31 @@ TEST_F(ColoringScreenTest, PresetsAndEraserSwitchesOnTheRunningScreen) {
         if (!ok) checks.push_back(what);
     };
     Run(backend, {[&](CColoringDlg& s) {
-            expect(s.GetStartupPhase() == 7 && s.GetToolKind() == 0, "running with the fill");
+            expect(s.GetStartupPhase() == StartupPhase::Running &&
+                       s.GetToolChoice().GetTool() == Tool::Fill,
+                   "running with the fill");
             s.SendMessage(WM_KEYDOWN, VK_ESCAPE);
-            expect(s.GetBrush(1).GetRows() == 18 && s.GetBrush(1).GetCell(0, 0) == 1.0f,
+            expect(s.GetBrush(Tool::BigBrush).GetRows() == 18 &&
+                       s.GetBrush(Tool::BigBrush).GetCell(0, 0) == 1.0f,
                    "Escape squares the big brush");
             s.SendMessage(WM_KEYDOWN, VK_RETURN);
-            expect(s.GetBrush(1).GetCell(0, 0) == 0.0f, "Return rounds it again");
+            expect(s.GetBrush(Tool::BigBrush).GetCell(0, 0) == 0.0f, "Return rounds it again");
             s.SendMessage(WM_COMMAND, 5);
-            expect(s.GetBrush(1).GetCell(0, 0) == 1.0f && s.GetBrush(1).GetCell(0, 6) == 0.0f &&
-                       s.GetBrush(1).GetCell(6, 6) == 1.0f,
+            expect(s.GetBrush(Tool::BigBrush).GetCell(0, 0) == 1.0f &&
+                       s.GetBrush(Tool::BigBrush).GetCell(0, 6) == 0.0f &&
+                       s.GetBrush(Tool::BigBrush).GetCell(6, 6) == 1.0f,
                    "checkers");
             s.SendMessage(WM_COMMAND, CColoringDlg::kUndo);  // nothing coloured: silent
             s.SendMessage(WM_COMMAND, CColoringDlg::kBigEraser);
             s.SendMessage(WM_COMMAND, CColoringDlg::kBigEraser);  // already current: silent
             s.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(229, 389));  // a crayon
             s.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(229, 389));
-            expect(s.GetToolKind() == 1 && s.GetBrushIndex() == 0, "crayon: small brush");
+            expect(s.GetToolChoice().GetTool() == Tool::SmallBrush, "crayon: small brush");
             s.SendMessage(WM_COMMAND, CColoringDlg::kSmallEraser);
             s.SendMessage(WM_COMMAND, CColoringDlg::kTextureSlot1);
-            expect(s.GetBrushIndex() == 1 && s.GetColourSource() == 0, "texture: big brush");
+            expect(s.GetToolChoice().GetTool() == Tool::BigBrush &&
+                       s.GetColourSource() == ColourSource::Texture,
+                   "texture: big brush");
             s.SendMessage(WM_COMMAND, CColoringDlg::kBigBrush);  // current: silent
             s.SendMessage(WM_COMMAND, CColoringDlg::kRightStar);
             expect(s.GetCurrentCrayonBox() == 1, "the right star opens the next box");

@@ -7,8 +7,8 @@
 #include "dialogs/CPictureButton.h"
 #include "imaging/CCursor.h"
 #include "imaging/CDib.h"
-#include "platform/window/CDialog.h"
 #include "platform/backend/headless/HeadlessBackend.h"
+#include "platform/window/CDialog.h"
 
 namespace {
 
@@ -176,12 +176,12 @@ TEST_F(PictureButtonTest, ReleaseReachesTheParentBeforeTheCommand) {
 
 TEST_F(PictureButtonTest, CursorSetShowsTheClickableCursorAndNoSetLeavesItToDefault) {
     CCursor cursors;
-    cursors.SetCursorIndex(3);
+    cursors.SetShape(CursorShape::Pointer);
     EXPECT_FALSE(host.button.SendMessage(WM_SETCURSOR, 0, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
-    EXPECT_EQ(cursors.GetCurrentIndex(), 3);
+    EXPECT_EQ(cursors.GetShape(), CursorShape::Pointer);
     host.button.SetCursorObject(&cursors);
     EXPECT_TRUE(host.button.SendMessage(WM_SETCURSOR, 0, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
-    EXPECT_EQ(cursors.GetCurrentIndex(), 2);
+    EXPECT_EQ(cursors.GetShape(), CursorShape::Wand);
 }
 
 }  // namespace

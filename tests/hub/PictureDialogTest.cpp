@@ -14,7 +14,9 @@ const PictureFace kFaces[] = {
     {kYes, "yes", "yesu.bmp", "yesd.bmp", nullptr, CRect(138, 161, 192, 236)},
     {kNo, "no", "nou.bmp", "nod.bmp", "nou.bmp", CRect(204, 161, 258, 236)},
 };
-const CRect kExtraRect(10, 20, 40, 60);
+constexpr CRect kExtraRect(10, 20, 40, 60);
+// A face without pictures: the screen would draw the button itself.
+const PictureFace kOwnFaces[] = {{kExtra, "extra", nullptr, nullptr, nullptr, kExtraRect}};
 
 // A screen with two faces from the print confirmation's pictures and one button whose
 // pictures it would set itself.
@@ -23,7 +25,7 @@ class TestScreen : public CPictureDialog {
     explicit TestScreen(const char* background) : CPictureDialog(kTemplateId, nullptr) {
         GetBackground().Load(background);
         AddButtons("../bitmaps/print/", kFaces);
-        AddButton(kExtra, kExtraRect);
+        AddButtons("../bitmaps/print/", kOwnFaces);
     }
     BOOL OnInitDialog() override {
         CDialog::OnInitDialog();
@@ -94,12 +96,13 @@ TEST_F(PictureDialogTest, EmptySizeTakesTheBackgroundsOrTheFallbackAndButtonsSit
 TEST_F(PictureDialogTest, PointerShowsOverTheScreenOnlyWhenACursorSetWasHanded) {
     TestScreen screen("../bitmaps/print/print.bmp");
     ASSERT_TRUE(screen.Create(kTemplateId));
-    cursor.SetCursorIndex(5);
+    cursor.SetShape(CursorShape::SmallTip);
     screen.OnSetCursor(&screen, HTCLIENT, WM_MOUSEMOVE);
-    EXPECT_EQ(cursor.GetCurrentIndex(), 5) << "no cursor set yet: the screen leaves it alone";
+    EXPECT_EQ(cursor.GetShape(), CursorShape::SmallTip)
+        << "no cursor set yet: the screen leaves it alone";
     screen.SetCursorObject(&cursor);
     EXPECT_TRUE(screen.OnSetCursor(&screen, HTCLIENT, WM_MOUSEMOVE));
-    EXPECT_EQ(cursor.GetCurrentIndex(), CPictureDialog::kPointerCursor);
+    EXPECT_EQ(cursor.GetShape(), CursorShape::Pointer);
     screen.DestroyWindow();
 }
 

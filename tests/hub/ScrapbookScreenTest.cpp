@@ -5,8 +5,8 @@
 #include <iterator>
 
 #include "HubFixture.h"
-#include "scrapbook/CScrapbookDlg.h"
 #include "models/CGlimImage.h"
+#include "scrapbook/CScrapbookDlg.h"
 
 namespace {
 
@@ -218,10 +218,10 @@ TEST_F(ScrapbookScreenTest, WindowStaysPinnedAndCursorFollowsTheThumbnail) {
 
     backend.SetCursorPos(CPoint(10 + 300, 20 + 300));
     screen.SendMessage(WM_SETCURSOR, 0, 0);
-    EXPECT_EQ(cursor.GetCurrentIndex(), 2);
+    EXPECT_EQ(cursor.GetShape(), CursorShape::Wand);
     backend.SetCursorPos(CPoint(10 + 600, 20 + 20));
     screen.SendMessage(WM_SETCURSOR, 0, 0);
-    EXPECT_EQ(cursor.GetCurrentIndex(), 3);
+    EXPECT_EQ(cursor.GetShape(), CursorShape::Pointer);
 }
 
 TEST_F(ScrapbookScreenTest, DraggingTheThumbScrollsTheShelfOneStepAtATime) {

@@ -17,7 +17,7 @@ TEST_F(CursorAndRecordTest, NothingShownUntilAskedThenRestoreShowsTheInvisibleCu
     CCursor cursors;
     EXPECT_EQ(GetCursor(), nullptr);
     EXPECT_TRUE(backend.Record().empty());
-    EXPECT_EQ(cursors.GetCurrentIndex(), 1);
+    EXPECT_EQ(cursors.GetShape(), CursorShape::Hidden);
     cursors.RestoreCursor();
     ASSERT_NE(backend.ShownCursor(), nullptr);
     EXPECT_EQ(backend.ShownCursor()->label, "1");
@@ -26,12 +26,12 @@ TEST_F(CursorAndRecordTest, NothingShownUntilAskedThenRestoreShowsTheInvisibleCu
 
 TEST_F(CursorAndRecordTest, RestoreBringsTheBurstBackAfterTheSystemChangedThePointer) {
     CCursor cursors;
-    HCURSOR before = cursors.SetCursorIndex(3);
+    HCURSOR before = cursors.SetShape(CursorShape::Pointer);
     EXPECT_EQ(before, nullptr);
     SetCursor(LoadSystemCursor(IDC_WAIT));
     cursors.RestoreCursor();
-    EXPECT_EQ(backend.ShownCursor(), cursors.GetCursorHandle(3));
-    EXPECT_EQ(cursors.SetCursorIndex(0), cursors.GetCursorHandle(3));
+    EXPECT_EQ(backend.ShownCursor(), cursors.GetCursorHandle(CursorShape::Pointer));
+    EXPECT_EQ(cursors.SetShape(CursorShape::Wait), cursors.GetCursorHandle(CursorShape::Pointer));
     EXPECT_EQ(backend.ShownCursor(), LoadSystemCursor(IDC_WAIT));
 }
 
@@ -39,7 +39,7 @@ TEST_F(CursorAndRecordTest, ShapesHaveTheirHotSpotsOnVisiblePixels) {
     CCursor cursors;
     const CPoint hot[] = {{8, 9}, {15, 15}, {1, 2}, {16, 7}, {1, 17}, {1, 15}};
     for (int i = 2; i < CCursor::kCount; ++i) {
-        HCURSOR c = cursors.GetCursorHandle(i);
+        HCURSOR c = cursors.GetCursorHandle(static_cast<CursorShape>(i));
         ASSERT_NE(c, nullptr);
         EXPECT_EQ(c->hotSpot, hot[i - 2]) << i;
         // The pointer's active point lies on the drawn shape or right beside it.
@@ -56,7 +56,7 @@ TEST_F(CursorAndRecordTest, ShapesHaveTheirHotSpotsOnVisiblePixels) {
 
 TEST_F(CursorAndRecordTest, BurstIsSymmetric) {
     CCursor cursors;
-    HCURSOR burst = cursors.GetCursorHandle(3);
+    HCURSOR burst = cursors.GetCursorHandle(CursorShape::Pointer);
     for (int y = 0; y <= 30; ++y) {
         for (int x = 0; x <= 30; ++x) {
             EXPECT_EQ(burst->IsOpaque(x, y), burst->IsOpaque(30 - x, y)) << x << "," << y;
@@ -68,7 +68,7 @@ TEST_F(CursorAndRecordTest, BurstIsSymmetric) {
 TEST_F(CursorAndRecordTest, DestroyedCursorSetLeavesNoDanglingShapeOnScreen) {
     {
         CCursor cursors;
-        cursors.SetCursorIndex(4);
+        cursors.SetShape(CursorShape::BigCrayon);
     }
     EXPECT_EQ(GetCursor(), LoadSystemCursor(IDC_ARROW));
 }

@@ -4,10 +4,10 @@
 
 #include "PlatformFixture.h"
 #include "imaging/CCursor.h"
-#include "platform/window/CButton.h"
 #include "platform/draw/CClientDC.h"
-#include "platform/window/CDialog.h"
 #include "platform/draw/CPaintDC.h"
+#include "platform/window/CButton.h"
+#include "platform/window/CDialog.h"
 #include "platform/window/CStatic.h"
 
 namespace {
@@ -54,7 +54,7 @@ class Screen : public CDialog {
         GetCursorPos(&at);
         CRect area;
         GetDlgItem(kArea)->GetWindowRect(&area);
-        cursors->SetCursorIndex(area.PtInRect(at) ? 5 : 3);
+        cursors->SetShape(area.PtInRect(at) ? CursorShape::SmallTip : CursorShape::Pointer);
         return TRUE;
     }
     void OnWindowPosChanging(WINDOWPOS* pos) override {
@@ -82,7 +82,7 @@ class Screen : public CDialog {
 class BoundButton : public CButton {
   public:
     BOOL OnSetCursor(CWnd*, UINT, UINT) override {
-        if (cursors != nullptr) cursors->SetCursorIndex(2);
+        if (cursors != nullptr) cursors->SetShape(CursorShape::Wand);
         return TRUE;
     }
     CCursor* cursors = nullptr;
@@ -212,7 +212,7 @@ TEST_F(PaintAndControlsTest, CursorFollowsWhatIsUnderThePointer) {
     for (const auto& e : backend.Record()) shown.push_back(e.text);
     EXPECT_EQ(shown, (std::vector<std::string>{"cursor 5", "cursor 2", "cursor 3"}));
     // Off every window nothing asks for a cursor, so the last one stays.
-    EXPECT_EQ(cursors.GetCurrentIndex(), 3);
+    EXPECT_EQ(cursors.GetShape(), CursorShape::Pointer);
 }
 
 TEST_F(PaintAndControlsTest, BoundButtonKeepsPlaceStateAndClicks) {

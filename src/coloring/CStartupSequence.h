@@ -1,0 +1,70 @@
+#pragma once
+
+// The colouring screen's start-up, in the order the phases follow one another.
+enum class StartupPhase {
+    Hidden,       // created, not shown yet
+    Blank,        // shown; the splash pictures load
+    BrandSplash,  // the brand picture; buttons, crayons and textures load
+    StorySplash,  // the story picture; the books load
+    Cleared,      // the splash pictures are gone
+    OpeningBook,  // the first scene is chosen
+    Running,      // the child colours
+    Closing,      // the exit was confirmed: the closing pictures show
+};
+
+// Steps the start-up one timer tick at a time. A phase's work starts only once the
+// screen has painted that phase, so every picture is on screen before the next load
+// begins; the work itself is done by the screen through `Steps`.
+class CStartupSequence {
+  public:
+    static constexpr int kBrandSplashTicks = 12;
+    static constexpr int kStorySplashTicks = 96;
+
+    // What the screen does for the sequence.
+    class Steps {
+      public:
+        virtual ~Steps() = default;
+        virtual void ShowScreen() = 0;
+        virtual void LoadSplashPictures() = 0;
+        virtual void LoadScreenResources() = 0;
+        // False when the start-up must go no further (the screen is closing).
+        virtual bool LoadBooks() = 0;
+        virtual void OpenBook() = 0;
+        virtual void FinishStartup() = 0;
+        virtual void Repaint() = 0;
+    };
+
+    explicit CStartupSequence(Steps& steps) : m_steps(steps) {}
+
+    // Back to the beginning, as when the screen opens.
+    void Restart();
+    // One timer tick: does the current phase's work or moves on to the next phase.
+    void Tick();
+    // The screen painted the current phase.
+    void NotePainted() { m_paintedPhase = m_phase; }
+    // A click during the story picture ends it once the books have loaded; true if it did.
+    bool SkipStory();
+    // The screen is closing; the start-up is over for good.
+    void Close();
+    // While halted (a book loads and may ask the child something) ticks do nothing.
+    void SetHalted(bool halted) { m_halted = halted; }
+    bool IsHalted() const { return m_halted; }
+
+    StartupPhase GetPhase() const { return m_phase; }
+    StartupPhase GetPaintedPhase() const { return m_paintedPhase; }
+    bool IsRunning() const { return m_phase == StartupPhase::Running; }
+    // Running and painted at least once: the screen is all there.
+    bool IsShownRunning() const { return IsRunning() && m_paintedPhase == m_phase; }
+
+  private:
+    void EnterPhase(StartupPhase phase);
+    // Runs the work of the current phase for this tick; false when the tick count must
+    // not advance.
+    bool RunPhase();
+
+    Steps& m_steps;
+    StartupPhase m_phase = StartupPhase::Hidden;
+    StartupPhase m_paintedPhase = StartupPhase::Hidden;
+    int m_ticks = 0;
+    bool m_halted = false;
+};

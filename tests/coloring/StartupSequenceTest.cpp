@@ -1,0 +1,135 @@
+// The colouring screen's start-up on its own: the phases in order, each waiting for its
+// picture to be painted, the length of the splash pictures, the skipped story picture, a
+// held or failed book load and the closing.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "coloring/CStartupSequence.h"
+
+namespace {
+
+// Records what the sequence asks of the screen.
+class RecordingSteps : public CStartupSequence::Steps {
+  public:
+    void ShowScreen() override { events.push_back("show"); }
+    void LoadSplashPictures() override { events.push_back("splashes"); }
+    void LoadScreenResources() override { events.push_back("resources"); }
+    bool LoadBooks() override {
+        events.push_back("books");
+        return booksLoad;
+    }
+    void OpenBook() override { events.push_back("open"); }
+    void FinishStartup() override { events.push_back("finish"); }
+    void Repaint() override { events.push_back("repaint"); }
+
+    int Count(const std::string& event) const {
+        return static_cast<int>(std::count(events.begin(), events.end(), event));
+    }
+
+    std::vector<std::string> events;
+    bool booksLoad = true;
+};
+
+class StartupSequenceTest : public ::testing::Test {
+  protected:
+    // Paints the current phase and ticks, as the screen does, until `phase` begins (not
+    // painted yet); returns the ticks it took.
+    int TickUntil(StartupPhase phase) {
+        int ticks = 0;
+        while (sequence.GetPhase() != phase && ticks < 1000) {
+            sequence.NotePainted();
+            sequence.Tick();
+            ++ticks;
+        }
+        return ticks;
+    }
+
+    RecordingSteps steps;
+    CStartupSequence sequence{steps};
+};
+
+TEST_F(StartupSequenceTest, EveryPhaseWaitsForItsPictureBeforeItsWork) {
+    sequence.Tick();
+    EXPECT_EQ(sequence.GetPhase(), StartupPhase::Blank);
+    EXPECT_EQ(steps.events, (std::vector<std::string>{"show", "repaint"}));
+    sequence.Tick();  // the blank screen is not painted yet
+    EXPECT_EQ(steps.Count("splashes"), 0);
+    sequence.NotePainted();
+    sequence.Tick();
+    EXPECT_EQ(steps.Count("splashes"), 1);
+    sequence.Tick();
+    EXPECT_EQ(sequence.GetPhase(), StartupPhase::BrandSplash);
+    for (int i = 0; i < 5; ++i) sequence.Tick();  // the brand picture is not painted yet
+    EXPECT_EQ(steps.Count("resources"), 0);
+    EXPECT_EQ(sequence.GetPaintedPhase(), StartupPhase::Blank);
+}
+
+TEST_F(StartupSequenceTest, PhasesFollowInOrderWithEachLoadOnceAndTheSplashesTimed) {
+    TickUntil(StartupPhase::BrandSplash);
+    EXPECT_EQ(TickUntil(StartupPhase::StorySplash), CStartupSequence::kBrandSplashTicks);
+    EXPECT_EQ(TickUntil(StartupPhase::Cleared), CStartupSequence::kStorySplashTicks);
+    TickUntil(StartupPhase::Running);
+    EXPECT_FALSE(sequence.IsShownRunning()) << "the running screen is not painted yet";
+    sequence.Tick();
+    EXPECT_EQ(steps.Count("finish"), 0);
+    sequence.NotePainted();
+    EXPECT_TRUE(sequence.IsShownRunning());
+    sequence.Tick();
+    std::vector<std::string> work;
+    std::copy_if(steps.events.begin(), steps.events.end(), std::back_inserter(work),
+                 [](const std::string& e) { return e != "repaint"; });
+    EXPECT_EQ(work, (std::vector<std::string>{"show", "splashes", "resources", "books", "open",
+                                              "finish"}));
+    // One repaint for each phase entered: blank, brand, story, cleared, opening, running.
+    EXPECT_EQ(steps.Count("repaint"), 6);
+}
+
+TEST_F(StartupSequenceTest, AClickEndsTheStoryPictureOnlyOnceTheBooksHaveLoaded) {
+    TickUntil(StartupPhase::BrandSplash);
+    EXPECT_FALSE(sequence.SkipStory());
+    TickUntil(StartupPhase::StorySplash);
+    EXPECT_FALSE(sequence.SkipStory()) << "the books have not loaded yet";
+    sequence.NotePainted();
+    sequence.Tick();
+    ASSERT_EQ(steps.Count("books"), 1);
+    const int repaints = steps.Count("repaint");
+    EXPECT_TRUE(sequence.SkipStory());
+    EXPECT_EQ(sequence.GetPhase(), StartupPhase::Cleared);
+    EXPECT_EQ(steps.Count("repaint"), repaints + 1);
+    EXPECT_FALSE(sequence.SkipStory());
+}
+
+TEST_F(StartupSequenceTest, HeldOrFailedBookLoadsStopTheStartUp) {
+    TickUntil(StartupPhase::StorySplash);
+    sequence.NotePainted();
+    steps.booksLoad = false;
+    for (int i = 0; i < 200; ++i) sequence.Tick();
+    EXPECT_EQ(sequence.GetPhase(), StartupPhase::StorySplash);
+    EXPECT_FALSE(sequence.SkipStory());
+    const int attempts = steps.Count("books");
+    EXPECT_GT(attempts, 1) << "an unheld sequence tries the books again";
+    sequence.SetHalted(true);
+    for (int i = 0; i < 10; ++i) sequence.Tick();
+    EXPECT_EQ(steps.Count("books"), attempts);
+    sequence.SetHalted(false);
+    steps.booksLoad = true;
+    EXPECT_EQ(TickUntil(StartupPhase::Cleared), CStartupSequence::kStorySplashTicks);
+}
+
+TEST_F(StartupSequenceTest, ClosingEndsTheStartUpForGoodUntilARestart) {
+    TickUntil(StartupPhase::Running);
+    sequence.Close();
+    EXPECT_FALSE(sequence.IsRunning());
+    EXPECT_EQ(sequence.GetPaintedPhase(), StartupPhase::Closing);
+    for (int i = 0; i < 5; ++i) sequence.Tick();
+    EXPECT_EQ(steps.Count("finish"), 0);
+    sequence.Restart();
+    EXPECT_EQ(sequence.GetPhase(), StartupPhase::Hidden);
+    sequence.Tick();
+    EXPECT_EQ(steps.Count("show"), 2);
+}
+
+}  // namespace
