@@ -147,18 +147,15 @@ CColoringDlg::CColoringDlg(CWnd* parent) : CDialog(kTemplateId, parent), m_rando
     GetButton(kScrapbook).SetPictures(&m_scrapUp, &m_scrapDown, nullptr);
     GetButton(kVoiceOver).SetPictures(&m_soundUp, &m_soundDown, nullptr);
     m_fill.SetCursor(&m_cursors);
+    m_fill.SetRefresh(m_pictureView.Refresher());
+    for (CGlimBrush& brush : m_brushes) brush.SetRefresh(m_pictureView.Refresher());
     m_keeper.SetScrapbook(&m_scrapbook);
 
     m_background.Load("../bitmaps/backgrnd.bmp");
     CDitherer::CreateDitherPalette(m_palette);
 }
 
-CColoringDlg::~CColoringDlg() {
-    // The scenes point at the picture area; it goes with the window.
-    for (CGlimBook& book : m_shelf) {
-        if (CGlimImage* picture = book.GetCurrentImage()) picture->ClearWindow();
-    }
-}
+CColoringDlg::~CColoringDlg() = default;
 
 const DialogTemplate* CColoringDlg::GetDialogTemplate() const {
     return CDialogTemplates::Find(kTemplateId);
@@ -320,7 +317,7 @@ void CColoringDlg::PaintScreen(const CRect& update, CDC& dc) {
         CRect area = a[4];
         area.OffsetRect(-picture.left, -picture.top);
         if (CGlimImage* current = GetCurrentPicture()) {
-            current->DrawArea(area.left, area.top, area.right, area.bottom);
+            m_pictureView.DrawArea(*current, area);
         }
     }
     if (!e[4].IsRectEmpty() && m_currentCrayonBox < m_crayonBoxCount) {
@@ -590,7 +587,7 @@ bool CColoringDlg::LoadBooks() {
         }
         m_startupHalted = false;
     }
-    for (CGlimBook& book : m_shelf) book.SetPalette(&m_palette);
+    m_pictureView.SetPalette(&m_palette);
     m_scrapbook.LinkToBooks(m_shelf.data(), 1 + m_bookCount);
     return true;
 }
@@ -602,7 +599,9 @@ void CColoringDlg::OpenBook() {
     m_currentBook = 0;
     if (m_bookCount > 0) {
         m_pictureBook = &m_shelf[1];
-        m_pictureBook->SelectImage(0, Control(kPictureArea));
+        m_pictureBook->SelectImage(0);
+        if (CGlimImage* first = GetCurrentPicture())
+            m_pictureView.Show(*first, Control(kPictureArea));
     }
     Repaint();
 }
@@ -656,17 +655,16 @@ bool CColoringDlg::SaveTouchedPicture() {
 void CColoringDlg::ShowPicture(CGlimImage* picture) {
     if (picture == nullptr) return;
     m_keeper.Restore(picture);
-    picture->SetWindow(Control(kPictureArea));
-    picture->Redraw(true);
+    m_pictureView.Show(*picture, Control(kPictureArea));
 }
 
 bool CColoringDlg::SetCurrentPicture(CGlimBook* book, CGlimImage* picture, int entryIndex) {
     if (book == nullptr || picture == nullptr) return false;
     if (!SaveTouchedPicture()) return false;
     if (entryIndex >= 0) m_keeper.Remember(picture, entryIndex);
-    if (m_pictureBook != nullptr && m_pictureBook != book) m_pictureBook->SelectImage(-1, nullptr);
+    if (m_pictureBook != nullptr && m_pictureBook != book) m_pictureBook->SelectImage(-1);
     m_pictureBook = book;
-    book->SelectImageByPtr(picture, nullptr);
+    book->SelectImageByPtr(picture);
     ShowPicture(picture);
     return true;
 }
@@ -696,7 +694,7 @@ void CColoringDlg::Colour(CPoint point) {
     if (picture == nullptr) return;
     if (m_toolKind == kToolFill) {
         if (colour == nullptr) return;
-        m_fill.SetCrayon(colour);
+        m_fill.SetSwatch(colour->GetSwatch());
         const auto i = static_cast<std::size_t>(m_random() % kFillSoundCount);
         if (!m_fillSounds[i].IsLoaded()) m_fillSounds[i].Load(m_fillSoundPaths[i]);
         m_fill.Fill(picture, inPicture, &m_fillSounds[i]);
@@ -704,7 +702,7 @@ void CColoringDlg::Colour(CPoint point) {
         CGlimBrush& brush = m_brushes[static_cast<std::size_t>(m_brushIndex)];
         if (colour == nullptr && !brush.IsEraseMode()) return;
         PlayClick();
-        brush.SetCrayon(colour);
+        brush.SetSwatch(CCrayon::SwatchOf(colour));
         brush.BeginStroke(picture, inPicture);
     }
     m_pictureTouched = true;
@@ -890,14 +888,17 @@ void CColoringDlg::ChooseTexture(int slot) {
     InvalidateRect(&strip, FALSE);
     if (IsEraserCurrent()) SwitchFromEraser(kBig);
     const CCrayon* texture = CurrentColour();
-    for (CGlimBrush& brush : m_brushes) brush.SetCrayon(texture);
+    for (CGlimBrush& brush : m_brushes) brush.SetSwatch(CCrayon::SwatchOf(texture));
 }
 
 void CColoringDlg::UndoColouring() {
     if (!m_pictureTouched) return;
     PlayToolSound(m_undoSound.sound, m_undoSound.path);
     if (CGlimImage* picture = GetCurrentPicture()) {
-        if (picture->Undo(true)) m_unsaved = true;
+        if (picture->Undo()) {
+            m_pictureView.DrawWhole(*picture);
+            m_unsaved = true;
+        }
     }
 }
 
@@ -930,7 +931,7 @@ void CColoringDlg::ApplyPreset(int id) {
                     mask[static_cast<std::size_t>(row * 18 + column)] = on ? 1.0f : 0.0f;
                 }
             }
-            big.SetMask(mask.data(), 18, 18, 0, 0);
+            big.SetMask(mask.data(), 18, 18);
             break;
         }
         case 6:
@@ -972,15 +973,15 @@ void CColoringDlg::StepScene(int step) {
     CGlimBook* story = m_bookCount > 0 ? &m_shelf[1] : nullptr;
     if (m_pictureBook != story && story != nullptr) {
         // From the scribble pad the arrows lead back to the story.
-        m_pictureBook->SelectImage(-1, nullptr);
+        m_pictureBook->SelectImage(-1);
         m_pictureBook = story;
         const int index = std::max(story->GetCurrentIndex(), 0);
-        story->SelectImage(-1, nullptr);
-        story->SelectImage(index, nullptr);
+        story->SelectImage(-1);
+        story->SelectImage(index);
     } else if (step > 0) {
-        m_pictureBook->SelectNext(nullptr);
+        m_pictureBook->SelectNext();
     } else {
-        m_pictureBook->SelectPrevious(nullptr);
+        m_pictureBook->SelectPrevious();
     }
     ShowPicture(GetCurrentPicture());
 }

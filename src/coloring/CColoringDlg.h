@@ -5,6 +5,7 @@
 #include <string>
 
 #include "coloring/CPictureKeeper.h"
+#include "coloring/CPictureView.h"
 #include "dialogs/CPictureButton.h"
 #include "imaging/CCursor.h"
 #include "imaging/CDIBPal.h"
@@ -233,6 +234,7 @@ class CColoringDlg : public CDialog {
     CGlimBook* m_pictureBook = nullptr;  // the book whose current picture is shown
     CGlimScrapbook m_scrapbook;
     CPictureKeeper m_keeper;
+    CPictureView m_pictureView;
     bool m_firstPaint = false;
     bool m_startupHalted = false;
     int m_startupPhase = 0;

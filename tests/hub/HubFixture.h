@@ -50,7 +50,6 @@ class HubFixture : public ::testing::Test {
         click.Load("../sounds/click.wav");
         ASSERT_TRUE(shelf[0].Load("../books/scribble/", "scribble.txt"));
         ASSERT_TRUE(shelf[1].Load("../books/pip/", "pip.txt"));
-        for (CGlimBook& book : shelf) book.SetPalette(&palette);
         LoadScrapbook();
     }
 
