@@ -8,14 +8,14 @@
 
 #include "SceneFixture.h"
 #include "coloring/CPictureView.h"
-#include "platform/window/CWnd.h"
-#include "platform/base/WinUser.h"
-#include "platform/backend/headless/HeadlessBackend.h"
+#include "models/CCrayon.h"
 #include "models/CGlimBook.h"
 #include "models/CGlimImage.h"
-#include "models/CCrayon.h"
 #include "painting/CGlimAreaFill.h"
 #include "painting/CGlimBrush.h"
+#include "platform/backend/headless/HeadlessBackend.h"
+#include "platform/base/WinUser.h"
+#include "platform/window/CWnd.h"
 
 using namespace fixture;
 
@@ -84,11 +84,11 @@ std::vector<BYTE> CanvasBytes(CGlimImage& picture) {
     return std::vector<BYTE>(canvas->GetBits(), canvas->GetBits() + canvas->GetImageSize());
 }
 
-void Stroke(CGlimImage& picture, const CCrayon& crayon, bool erase, bool perPixel, CPoint from,
+void Stroke(CGlimImage& picture, const Swatch& swatch, bool erase, bool perPixel, CPoint from,
             CPoint to) {
     CGlimBrush brush(erase);
     brush.SetPerPixelCalls(perPixel);
-    brush.SetSwatch(crayon.GetSwatch());
+    brush.SetSwatch(swatch);
     brush.MakeRound(4, 1.0f);
     brush.BeginStroke(&picture, from);
     brush.MoveTo(to);
@@ -97,7 +97,7 @@ void Stroke(CGlimImage& picture, const CCrayon& crayon, bool erase, bool perPixe
 
 // Fills at `click` in a window the size of the scene, with a clock moving 30 ms a reading
 // that notes the area still to redraw at each reading; then undoes, redoes and strokes.
-Outcome FillOnce(const std::string& folder, const CCrayon& crayon, CPoint click, Way way) {
+Outcome FillOnce(const std::string& folder, const Swatch& swatch, CPoint click, Way way) {
     CGlimBook book;
     EXPECT_TRUE(book.Load(folder, "story.txt"));
     CGlimImage& picture = *book.GetImage(0);
@@ -119,15 +119,15 @@ Outcome FillOnce(const std::string& folder, const CCrayon& crayon, CPoint click,
         });
         fill.SetRefresh(view.Refresher());
         fill.SetPerPixelCalls(way == Way::PerPixel);
-        fill.SetSwatch(crayon.GetSwatch());
+        fill.SetSwatch(swatch);
         outcome.result = fill.Fill(&picture, click, nullptr);
         CGlimImage::AllowVectorUnit(true);
         outcome.canvas = CanvasBytes(picture);
         picture.Undo();
         outcome.undone = CanvasBytes(picture);
         picture.Undo();
-        Stroke(picture, crayon, false, way == Way::PerPixel, CPoint(3, 2), click);
-        Stroke(picture, crayon, true, way == Way::PerPixel, click, CPoint(size.cx / 2, 1));
+        Stroke(picture, swatch, false, way == Way::PerPixel, CPoint(3, 2), click);
+        Stroke(picture, swatch, true, way == Way::PerPixel, click, CPoint(size.cx / 2, 1));
         outcome.strokes = CanvasBytes(picture);
     }
     SetBackend(previous);
@@ -157,18 +157,20 @@ class FillMatchesPerPixel : public ::testing::Test {
     void LoadSwatch(int width, int height, int bitCount = 24) {
         WriteBmpBits(dir / "swatch.bmp", width, height, bitCount, Noise(99));
         ASSERT_TRUE(crayon.LoadFiles(dir / "swatch.bmp", dir / "sel.bmp"));
+        swatch = crayon.GetSwatch();
     }
     // Every way of filling at `click` gives the per-pixel outcome; returns that outcome.
     Outcome ExpectAllWaysAgree(CPoint click) {
-        const Outcome literal = FillOnce(dir.Path(), crayon, click, Way::PerPixel);
-        ExpectSameOutcome(literal, FillOnce(dir.Path(), crayon, click, Way::Plain), "plain");
-        ExpectSameOutcome(literal, FillOnce(dir.Path(), crayon, click, Way::Vector), "vector");
+        const Outcome literal = FillOnce(dir.Path(), swatch, click, Way::PerPixel);
+        ExpectSameOutcome(literal, FillOnce(dir.Path(), swatch, click, Way::Plain), "plain");
+        ExpectSameOutcome(literal, FillOnce(dir.Path(), swatch, click, Way::Vector), "vector");
         return literal;
     }
 
     TempDir dir;
     MessageRecorder messages;
     CCrayon crayon;
+    Swatch swatch;
 };
 
 TEST_F(FillMatchesPerPixel, SwatchesOfEverySize) {
@@ -202,6 +204,14 @@ TEST_F(FillMatchesPerPixel, UnusableSwatchPaintsNothing) {
     EXPECT_TRUE(literal.result);
     EXPECT_TRUE(literal.canvas == literal.undone);
     for (const CRect& pending : literal.readings) EXPECT_TRUE(pending.IsRectEmpty());
+}
+
+TEST_F(FillMatchesPerPixel, SolidSwatch) {
+    WriteLayers(77, 31, 24, 13);
+    swatch = Swatch::Solid(250, 128, 3);
+    const Outcome literal = ExpectAllWaysAgree(CPoint(50, 20));
+    EXPECT_TRUE(literal.result);
+    EXPECT_FALSE(literal.canvas == literal.undone);
 }
 
 TEST_F(FillMatchesPerPixel, LayersOfDifferentSizes) {
@@ -265,7 +275,7 @@ TEST_P(UndoAfterAnyMix, ExchangesWithTheCanvasBeforeTheLastChange) {
             fill.Fill(&picture, point(), nullptr);
             undone = before;
         } else if (operation <= 2) {
-            Stroke(picture, crayon, operation == 2, false, point(), point());
+            Stroke(picture, crayon.GetSwatch(), operation == 2, false, point(), point());
             undone = before;
         } else if (operation == 3) {
             EXPECT_EQ(picture.Undo(), !undone.empty());

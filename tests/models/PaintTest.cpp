@@ -5,9 +5,9 @@
 #include <random>
 
 #include "SceneFixture.h"
+#include "models/CCrayon.h"
 #include "models/CGlimBook.h"
 #include "models/CGlimImage.h"
-#include "models/CCrayon.h"
 #include "painting/CGlimAreaFill.h"
 #include "painting/CGlimBrush.h"
 
@@ -106,6 +106,56 @@ TEST_F(PaintTest, UndoExchangesSoASecondUndoRedoes) {
     EXPECT_EQ(Canvas(2, 3), (Channels{100, 100, 100}));
     EXPECT_TRUE(picture->Undo());
     EXPECT_EQ(Canvas(2, 3), (Channels{42, 60, 93}));
+}
+
+TEST_F(PaintTest, SolidSwatchLaysOneShadedColourAndFillsNoticeANewSwatch) {
+    // Red 200, green 100, blue 50 shaded by light 120.
+    const Swatch orange = Swatch::Solid(200, 100, 50);
+    EXPECT_TRUE(picture->PaintPixel(0, 0, orange, 1.0f, -1));
+    EXPECT_TRUE(picture->PaintPixel(7, 5, orange, 1.0f, -1));
+    EXPECT_EQ(Canvas(0, 0), (Channels{23, 46, 93}));
+    EXPECT_EQ(Canvas(7, 5), (Channels{23, 46, 93}));
+    EXPECT_FALSE(picture->PaintPixel(1, 1, Swatch(), 1.0f, -1));  // a swatch without pixels
+    // The table laid out for one swatch is not reused for another.
+    std::vector<CRect> columns;
+    picture->PrepareSwatch(orange);
+    EXPECT_EQ(picture->PaintObjectColumns(4, 8, Swatch::Solid(0, 0, 255), 2, columns), 24);
+    EXPECT_EQ(Canvas(6, 2), (Channels{119, 0, 0}));
+}
+
+TEST_F(PaintTest, ReloadedShadingRelightsTheNextFill) {
+    // Texel (0, 0) = (10, 10, 200): by light 120 (4, 4, 93), by light 30 (1, 1, 23).
+    CGlimAreaFill fill;
+    fill.SetSwatch(crayon.GetSwatch());
+    ASSERT_TRUE(fill.Fill(picture, CPoint(0, 0), nullptr));
+    EXPECT_EQ(Canvas(0, 0), (Channels{4, 4, 93}));
+    WriteBmp(dir / "scene/lt.bmp", 8, 6, Solid({30, 30, 30}));
+    ASSERT_TRUE(picture->EnsureShading(true));
+    ASSERT_TRUE(fill.Fill(picture, CPoint(0, 0), nullptr));
+    EXPECT_EQ(Canvas(0, 0), (Channels{1, 1, 23}));
+}
+
+TEST_F(PaintTest, UndoAfterTheSavedPictureArrivedBringsTheSavedPictureBack) {
+    ASSERT_TRUE(picture->SaveUndo());
+    picture->PaintPixel(2, 3, crayon.GetSwatch(), 1.0f, -1);
+    WriteBmp(dir / "saved.bmp", 8, 6, Solid({7, 8, 9}));
+    picture->SetSavedFiles(dir / "saved.bmp", "");
+    // The snapshot must take all of the new canvas, not just what was painted before.
+    ASSERT_TRUE(picture->SaveUndo());
+    picture->PaintPixel(5, 1, crayon.GetSwatch(), 1.0f, -1);
+    ASSERT_TRUE(picture->Undo());
+    for (const CPoint p : {CPoint(0, 0), CPoint(2, 3), CPoint(5, 1)})
+        EXPECT_EQ(Canvas(p.x, p.y), (Channels{7, 8, 9})) << p.x << "," << p.y;
+}
+
+TEST_F(PaintTest, SceneLeftBehindFreesTheTablesItsFillBuilt) {
+    book.SelectImage(0);
+    CGlimAreaFill fill;
+    fill.SetSwatch(crayon.GetSwatch());
+    ASSERT_TRUE(fill.Fill(picture, CPoint(5, 2), nullptr));
+    ASSERT_TRUE(picture->HoldsResources());
+    book.SelectImage(-1);
+    EXPECT_FALSE(picture->HoldsResources());
 }
 
 TEST_F(PaintTest, SavedPictureReplacesTheUncolouredUntilReleased) {

@@ -3,13 +3,13 @@
 
 #include "SceneFixture.h"
 #include "coloring/CPictureView.h"
-#include "platform/window/CWnd.h"
-#include "platform/base/WinUser.h"
-#include "platform/backend/headless/HeadlessBackend.h"
-#include "models/CGlimBook.h"
 #include "models/CCrayon.h"
+#include "models/CGlimBook.h"
 #include "painting/CGlimAreaFill.h"
 #include "painting/CGlimBrush.h"
+#include "platform/backend/headless/HeadlessBackend.h"
+#include "platform/base/WinUser.h"
+#include "platform/window/CWnd.h"
 
 using namespace fixture;
 
@@ -39,6 +39,12 @@ TEST(BrushMask, RoundAndSquareShapesAndAnchors) {
     EXPECT_EQ(brush.GetCell(8, 8), 1.0f);
     brush.MakeSquare(6, 1.0f);
     EXPECT_EQ(brush.GetAnchor(), CPoint(3, 3));
+    EXPECT_FALSE(brush.SetMask(nullptr, 2, 2));
+    const float cells[4] = {0.5f, 0.5f, 0.5f, 0.5f};
+    EXPECT_FALSE(brush.SetMask(cells, -2, 2));
+    EXPECT_EQ(brush.GetRows(), 6);  // refused masks leave the shape as it was
+    EXPECT_TRUE(brush.SetMask(cells, 1, 4));
+    EXPECT_EQ(brush.GetColumns(), 4);
 }
 
 // 20 × 16 scene, light 255 so shading keeps (almost) the swatch; object 5 on the left
@@ -94,6 +100,26 @@ TEST_F(ToolsTest, DragStampsEveryPixelOfTheLongerAxis) {
     EXPECT_TRUE(brush.MoveTo(CPoint(0, 0)));
     brush.EndStroke(false);
     EXPECT_FALSE(brush.MoveTo(CPoint(1, 1)));
+}
+
+TEST_F(ToolsTest, StrokeAsksForARefreshAfterEachRunOfStamps) {
+    CGlimBrush brush;
+    brush.SetSwatch(crayon.GetSwatch());
+    const float dot = 1.0f;
+    brush.SetMask(&dot, 1, 1);
+    std::vector<CRect> refreshed;
+    brush.SetRefresh([&](CGlimImage& changed) {
+        EXPECT_EQ(&changed, picture);
+        refreshed.push_back(changed.GetChangedArea());
+        changed.ForgetChanges();
+    });
+    ASSERT_TRUE(brush.BeginStroke(picture, CPoint(10, 10)));
+    EXPECT_EQ(refreshed, std::vector<CRect>({CRect(10, 10, 11, 11)}));
+    // The stamp at the last point, then the stamps along the line to the new one.
+    brush.MoveTo(CPoint(12, 10));
+    EXPECT_EQ(refreshed, std::vector<CRect>({CRect(10, 10, 11, 11), CRect(10, 10, 11, 11),
+                                             CRect(11, 10, 13, 11)}));
+    brush.EndStroke(true);
 }
 
 TEST_F(ToolsTest, StrokeStaysInsideTheObjectItStartedOn) {
