@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/window/MessageBox.h"
-#include "models/CGlimBook.h"
 #include "models/CCrayon.h"
+#include "models/CGlimBook.h"
 #include "painting/CGlimAreaFill.h"
 #include "painting/CGlimBrush.h"
+#include "platform/window/MessageBox.h"
 
 namespace {
 

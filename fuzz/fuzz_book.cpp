@@ -6,8 +6,8 @@
 #include <string>
 
 #include "ModelsFuzzFolder.h"
-#include "models/CGlimBook.h"
 #include "models/CCrayon.h"
+#include "models/CGlimBook.h"
 #include "painting/CGlimAreaFill.h"
 #include "painting/CGlimBrush.h"
 

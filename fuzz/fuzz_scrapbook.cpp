@@ -6,8 +6,8 @@
 #include <string>
 
 #include "ModelsFuzzFolder.h"
-#include "models/CGlimScrapbook.h"
 #include "models/CGlimBook.h"
+#include "models/CGlimScrapbook.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string& root = fuzzfolder::Root();

@@ -5,8 +5,8 @@
 #include <iterator>
 
 #include "HubFixture.h"
-#include "scrapbook/CScrapbookDlg.h"
 #include "models/CGlimImage.h"
+#include "scrapbook/CScrapbookDlg.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <unistd.h>
 
 #include "SceneFixture.h"
-#include "platform/files/CAtomicFile.h"
-#include "models/CGlimScrapbook.h"
-#include "models/CGlimBook.h"
 #include "models/CCrayon.h"
+#include "models/CGlimBook.h"
+#include "models/CGlimScrapbook.h"
+#include "platform/files/CAtomicFile.h"
 
 using namespace fixture;
 
