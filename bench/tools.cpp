@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/window/MessageBox.h"
-#include "models/CGlimBook.h"
 #include "models/CCrayon.h"
+#include "models/CGlimBook.h"
 #include "painting/CGlimAreaFill.h"
 #include "painting/CGlimBrush.h"
+#include "platform/window/MessageBox.h"
 
 namespace {
 
@@ -68,10 +68,10 @@ struct Scene {
             << "bookname=Bench\r\nNumImages=1\r\n0=\r\n[imagefolder=scene\r\n[lt=lt.bmp\r\n"
                "[mg=mg.bmp\r\n[ou=ou.bmp\r\n]\r\n";
         book.Load(folder, "story.txt");
-        book.SelectImage(0, nullptr);
+        book.SelectImage(0);
         picture = book.GetCurrentImage();
         crayon.LoadFiles(folder + "/tex.bmp", folder + "/tex.bmp");
-        fill.SetCrayon(&crayon);
+        fill.SetSwatch(crayon.GetSwatch());
         fill.Fill(picture, CPoint(width / 2, height / 2), nullptr);  // loads every layer
     }
     ~Scene() { std::filesystem::remove_all(folder); }
@@ -124,7 +124,7 @@ void BigBrushDrag(benchmark::State& state, bool perPixel) {
     Scene scene(398, 264);
     CGlimBrush brush;
     brush.SetPerPixelCalls(perPixel);
-    brush.SetCrayon(&scene.crayon);
+    brush.SetSwatch(scene.crayon.GetSwatch());
     brush.MakeRound(9, 1.0f);
     for (auto _ : state) {
         brush.BeginStroke(scene.picture, CPoint(150, 100));

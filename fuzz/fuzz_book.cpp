@@ -6,8 +6,8 @@
 #include <string>
 
 #include "ModelsFuzzFolder.h"
-#include "models/CGlimBook.h"
 #include "models/CCrayon.h"
+#include "models/CGlimBook.h"
 #include "painting/CGlimAreaFill.h"
 #include "painting/CGlimBrush.h"
 
@@ -21,13 +21,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     book.GetSlidePath(0, true);
     book.GetBinderPicture();
     for (int i = 0; i < book.GetImageCount(); ++i) {
-        book.SelectImage(i, nullptr);
+        book.SelectImage(i);
         CGlimImage* scene = book.GetCurrentImage();
         CGlimAreaFill fill;
-        fill.SetCrayon(&crayon);
+        fill.SetSwatch(crayon.GetSwatch());
         fill.Fill(scene, CPoint(1, 1), nullptr);
         CGlimBrush brush;
-        brush.SetCrayon(&crayon);
+        brush.SetSwatch(crayon.GetSwatch());
         brush.MakeRound(3, 0.5f);
         brush.BeginStroke(scene, CPoint(0, 0));
         brush.MoveTo(CPoint(4, 6));
@@ -35,10 +35,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         brush.SetEraseMode(true);
         brush.BeginStroke(scene, CPoint(2, 2));
         brush.EndStroke(true);
-        scene->Undo(false);
+        scene->Undo();
         scene->PlayObjectSound(scene->GetRegionId(1, 1));
         scene->GetThumbnail();
     }
-    book.SelectNext(nullptr);
+    book.SelectNext();
     return 0;
 }

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "ModelsFuzzFolder.h"
-#include "models/CGlimScrapbook.h"
 #include "models/CGlimBook.h"
+#include "models/CGlimScrapbook.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string& root = fuzzfolder::Root();
@@ -27,8 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CGlimScrapbook scrapbook;
     if (!scrapbook.Load(folder, "scrap.txt")) return 0;
     scrapbook.LinkToBooks(&book, 1);
-    scrapbook.Select(0, nullptr);
-    scrapbook.SelectNext(nullptr);
+    scrapbook.Select(0);
+    scrapbook.SelectNext();
     if (CGlimImage* image = scrapbook.GetCurrentImage()) image->GetThumbnail();
     scrapbook.FindCurrentInBook();
     while (scrapbook.GetCount() > 0 && scrapbook.DeleteEntry(0)) {

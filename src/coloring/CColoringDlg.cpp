@@ -40,16 +40,13 @@ CColoringDlg::CColoringDlg(CWnd* parent, std::uint32_t fillSoundSeed)
     for (const auto& entry : Layout::ToolButtons())
         m_tools.BindButton(entry.tool, &GetButton(entry.id));
     m_fill.SetCursor(&m_cursors);
+    m_fill.SetRefresh(m_pictureView.Refresher());
+    m_tools.SetRefresh(m_pictureView.Refresher());
     CDitherer::CreateDitherPalette(m_palette);
     if (m_palette.IsCreated()) SetPalette(&m_palette);
 }
 
-CColoringDlg::~CColoringDlg() {
-    // The scenes point at the picture area; it goes with the window.
-    for (int index = -1; index < m_shelf.GetBookCount(); ++index) {
-        if (CGlimImage* picture = m_shelf.BookAt(index)->GetCurrentImage()) picture->ClearWindow();
-    }
-}
+CColoringDlg::~CColoringDlg() = default;
 
 const DialogTemplate* CColoringDlg::GetDialogTemplate() const {
     return CDialogTemplates::Find(kTemplateId);
@@ -142,7 +139,7 @@ void CColoringDlg::PaintPictureCell(const CRect& cell, const CRect& picture) {
     CRect area = cell;
     area.OffsetRect(-picture.left, -picture.top);
     if (CGlimImage* current = GetCurrentPicture()) {
-        current->DrawArea(area.left, area.top, area.right, area.bottom);
+        m_pictureView.DrawArea(*current, area);
     }
 }
 
@@ -273,14 +270,17 @@ void CColoringDlg::LoadScreenResources() {
 }
 
 bool CColoringDlg::LoadBooks() {
-    if (m_shelf.Load(&m_palette, [this](bool hold) { m_startup.SetHalted(hold); })) return true;
+    m_pictureView.SetPalette(&m_palette);
+    if (m_shelf.Load([this](bool hold) { m_startup.SetHalted(hold); })) return true;
     EndDialog(IDCANCEL);
     return false;
 }
 
 void CColoringDlg::OpenBook() {
     m_tools.Choose(Tool::Fill);
-    m_shelf.OpenStory(GetDlgItem(kPictureArea));
+    m_shelf.OpenStory();
+    if (CGlimImage* first = GetCurrentPicture())
+        m_pictureView.Show(*first, GetDlgItem(kPictureArea));
 }
 
 void CColoringDlg::FinishStartup() {
@@ -321,8 +321,7 @@ bool CColoringDlg::SaveTouchedPicture() {
 void CColoringDlg::ShowPicture(CGlimImage* picture) {
     if (picture == nullptr) return;
     m_shelf.RestoreKept(picture);
-    picture->SetWindow(GetDlgItem(kPictureArea));
-    picture->Redraw(true);
+    m_pictureView.Show(*picture, GetDlgItem(kPictureArea));
 }
 
 bool CColoringDlg::SetCurrentPicture(CGlimBook* book, CGlimImage* picture, int entryIndex) {
@@ -351,11 +350,11 @@ void CColoringDlg::Colour(CPoint point) {
     if (CGlimBrush* brush = m_tools.GetActiveBrush()) {
         if (colour == nullptr && !brush->IsEraseMode()) return;
         m_sounds.PlayClick();
-        brush->SetCrayon(colour);
+        brush->SetSwatch(CCrayon::SwatchOf(colour));
         brush->BeginStroke(picture, inPicture);
     } else {
         if (colour == nullptr) return;
-        m_fill.SetCrayon(colour);
+        m_fill.SetSwatch(colour->GetSwatch());
         m_fill.Fill(picture, inPicture, &m_sounds.NextFillSound());
     }
     m_shelf.NoteColoured();
@@ -487,7 +486,10 @@ void CColoringDlg::UndoColouring() {
     if (!m_shelf.IsTouched()) return;
     m_sounds.PlayUndo();
     if (CGlimImage* picture = GetCurrentPicture()) {
-        if (picture->Undo(true)) m_shelf.NoteChanged();
+        if (picture->Undo()) {
+            m_pictureView.DrawWhole(*picture);
+            m_shelf.NoteChanged();
+        }
     }
 }
 

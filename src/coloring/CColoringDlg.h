@@ -5,6 +5,7 @@
 #include "coloring/CColoringSounds.h"
 #include "coloring/CColourChoice.h"
 #include "coloring/CPictureShelf.h"
+#include "coloring/CPictureView.h"
 #include "coloring/CSplashPictures.h"
 #include "coloring/CStartupSequence.h"
 #include "coloring/CToolChoice.h"
@@ -148,6 +149,7 @@ class CColoringDlg : public CPictureDialog, private CStartupSequence::Steps {
     void ShowPicture(CGlimImage* picture);
 
     CDIBPal m_palette;
+    CPictureView m_pictureView;
     CCursor m_cursors;
     CStartupSequence m_startup{*this};
     CColoringSounds m_sounds;

@@ -10,7 +10,7 @@ CPictureShelf::CPictureShelf() {
     m_keeper.SetScrapbook(&m_scrapbook);
 }
 
-bool CPictureShelf::Load(CPalette* palette, const std::function<void(bool)>& holdStartup) {
+bool CPictureShelf::Load(const std::function<void(bool)>& holdStartup) {
     CBookCatalogue catalogue;
     // Loading again (a message box let the start-up run on) keeps the scrapbook as it is.
     const bool again = m_bookCount > 0;
@@ -33,7 +33,6 @@ bool CPictureShelf::Load(CPalette* palette, const std::function<void(bool)>& hol
         ++m_bookCount;
         if (!LoadBook(book, line, holdStartup)) return false;
     }
-    for (CGlimBook& book : m_books) book.SetPalette(palette);
     m_scrapbook.LinkToBooks(m_books.data(), 1 + m_bookCount);
     return true;
 }
@@ -62,32 +61,32 @@ CGlimImage* CPictureShelf::GetCurrentPicture() {
     return m_pictureBook != nullptr ? m_pictureBook->GetCurrentImage() : nullptr;
 }
 
-void CPictureShelf::OpenStory(CWnd* area) {
+void CPictureShelf::OpenStory() {
     if (m_bookCount == 0) return;
     m_pictureBook = &m_books[1];
-    m_pictureBook->SelectImage(0, area);
+    m_pictureBook->SelectImage(0);
 }
 
 void CPictureShelf::MakeCurrent(CGlimBook* book, CGlimImage* picture, int entryIndex) {
     if (entryIndex >= 0) m_keeper.Remember(picture, entryIndex);
-    if (m_pictureBook != nullptr && m_pictureBook != book) m_pictureBook->SelectImage(-1, nullptr);
+    if (m_pictureBook != nullptr && m_pictureBook != book) m_pictureBook->SelectImage(-1);
     m_pictureBook = book;
-    book->SelectImageByPtr(picture, nullptr);
+    book->SelectImageByPtr(picture);
 }
 
 void CPictureShelf::TurnPage(int step) {
     if (m_pictureBook == nullptr) return;
     CGlimBook* story = BookAt(0);
     if (story != nullptr && m_pictureBook != story) {
-        m_pictureBook->SelectImage(-1, nullptr);
+        m_pictureBook->SelectImage(-1);
         m_pictureBook = story;
         const int index = std::max(story->GetCurrentIndex(), 0);
-        story->SelectImage(-1, nullptr);
-        story->SelectImage(index, nullptr);
+        story->SelectImage(-1);
+        story->SelectImage(index);
     } else if (step > 0) {
-        m_pictureBook->SelectNext(nullptr);
+        m_pictureBook->SelectNext();
     } else {
-        m_pictureBook->SelectPrevious(nullptr);
+        m_pictureBook->SelectPrevious();
     }
 }
 

@@ -22,7 +22,7 @@ class CPictureShelf {
     // named by a path must load: while it loads `holdStartup(true)` holds the start-up (a
     // message box may run), and when it cannot be found the child is told and the result
     // is false. A missing catalogue is told too, but leaves an empty shelf that works.
-    bool Load(CPalette* palette, const std::function<void(bool)>& holdStartup);
+    bool Load(const std::function<void(bool)>& holdStartup);
 
     CGlimBook* GetStoryBooks() { return &m_books[1]; }
     int GetBookCount() const { return m_bookCount; }
@@ -33,8 +33,8 @@ class CPictureShelf {
 
     CGlimBook* GetPictureBook() { return m_pictureBook; }
     CGlimImage* GetCurrentPicture();
-    // The story book becomes the picture book; its first scene shows in `area`.
-    void OpenStory(CWnd* area);
+    // The story book becomes the picture book, at its first scene.
+    void OpenStory();
     // Makes `picture` of `book` current; `entryIndex` is the scrapbook entry it came from
     // or -1.
     void MakeCurrent(CGlimBook* book, CGlimImage* picture, int entryIndex);

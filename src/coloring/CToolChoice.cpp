@@ -1,6 +1,7 @@
 #include "coloring/CToolChoice.h"
 
 #include "dialogs/CPictureButton.h"
+#include "models/CCrayon.h"
 
 namespace {
 
@@ -74,8 +75,12 @@ CGlimBrush* CToolChoice::GetActiveBrush() {
     return m_tool == Tool::Fill ? nullptr : &GetBrush(m_tool);
 }
 
+void CToolChoice::SetRefresh(const PictureRefresh& refresh) {
+    for (CGlimBrush& brush : m_brushes) brush.SetRefresh(refresh);
+}
+
 void CToolChoice::SetColour(const CCrayon* colour) {
-    for (CGlimBrush& brush : m_brushes) brush.SetCrayon(colour);
+    for (CGlimBrush& brush : m_brushes) brush.SetSwatch(CCrayon::SwatchOf(colour));
 }
 
 bool CToolChoice::ApplyPreset(int command) {

@@ -52,6 +52,8 @@ class CToolChoice {
     CGlimBrush* GetActiveBrush();
     // Every brush paints with `colour` from now on.
     void SetColour(const CCrayon* colour);
+    // How every brush has the picture redrawn after painting.
+    void SetRefresh(const PictureRefresh& refresh);
     // Reshapes a brush when `command` is a preset's id; false for any other command.
     bool ApplyPreset(int command);
     // The pointer over the picture for the current tool.

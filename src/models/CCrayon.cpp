@@ -4,8 +4,8 @@
 
 #include <cstdlib>
 
-#include "platform/files/CFile.h"
 #include "models/CDescParser.h"
+#include "platform/files/CFile.h"
 
 namespace {
 
@@ -44,11 +44,17 @@ void CCrayon::AdoptTexture() {
     const CSize size = m_texture.GetSize();
     m_textureWidth = size.cx;
     m_textureHeight = size.cy;
-    m_uScale = 256.0f / static_cast<float>(size.cx);
-    m_vScale = 256.0f / static_cast<float>(size.cy);
-    m_textureView = m_texture.IsValid() ? CLayerView(&m_texture.GetHeader()->bmiHeader,
-                                                     m_texture.GetBits(), m_texture.GetImageSize())
-                                        : CLayerView();
+    const CLayerView view = m_texture.IsValid()
+                                ? CLayerView(&m_texture.GetHeader()->bmiHeader, m_texture.GetBits(),
+                                             m_texture.GetImageSize())
+                                : CLayerView();
+    m_swatch =
+        Swatch(view, 256.0f / static_cast<float>(size.cx), 256.0f / static_cast<float>(size.cy));
+}
+
+std::optional<Swatch> CCrayon::SwatchOf(const CCrayon* crayon) {
+    if (crayon == nullptr) return std::nullopt;
+    return crayon->GetSwatch();
 }
 
 int CCrayon::LoadFiles(const std::string& texturePath, const std::string& selectedPath) {

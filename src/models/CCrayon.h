@@ -1,12 +1,13 @@
 #pragma once
+#include <optional>
 #include <string>
 
 #include "imaging/CDib.h"
-#include "platform/draw/CDC.h"
+#include "models/Swatch.h"
 #include "platform/base/CObject.h"
 #include "platform/base/CRect.h"
+#include "platform/draw/CDC.h"
 #include "sound/CBasicSound.h"
-#include "models/CLayerView.h"
 
 // A colouring swatch: the small texture picture that a scene maps onto its surfaces, the
 // picture shown in the colour strip while it is current, its hit rectangle in the box
@@ -24,12 +25,13 @@ class CCrayon : public CObject {
     int LoadFiles(const std::string& texturePath, const std::string& selectedPath);
 
     CDib& GetTexture() { return m_texture; }
-    // The texture's pixels, for the colouring loops (invalid when not usable).
-    const CLayerView& GetTextureView() const { return m_textureView; }
+    // The texture as the colouring tools lay it on, stretched so that its width and its
+    // height each span the 256 texture coordinates (no pixels when the texture is unusable).
+    const Swatch& GetSwatch() const { return m_swatch; }
+    // The swatch of `crayon`, none without a crayon.
+    static std::optional<Swatch> SwatchOf(const CCrayon* crayon);
     int GetTextureWidth() const { return m_textureWidth; }
     int GetTextureHeight() const { return m_textureHeight; }
-    float GetUScale() const { return m_uScale; }
-    float GetVScale() const { return m_vScale; }
     const CRect& GetPosition() const { return m_position; }
     const std::string& GetSoundPath() const { return m_soundPath; }
     void SetSoundPath(const std::string& path) { m_soundPath = path; }
@@ -46,10 +48,8 @@ class CCrayon : public CObject {
 
     int m_textureWidth = 0;
     int m_textureHeight = 0;
-    float m_uScale = 0.0f;
-    float m_vScale = 0.0f;
     CDib m_texture;
-    CLayerView m_textureView;
+    Swatch m_swatch;
     CDib m_selected;
     CRect m_position;
     CBasicSound m_sound;

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/files/CFile.h"
 #include "models/CDescParser.h"
+#include "platform/files/CFile.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ std::string FolderWithSlash(std::string folder) {
 }  // namespace
 
 void CGlimBook::Reset() {
-    SelectImage(-1, nullptr);
+    SelectImage(-1);
     m_imageCount = 0;
     m_currentImage = -1;
     m_bookFolder.clear();
@@ -28,7 +28,6 @@ void CGlimBook::Reset() {
     m_slidesFolder.clear();
     m_scriptFile.clear();
     m_script.reset();
-    m_palette = nullptr;
 }
 
 bool CGlimBook::Load(const std::string& folder, const std::string& descriptionFile) {
@@ -72,43 +71,39 @@ CGlimImage* CGlimBook::GetImage(int index) {
     return index >= 0 && index < m_imageCount ? &m_images[index] : nullptr;
 }
 
-// Releases the current scene, makes `index` current and shows it in `window`.
-int CGlimBook::Switch(int index, CWnd* window) {
+// Releases the current scene, takes it off the screen and makes `index` current.
+int CGlimBook::Switch(int index) {
     const int previous = m_currentImage;
     if (CGlimImage* current = GetCurrentImage()) {
         current->ReleaseAll();
-        current->ClearWindow();
+        current->SetShown(false);
     }
     m_currentImage = index;
-    if (CGlimImage* chosen = GetCurrentImage(); chosen != nullptr && window != nullptr) {
-        chosen->SetWindow(window);
-        chosen->Redraw(true);
-    }
     return previous;
 }
 
-int CGlimBook::SelectImage(int index, CWnd* window) {
+int CGlimBook::SelectImage(int index) {
     if (index >= m_imageCount || index < -1) return -1;
-    return Switch(index, window);
+    return Switch(index);
 }
 
-int CGlimBook::SelectImageByPtr(CGlimImage* image, CWnd* window) {
+int CGlimBook::SelectImageByPtr(CGlimImage* image) {
     for (int i = 0; i < m_imageCount; ++i) {
         if (&m_images[i] != image) continue;
-        SelectImage(i, window);
+        SelectImage(i);
         return i;
     }
     return -1;
 }
 
-int CGlimBook::SelectPrevious(CWnd* window) {
+int CGlimBook::SelectPrevious() {
     if (m_currentImage < 0 || m_imageCount == 0) return -1;
-    return Switch(m_currentImage == 0 ? m_imageCount - 1 : m_currentImage - 1, window);
+    return Switch(m_currentImage == 0 ? m_imageCount - 1 : m_currentImage - 1);
 }
 
-int CGlimBook::SelectNext(CWnd* window) {
+int CGlimBook::SelectNext() {
     if (m_currentImage < 0 || m_imageCount == 0) return -1;
-    return Switch(m_currentImage + 1 >= m_imageCount ? 0 : m_currentImage + 1, window);
+    return Switch(m_currentImage + 1 >= m_imageCount ? 0 : m_currentImage + 1);
 }
 
 int CGlimBook::FindImageByName(const std::string& name) const {
@@ -132,11 +127,6 @@ CDib* CGlimBook::GetBinderPicture() {
 
 CDib* CGlimBook::GetBinderHighlightPicture() {
     return BinderPicture(m_binderHighlight);
-}
-
-void CGlimBook::SetPalette(CPalette* palette) {
-    m_palette = palette;
-    for (int i = 0; i < m_imageCount; ++i) m_images[i].SetPalette(palette);
 }
 
 std::string CGlimBook::GetSlidePath(int slide, bool useScript) const {

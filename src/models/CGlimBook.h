@@ -4,11 +4,9 @@
 #include <string>
 
 #include "imaging/CDib.h"
-#include "platform/base/CObject.h"
-#include "platform/draw/CPalette.h"
-#include "platform/window/CWnd.h"
-#include "models/CSlideScript.h"
 #include "models/CGlimImage.h"
+#include "models/CSlideScript.h"
+#include "platform/base/CObject.h"
 
 // A story book: up to 21 scenes with one current, the binder pictures shown on the
 // scrapbook screen, the ready-made slides folder and an optional slide script.
@@ -31,18 +29,16 @@ class CGlimBook : public CObject {
     const std::string& GetBookFolder() const { return m_bookFolder; }
 
     // Each returns the previously current index (-1 and no change when refused). The scene
-    // left behind releases its layers and sounds.
-    int SelectImage(int index, CWnd* window);
-    int SelectImageByPtr(CGlimImage* image, CWnd* window);
-    int SelectPrevious(CWnd* window);
-    int SelectNext(CWnd* window);
+    // left behind releases its layers and sounds and is no longer shown.
+    int SelectImage(int index);
+    int SelectImageByPtr(CGlimImage* image);
+    int SelectPrevious();
+    int SelectNext();
     int FindImageByName(const std::string& name) const;
 
     // Loaded on first request; none without a file name, an empty picture when unreadable.
     CDib* GetBinderPicture();
     CDib* GetBinderHighlightPicture();
-    void SetPalette(CPalette* palette);
-    CPalette* GetPalette() const { return m_palette; }
 
     bool HasSlides() const { return !m_slidesFolder.empty(); }
     bool HasScript() const { return m_script != nullptr; }
@@ -59,7 +55,7 @@ class CGlimBook : public CObject {
 
     void Reset();
     CDib* BinderPicture(Binder& binder);
-    int Switch(int index, CWnd* window);
+    int Switch(int index);
 
     std::array<CGlimImage, kMaxImages> m_images;
     int m_imageCount = 0;
@@ -71,5 +67,4 @@ class CGlimBook : public CObject {
     std::string m_slidesFolder;
     std::string m_scriptFile;
     std::unique_ptr<CSlideScript> m_script;
-    CPalette* m_palette = nullptr;
 };

@@ -7,11 +7,11 @@
 #include <cstdio>
 
 #include "imaging/CDib.h"
-#include "platform/files/CAtomicFile.h"
-#include "platform/files/CFile.h"
 #include "models/CGlimBook.h"
 #include "models/CGlimImage.h"
 #include "models/CLayerView.h"
+#include "platform/files/CAtomicFile.h"
+#include "platform/files/CFile.h"
 
 namespace {
 
@@ -118,7 +118,7 @@ bool CGlimScrapbook::CreateIndex() {
 }
 
 bool CGlimScrapbook::Load(const std::string& folder, const std::string& indexFile) {
-    Select(-1, nullptr);
+    Select(-1);
     m_entries = {};
     m_entryCount = 0;
     m_scrapbookName.clear();
@@ -200,43 +200,41 @@ void CGlimScrapbook::Leave() {
     if (CGlimImage* image = m_entries[m_currentEntry].image) {
         image->ForgetSavedFiles();
         image->ReleaseAll();
-        image->ClearWindow();
+        image->SetShown(false);
     }
 }
 
-void CGlimScrapbook::Show(CWnd* window) {
+// The current entry's scene starts from the entry's saved canvas and thumbnail.
+void CGlimScrapbook::PointAtSavedFiles() {
     const Entry& entry = m_entries[m_currentEntry];
     if (entry.image == nullptr) return;
     entry.image->SetSavedFiles(entry.savedFile, entry.thumbnailFile);
-    if (window == nullptr) return;
-    entry.image->SetWindow(window);
-    entry.image->Redraw(true);
 }
 
-int CGlimScrapbook::Select(int index, CWnd* window) {
+int CGlimScrapbook::Select(int index) {
     if (index >= m_entryCount || index < -1) return -1;
     const int previous = m_currentEntry;
     Leave();
     m_currentEntry = index;
-    if (index != -1) Show(window);
+    if (index != -1) PointAtSavedFiles();
     return previous;
 }
 
-int CGlimScrapbook::Step(int delta, CWnd* window) {
+int CGlimScrapbook::Step(int delta) {
     if (m_currentEntry < 0 || m_entryCount == 0) return -1;
     const int previous = m_currentEntry;
     Leave();
     m_currentEntry = (m_currentEntry + delta + m_entryCount) % m_entryCount;
-    Show(window);
+    PointAtSavedFiles();
     return previous;
 }
 
-int CGlimScrapbook::SelectPrevious(CWnd* window) {
-    return Step(-1, window);
+int CGlimScrapbook::SelectPrevious() {
+    return Step(-1);
 }
 
-int CGlimScrapbook::SelectNext(CWnd* window) {
-    return Step(1, window);
+int CGlimScrapbook::SelectNext() {
+    return Step(1);
 }
 
 CGlimImage* CGlimScrapbook::GetCurrentImage() const {
@@ -246,7 +244,7 @@ CGlimImage* CGlimScrapbook::GetCurrentImage() const {
 CGlimBook* CGlimScrapbook::GetCurrentBook(bool select) {
     if (m_currentEntry < 0) return nullptr;
     const Entry& entry = m_entries[m_currentEntry];
-    if (select && entry.book != nullptr) entry.book->SelectImageByPtr(entry.image, nullptr);
+    if (select && entry.book != nullptr) entry.book->SelectImageByPtr(entry.image);
     return entry.book;
 }
 
@@ -400,6 +398,6 @@ bool CGlimScrapbook::DeleteEntry(int index) {
     const bool wasLastAndCurrent = index == m_entryCount - 1 && index == m_currentEntry;
     RemoveSlot(index);
     if (wasLastAndCurrent || m_currentEntry >= m_entryCount) --m_currentEntry;
-    if (m_currentEntry >= 0) Show(nullptr);
+    if (m_currentEntry >= 0) PointAtSavedFiles();
     return true;
 }

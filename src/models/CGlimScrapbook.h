@@ -3,7 +3,6 @@
 #include <string>
 
 #include "platform/base/CObject.h"
-#include "platform/window/CWnd.h"
 
 class CGlimBook;
 class CGlimImage;
@@ -40,9 +39,11 @@ class CGlimScrapbook : public CObject {
     // touched: a name leading outside, or a link, makes it refuse (false, nothing deleted).
     bool DeleteEntry(int index);
 
-    int Select(int index, CWnd* window);
-    int SelectPrevious(CWnd* window);
-    int SelectNext(CWnd* window);
+    // Each returns the previously current entry; the scene of the entry left behind lets go
+    // of its saved files, layers and sounds and is no longer shown.
+    int Select(int index);
+    int SelectPrevious();
+    int SelectNext();
     CGlimImage* GetCurrentImage() const;
     CGlimBook* GetCurrentBook(bool select);
     int FindCurrentInBook() const;
@@ -76,8 +77,8 @@ class CGlimScrapbook : public CObject {
     bool ReadEntry(const std::string& name, Entry& entry) const;
     void RemoveSlot(int index);
     void Leave();
-    void Show(CWnd* window);
-    int Step(int delta, CWnd* window);
+    void PointAtSavedFiles();
+    int Step(int delta);
     std::string EntryFolder(const std::string& name) const;
     std::string IndexPath() const { return m_scrapbookFolder + m_indexFileName; }
     std::string NewEntryName() const;

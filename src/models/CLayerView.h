@@ -25,6 +25,8 @@ class CLayerView {
     // Start of picture row y; pixels follow at BytesPerPixel() steps.
     BYTE* Row(int y) const { return At(0, y); }
     int BytesPerPixel() const { return m_bytesPerPixel; }
+    // Views of the same pixels with the same layout.
+    bool operator==(const CLayerView& other) const = default;
 
   private:
     BYTE* m_bits = nullptr;

@@ -1,12 +1,13 @@
 #include "painting/CGlimAreaFill.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "imaging/CCursor.h"
+#include "models/CGlimImage.h"
 #include "platform/window/CWnd.h"
 #include "sound/CBasicSound.h"
-#include "models/CGlimImage.h"
 
 namespace {
 
@@ -31,12 +32,10 @@ class WaitCursor {
 
 }  // namespace
 
-int CGlimAreaFill::SetCrayon(const CCrayon* crayon) {
-    m_crayon = crayon;
-    return 1;
-}
+CGlimAreaFill::CGlimAreaFill(Clock clock)
+    : m_clock(clock ? std::move(clock) : Clock(&GetTickCount)) {}
 
-int CGlimAreaFill::Fill(CGlimImage* picture, CPoint point, CBasicSound* fallbackSound) {
+bool CGlimAreaFill::Fill(CGlimImage* picture, CPoint point, CBasicSound* fallbackSound) {
     m_picture = picture;
     const int regionId = picture != nullptr ? picture->GetRegionId(point.x, point.y) : -1;
     const bool played = picture != nullptr && picture->PlayObjectSound(regionId);
@@ -44,21 +43,24 @@ int CGlimAreaFill::Fill(CGlimImage* picture, CPoint point, CBasicSound* fallback
     return FillRegion(point);
 }
 
-// Reads the clock after a column and redraws what changed so far once more than 100 ms
+void CGlimAreaFill::Refresh() {
+    if (m_refresh) m_refresh(*m_picture);
+}
+
+// Reads the clock after a column and shows what changed so far once more than 100 ms
 // passed since the last refresh.
-void CGlimAreaFill::RefreshIfDue(TickSource ticks, DWORD& noted) {
-    const DWORD now = ticks();
+void CGlimAreaFill::RefreshIfDue(DWORD& noted) {
+    const DWORD now = m_clock();
     if (now - noted > kRefreshInterval) {
-        m_picture->Redraw(false);
+        Refresh();
         noted = now;
     }
 }
 
-void CGlimAreaFill::SweepPerPixel(CSize size, int regionId, TickSource ticks, DWORD& noted) {
+void CGlimAreaFill::SweepPerPixel(CSize size, int regionId, DWORD& noted) {
     for (int x = 0; x < size.cx; ++x) {
-        for (int y = 0; y < size.cy; ++y)
-            m_picture->PaintPixel(x, y, m_crayon, false, 1.0f, regionId);
-        RefreshIfDue(ticks, noted);
+        for (int y = 0; y < size.cy; ++y) m_picture->PaintPixel(x, y, *m_swatch, 1.0f, regionId);
+        RefreshIfDue(noted);
     }
 }
 
@@ -69,33 +71,32 @@ void CGlimAreaFill::SweepPerPixel(CSize size, int regionId, TickSource ticks, DW
 // be later, by at most one strip's painting: kStripPixels pixels take under a millisecond
 // here (a few without the vector unit, tens on a slow machine), far below the 100 ms
 // between refreshes.
-void CGlimAreaFill::SweepStrips(CSize size, int regionId, TickSource ticks, DWORD& noted) {
-    m_picture->PrepareSwatch(*m_crayon);
+void CGlimAreaFill::SweepStrips(CSize size, int regionId, DWORD& noted) {
+    m_picture->PrepareSwatch(*m_swatch);
     const int stripWidth = std::max(1, kStripPixels / std::max(size.cy, 1));
     std::vector<CRect> changed;
     for (int left = 0; left < size.cx; left += stripWidth) {
         const int right = std::min(size.cx, left + stripWidth);
-        m_picture->PaintObjectColumns(left, right, m_crayon, regionId, changed);
+        m_picture->PaintObjectColumns(left, right, *m_swatch, regionId, changed);
         for (const CRect& column : changed) {
             m_picture->MarkChanged(column);
-            RefreshIfDue(ticks, noted);
+            RefreshIfDue(noted);
         }
     }
 }
 
-int CGlimAreaFill::FillRegion(CPoint point) {
-    if (m_picture == nullptr || m_crayon == nullptr) return 0;
+bool CGlimAreaFill::FillRegion(CPoint point) {
+    if (m_picture == nullptr || !m_swatch) return false;
     const WaitCursor busy(m_cursor);
     m_picture->SaveUndo();
     const CSize size = m_picture->GetSize();
     const int regionId = m_picture->GetRegionId(point.x, point.y);
-    if ((size.cx == 0 && size.cy == 0) || regionId == -1) return 0;
-    const TickSource ticks = m_ticks != nullptr ? m_ticks : &GetTickCount;
-    DWORD noted = ticks();
+    if ((size.cx == 0 && size.cy == 0) || regionId == -1) return false;
+    DWORD noted = m_clock();
     if (m_perPixelCalls)
-        SweepPerPixel(size, regionId, ticks, noted);
+        SweepPerPixel(size, regionId, noted);
     else
-        SweepStrips(size, regionId, ticks, noted);
-    m_picture->Redraw(false);
-    return 1;
+        SweepStrips(size, regionId, noted);
+    Refresh();
+    return true;
 }

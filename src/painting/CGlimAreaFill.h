@@ -1,11 +1,15 @@
 #pragma once
+#include <functional>
+#include <optional>
+
+#include "models/Swatch.h"
+#include "painting/PictureRefresh.h"
 #include "platform/base/CObject.h"
 #include "platform/base/CPoint.h"
 #include "platform/base/CSize.h"
 #include "platform/base/WinTypes.h"
 
 class CBasicSound;
-class CCrayon;
 class CCursor;
 class CGlimImage;
 
@@ -13,19 +17,25 @@ class CGlimImage;
 // patches lie, sweeping left to right and refreshing the screen at most every 100 ms.
 class CGlimAreaFill : public CObject {
   public:
-    using TickSource = DWORD (*)();
+    // Milliseconds since some fixed moment.
+    using Clock = std::function<DWORD()>;
     static constexpr DWORD kRefreshInterval = 100;
 
+    // `clock` measures the refresh cadence; without one, the tick count does.
+    explicit CGlimAreaFill(Clock clock = {});
 
-    int SetCrayon(const CCrayon* crayon);
+    // The swatch fills paint with; none: no fill happens.
+    void SetSwatch(std::optional<Swatch> swatch) { m_swatch = std::move(swatch); }
+    // How what the fill changed so far is shown (nothing is drawn without it).
+    void SetRefresh(PictureRefresh refresh) { m_refresh = std::move(refresh); }
     // Plays the object's own sound, or `fallbackSound` when it has none, then fills.
-    int Fill(CGlimImage* picture, CPoint point, CBasicSound* fallbackSound);
-    int FillRegion(CPoint point);
+    bool Fill(CGlimImage* picture, CPoint point, CBasicSound* fallbackSound);
+    // Fills the object at `point` of the picture of the last Fill; false when nothing was
+    // filled (no picture, no swatch, no object there).
+    bool FillRegion(CPoint point);
 
     // The cursor set whose wait cursor is shown while a fill runs (none: no busy cursor).
     void SetCursor(CCursor* cursor) { m_cursor = cursor; }
-    // The clock the refresh cadence is measured with (GetTickCount unless replaced).
-    void SetTickSource(TickSource ticks) { m_ticks = ticks; }
     // Colours through one PaintPixel call per pixel of the picture instead of the object
     // index; both give the same canvas and refreshes. Kept as the reference.
     void SetPerPixelCalls(bool perPixel) { m_perPixelCalls = perPixel; }
@@ -34,13 +44,15 @@ class CGlimAreaFill : public CObject {
     // Most pixels one strip of columns holds (see SweepStrips).
     static constexpr int kStripPixels = 1 << 20;
 
-    void RefreshIfDue(TickSource ticks, DWORD& noted);
-    void SweepPerPixel(CSize size, int regionId, TickSource ticks, DWORD& noted);
-    void SweepStrips(CSize size, int regionId, TickSource ticks, DWORD& noted);
+    void RefreshIfDue(DWORD& noted);
+    void Refresh();
+    void SweepPerPixel(CSize size, int regionId, DWORD& noted);
+    void SweepStrips(CSize size, int regionId, DWORD& noted);
 
+    Clock m_clock;
     CGlimImage* m_picture = nullptr;
-    const CCrayon* m_crayon = nullptr;
+    std::optional<Swatch> m_swatch;
+    PictureRefresh m_refresh;
     CCursor* m_cursor = nullptr;
-    TickSource m_ticks = nullptr;
     bool m_perPixelCalls = false;
 };

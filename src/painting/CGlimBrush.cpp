@@ -17,13 +17,8 @@ void SetStayInsideLines(bool on) {
     g_stayInsideLines = on;
 }
 
-int CGlimBrush::SetCrayon(const CCrayon* crayon) {
-    m_crayon = crayon;
-    return 1;
-}
-
 // A cell is inside when its centre lies in the closed disc of radius r around (r, r).
-int CGlimBrush::MakeRound(int radius, float strength) {
+void CGlimBrush::MakeRound(int radius, float strength) {
     m_rows = m_columns = 2 * std::max(radius, 0);
     m_mask.assign(static_cast<std::size_t>(m_rows) * m_columns, 0.0f);
     const double centre = m_rows * 0.5;
@@ -38,36 +33,34 @@ int CGlimBrush::MakeRound(int radius, float strength) {
     }
     m_anchorRow = static_cast<int>(m_rows * 0.5);
     m_anchorColumn = static_cast<int>(m_columns * 0.5);
-    return 1;
 }
 
-int CGlimBrush::MakeSquare(int size, float strength) {
+void CGlimBrush::MakeSquare(int size, float strength) {
     m_rows = m_columns = std::max(size, 0);
     m_mask.assign(static_cast<std::size_t>(m_rows) * m_columns, strength);
     m_anchorRow = m_anchorColumn = m_rows / 2;
-    return 1;
 }
 
-int CGlimBrush::SetMask(const float* values, int rows, int columns, int, int) {
-    if (values == nullptr || rows < 0 || columns < 0) return 0;
+bool CGlimBrush::SetMask(const float* values, int rows, int columns) {
+    if (values == nullptr || rows < 0 || columns < 0) return false;
     m_rows = rows;
     m_columns = columns;
     m_mask.assign(values, values + static_cast<std::size_t>(rows) * columns);
-    return 1;
+    return true;
 }
 
-int CGlimBrush::MakeCheckers() {
+void CGlimBrush::MakeCheckers() {
     constexpr int kSize = 18;
     constexpr int kBlock = 6;
     std::vector<float> cells(kSize * kSize);
     for (int i = 0; i < kSize; ++i)
         for (int j = 0; j < kSize; ++j)
             cells[i * kSize + j] = (i / kBlock + j / kBlock) % 2 == 0 ? 1.0f : 0.0f;
-    return SetMask(cells.data(), kSize, kSize);
+    SetMask(cells.data(), kSize, kSize);
 }
 
-int CGlimBrush::BeginStroke(CGlimImage* picture, CPoint point) {
-    if (picture == nullptr || m_crayon == nullptr) return 0;
+bool CGlimBrush::BeginStroke(CGlimImage* picture, CPoint point) {
+    if (picture == nullptr || !m_swatch) return false;
     m_picture = picture;
     m_picture->SaveUndo();
     m_strokeActive = true;
@@ -76,11 +69,11 @@ int CGlimBrush::BeginStroke(CGlimImage* picture, CPoint point) {
     return MoveTo(point);
 }
 
-int CGlimBrush::MoveTo(CPoint point) {
-    if (!m_strokeActive || m_picture == nullptr) return 0;
+bool CGlimBrush::MoveTo(CPoint point) {
+    if (!m_strokeActive || m_picture == nullptr) return false;
     Stamp(m_lastPoint);
     Refresh();
-    if (point == m_lastPoint) return 1;
+    if (point == m_lastPoint) return true;
     const int dx = point.x - m_lastPoint.x;
     const int dy = point.y - m_lastPoint.y;
     const int steps = std::max(std::abs(dx), std::abs(dy));
@@ -97,26 +90,26 @@ int CGlimBrush::MoveTo(CPoint point) {
     }
     Refresh();
     m_lastPoint = point;
-    return 1;
+    return true;
 }
 
-int CGlimBrush::EndStroke(bool forgetPicture) {
+void CGlimBrush::EndStroke(bool forgetPicture) {
     m_regionLock = -1;
     m_strokeActive = false;
     m_lastPoint = CPoint(0, 0);
     if (forgetPicture) m_picture = nullptr;
-    return 1;
 }
 
 void CGlimBrush::Refresh() {
-    m_picture->Redraw(false);
+    if (m_refresh) m_refresh(*m_picture);
 }
 
 // Mask rows run along picture x and columns along picture y.
 void CGlimBrush::Stamp(CPoint point) {
+    if (!m_eraseMode && !m_swatch) return;  // the swatch was taken away during the stroke
     if (m_perPixelCalls) return StampPerPixel(point);
     m_picture->StampMask(point.x - m_anchorRow, point.y - m_anchorColumn, m_mask.data(), m_rows,
-                         m_columns, m_eraseMode ? nullptr : m_crayon, m_regionLock);
+                         m_columns, m_eraseMode ? nullptr : &*m_swatch, m_regionLock);
 }
 
 void CGlimBrush::StampPerPixel(CPoint point) {
@@ -126,9 +119,9 @@ void CGlimBrush::StampPerPixel(CPoint point) {
             const int y = point.y - m_anchorColumn + j;
             const float strength = m_mask[i * m_columns + j];
             if (m_eraseMode)
-                m_picture->ErasePixel(x, y, false, strength, m_regionLock);
+                m_picture->ErasePixel(x, y, strength, m_regionLock);
             else
-                m_picture->PaintPixel(x, y, m_crayon, false, strength, m_regionLock);
+                m_picture->PaintPixel(x, y, *m_swatch, strength, m_regionLock);
         }
     }
 }

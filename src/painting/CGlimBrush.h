@@ -1,10 +1,12 @@
 #pragma once
+#include <optional>
 #include <vector>
 
+#include "models/Swatch.h"
+#include "painting/PictureRefresh.h"
 #include "platform/base/CObject.h"
 #include "platform/base/CPoint.h"
 
-class CCrayon;
 class CGlimImage;
 
 // The process-wide "stay inside the lines" switch: on at start, read at each stroke's start.
@@ -18,19 +20,26 @@ class CGlimBrush : public CObject {
   public:
     explicit CGlimBrush(bool eraseMode = false) : m_eraseMode(eraseMode) {}
 
-    int SetCrayon(const CCrayon* crayon);
+    // The swatch strokes paint with; none: no stroke begins, erasing neither.
+    void SetSwatch(std::optional<Swatch> swatch) { m_swatch = std::move(swatch); }
+    // How what a stroke changed is shown (nothing is drawn without it).
+    void SetRefresh(PictureRefresh refresh) { m_refresh = std::move(refresh); }
     void SetEraseMode(bool erase) { m_eraseMode = erase; }
     bool IsEraseMode() const { return m_eraseMode; }
-    int MakeRound(int radius, float strength);
-    int MakeSquare(int size, float strength);
-    // Copies a rows × columns mask (row-major); the anchor stays as it was.
-    int SetMask(const float* values, int rows, int columns, int unused1 = 0, int unused2 = 0);
+    void MakeRound(int radius, float strength);
+    void MakeSquare(int size, float strength);
+    // Copies a rows × columns mask (row-major); the anchor stays as it was. False (mask
+    // unchanged) for no values or a negative size.
+    bool SetMask(const float* values, int rows, int columns);
     // The checkers shape of the big brush: 3 × 3 blocks of 6 × 6 cells, corners and centre on.
-    int MakeCheckers();
+    void MakeCheckers();
 
-    int BeginStroke(CGlimImage* picture, CPoint point);
-    int MoveTo(CPoint point);
-    int EndStroke(bool forgetPicture);
+    // A stroke starts with an undo snapshot and a stamp at `point`; false without a picture
+    // or a swatch.
+    bool BeginStroke(CGlimImage* picture, CPoint point);
+    // Stamps along the line from the last point to `point`; false outside a stroke.
+    bool MoveTo(CPoint point);
+    void EndStroke(bool forgetPicture);
 
     // Stamps through one PaintPixel / ErasePixel call per mask cell instead of the bulk
     // path; both give the same pixels. Kept as the reference the bulk path is checked against.
@@ -49,7 +58,8 @@ class CGlimBrush : public CObject {
     void Refresh();
 
     CGlimImage* m_picture = nullptr;
-    const CCrayon* m_crayon = nullptr;
+    std::optional<Swatch> m_swatch;
+    PictureRefresh m_refresh;
     std::vector<float> m_mask;
     int m_rows = 0;
     int m_columns = 0;

@@ -5,13 +5,13 @@
 #include "dialogs/COptionsDlg.h"
 #include "dialogs/CTrashDlg.h"
 #include "imaging/CCursor.h"
-#include "platform/draw/CPaintDC.h"
-#include "platform/backend/CursorImage.h"
-#include "platform/window/MessageBox.h"
-#include "models/CGlimScrapbook.h"
-#include "slides/CSlideShowDlg.h"
 #include "models/CGlimBook.h"
 #include "models/CGlimImage.h"
+#include "models/CGlimScrapbook.h"
+#include "platform/backend/CursorImage.h"
+#include "platform/draw/CPaintDC.h"
+#include "platform/window/MessageBox.h"
+#include "slides/CSlideShowDlg.h"
 
 namespace {
 
@@ -151,13 +151,13 @@ void CScrapbookDlg::ChooseOpeningView() {
     if (m_scrapbook != nullptr && m_scrapbook->GetCount() > 0) {
         m_showingScrapbook = true;
         m_currentBook = -1;
-        if (m_scrapbook->GetCurrentIndex() < 0) m_scrapbook->Select(0, nullptr);
+        if (m_scrapbook->GetCurrentIndex() < 0) m_scrapbook->Select(0);
         return;
     }
     m_showingScrapbook = false;
     m_currentBook = 0;
     if (CGlimBook* book = BookAt(0); book != nullptr && book->GetCurrentIndex() < 0)
-        book->SelectImage(0, nullptr);
+        book->SelectImage(0);
 }
 
 void CScrapbookDlg::SetUpShelf() {
@@ -320,14 +320,14 @@ void CScrapbookDlg::OnSlot(int slot) {
     PlayClick();
     GetButton(kSlotIds[slot]).Click();
     if (m_showingScrapbook) {
-        if (m_scrapbook != nullptr) m_scrapbook->Select(-1, nullptr);
+        if (m_scrapbook != nullptr) m_scrapbook->Select(-1);
         m_showingScrapbook = false;
         m_frameHidden = false;
     } else if (CGlimBook* shown = BookAt(m_currentBook); shown != nullptr && m_currentBook >= 0) {
-        shown->SelectImage(-1, nullptr);
+        shown->SelectImage(-1);
     }
     m_currentBook = bookIndex;
-    BookAt(bookIndex)->SelectImage(0, nullptr);
+    BookAt(bookIndex)->SelectImage(0);
     RefreshSlots();
     RedrawContent();
 }
@@ -337,9 +337,9 @@ void CScrapbookDlg::OnScrapbook() {
     PlayClick();
     GetButton(kScrapbook).Click();
     if (CGlimBook* shown = BookAt(m_currentBook); shown != nullptr && m_currentBook >= 0)
-        shown->SelectImage(-1, nullptr);
+        shown->SelectImage(-1);
     m_currentBook = -1;
-    m_scrapbook->Select(0, nullptr);
+    m_scrapbook->Select(0);
     m_showingScrapbook = true;
     m_frameHidden = false;
     RefreshSlots();
@@ -351,9 +351,9 @@ void CScrapbookDlg::OnStep(bool forward) {
     if (CGlimImage* shown = GetShownPicture()) shown->ReleaseAll();
     if (m_showingScrapbook) {
         if (m_scrapbook != nullptr)
-            forward ? m_scrapbook->SelectNext(nullptr) : m_scrapbook->SelectPrevious(nullptr);
+            forward ? m_scrapbook->SelectNext() : m_scrapbook->SelectPrevious();
     } else if (CGlimBook* book = BookAt(m_currentBook)) {
-        forward ? book->SelectNext(nullptr) : book->SelectPrevious(nullptr);
+        forward ? book->SelectNext() : book->SelectPrevious();
     }
     m_frameHidden = false;
     RedrawContent();
@@ -478,12 +478,12 @@ void CScrapbookDlg::OnAddSlide() {
 
 void CScrapbookDlg::OnScribblePad() {
     GetButton(kScribblePad).Click();
-    if (CGlimBook* pad = BookAt(-1)) pad->SelectImage(0, nullptr);
+    if (CGlimBook* pad = BookAt(-1)) pad->SelectImage(0);
     SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED));
     if (m_showingScrapbook) {
-        if (m_scrapbook != nullptr) m_scrapbook->Select(-1, nullptr);
+        if (m_scrapbook != nullptr) m_scrapbook->Select(-1);
     } else if (CGlimBook* shown = BookAt(m_currentBook); shown != nullptr && m_currentBook >= 0) {
-        shown->SelectImage(-1, nullptr);
+        shown->SelectImage(-1);
     }
     m_showingScrapbook = false;
     m_frameHidden = false;

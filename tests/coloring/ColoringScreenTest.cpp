@@ -209,8 +209,8 @@ TEST_F(ColoringScreenTest, AFullScrapbookKeepsTheColouredPictureCurrent) {
             CGlimBook& book = s.GetBooks()[0];
             for (int i = 0; i < CGlimScrapbook::kMaxEntries; ++i)
                 s.GetScrapbook().AddEntry(book.GetImage(1), &book);
-            book.SelectImage(0, nullptr);
-            book.GetCurrentImage()->SetWindow(s.GetDlgItem(CColoringDlg::kPictureArea));
+            book.SelectImage(0);
+            book.GetCurrentImage()->SetShown(true);
             s.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 260));
             s.SendMessage(WM_COMMAND, CColoringDlg::kSceneRight);
             sceneAfter = book.GetCurrentIndex();

@@ -12,14 +12,14 @@
 
 #include "imaging/CCursor.h"
 #include "imaging/CDIBPal.h"
+#include "models/CGlimBook.h"
+#include "models/CGlimScrapbook.h"
+#include "painting/CGlimBrush.h"
 #include "platform/backend/Backend.h"
+#include "platform/backend/headless/HeadlessBackend.h"
 #include "platform/window/MessageBox.h"
 #include "platform/window/WindowManager.h"
-#include "platform/backend/headless/HeadlessBackend.h"
-#include "models/CGlimScrapbook.h"
 #include "sound/CBasicSound.h"
-#include "models/CGlimBook.h"
-#include "painting/CGlimBrush.h"
 
 namespace fs = std::filesystem;
 
@@ -50,7 +50,6 @@ class HubFixture : public ::testing::Test {
         click.Load("../sounds/click.wav");
         ASSERT_TRUE(shelf[0].Load("../books/scribble/", "scribble.txt"));
         ASSERT_TRUE(shelf[1].Load("../books/pip/", "pip.txt"));
-        for (CGlimBook& book : shelf) book.SetPalette(&palette);
         LoadScrapbook();
     }
 

@@ -45,7 +45,7 @@ TEST_F(ScrapbookScreenTest, OpensOnTheStoryBookWhenTheScrapbookIsEmptyElseOnTheS
         EXPECT_FALSE(screen.IsShelfScrolling());
         screen.DestroyWindow();
     }
-    shelf[1].SelectImage(-1, nullptr);
+    shelf[1].SelectImage(-1);
     ASSERT_EQ(AddEntry(3), 0);
     CScrapbookDlg screen;
     Open(screen);
@@ -172,8 +172,8 @@ TEST_F(ScrapbookScreenTest, ProjectorExplainsWhyThereIsNoSlideShow) {
     std::ofstream("../books/pip/plain.txt", std::ios::binary) << description;
     ASSERT_TRUE(shelf[2].Load("../books/pip/", "plain.txt"));
     CScrapbookDlg second;
-    scrapbook.Select(-1, nullptr);
-    shelf[2].SelectImage(0, nullptr);
+    scrapbook.Select(-1);
+    shelf[2].SelectImage(0);
     Prepare(second, 2);
     ASSERT_TRUE(second.Create(CScrapbookDlg::kTemplateId, nullptr));
     Command(second, CScrapbookDlg::kBook2);

@@ -48,18 +48,18 @@ TEST_F(BookTest, SceneCountIsLimitedAndKeysAreReadInOrder) {
 TEST_F(BookTest, SelectionWrapsAndReleasesTheSceneLeftBehind) {
     ASSERT_TRUE(LoadBook("NumImages=3\r\n" + SceneBlocks(3)));
     WriteBmp(dir / "story/ou.bmp", 4, 4, Solid({1, 2, 3}));
-    EXPECT_EQ(book.SelectNext(nullptr), -1);  // nothing current yet
-    EXPECT_EQ(book.SelectImage(3, nullptr), -1);
-    EXPECT_EQ(book.SelectImage(0, nullptr), -1);
+    EXPECT_EQ(book.SelectNext(), -1);  // nothing current yet
+    EXPECT_EQ(book.SelectImage(3), -1);
+    EXPECT_EQ(book.SelectImage(0), -1);
     ASSERT_TRUE(book.GetCurrentImage()->EnsureCanvas(false));
-    EXPECT_EQ(book.SelectPrevious(nullptr), 0);
+    EXPECT_EQ(book.SelectPrevious(), 0);
     EXPECT_EQ(book.GetCurrentIndex(), 2);
     EXPECT_FALSE(book.GetImage(0)->HoldsResources());
-    EXPECT_EQ(book.SelectNext(nullptr), 2);
+    EXPECT_EQ(book.SelectNext(), 2);
     EXPECT_EQ(book.GetCurrentIndex(), 0);
-    EXPECT_EQ(book.SelectImageByPtr(book.GetImage(1), nullptr), 1);
+    EXPECT_EQ(book.SelectImageByPtr(book.GetImage(1)), 1);
     CGlimImage stranger;
-    EXPECT_EQ(book.SelectImageByPtr(&stranger, nullptr), -1);
+    EXPECT_EQ(book.SelectImageByPtr(&stranger), -1);
     EXPECT_EQ(book.GetCurrentIndex(), 1);
 }
 
@@ -126,7 +126,7 @@ TEST(KitContent, StoryBookLoadsAndItsScenesColour) {
                      : books + line->descriptionFile.substr(0, line->descriptionFile.size() - 4);
     ASSERT_TRUE(book.Load(folder, line->descriptionFile));
     ASSERT_GT(book.GetImageCount(), 0);
-    book.SelectImage(0, nullptr);
+    book.SelectImage(0);
     CGlimImage* scene = book.GetCurrentImage();
     ASSERT_TRUE(scene->EnsureCanvas(false));
     ASSERT_TRUE(scene->EnsureMapping(false));

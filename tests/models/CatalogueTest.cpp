@@ -55,8 +55,8 @@ TEST_F(CatalogueTest, CrayonPositionsScalesAndHits) {
     ASSERT_EQ(CCrayonCatalogue::Load(boxes, 10, {}, Folder()), 1);
     CCrayon* crayon = boxes[0].GetCrayon(0);
     EXPECT_EQ(crayon->GetPosition(), CRect(0, 20, 30, 60));
-    EXPECT_FLOAT_EQ(crayon->GetUScale(), 4.0f);
-    EXPECT_FLOAT_EQ(crayon->GetVScale(), 8.0f);
+    EXPECT_FLOAT_EQ(crayon->GetSwatch().UScale(), 4.0f);
+    EXPECT_FLOAT_EQ(crayon->GetSwatch().VScale(), 8.0f);
     EXPECT_EQ(crayon->GetSoundPath(), Folder() + "snd/c.wav");
     EXPECT_FALSE(crayon->HitTest(30, 20));
     EXPECT_TRUE(crayon->HitTest(0, 20));

@@ -7,14 +7,15 @@
 #include <vector>
 
 #include "SceneFixture.h"
-#include "platform/window/CWnd.h"
-#include "platform/base/WinUser.h"
-#include "platform/backend/headless/HeadlessBackend.h"
+#include "coloring/CPictureView.h"
+#include "models/CCrayon.h"
 #include "models/CGlimBook.h"
 #include "models/CGlimImage.h"
-#include "models/CCrayon.h"
 #include "painting/CGlimAreaFill.h"
 #include "painting/CGlimBrush.h"
+#include "platform/backend/headless/HeadlessBackend.h"
+#include "platform/base/WinUser.h"
+#include "platform/window/CWnd.h"
 
 using namespace fixture;
 
@@ -69,18 +70,9 @@ PixelFn Noise(unsigned seed) {
 
 enum class Way { PerPixel, Plain, Vector };
 
-// A clock moving 30 ms a reading that notes the area still to redraw at each reading.
-DWORD g_clock = 0;
-CGlimImage* g_watched = nullptr;
-std::vector<CRect>* g_readings = nullptr;
-DWORD SteppingClock() {
-    g_readings->push_back(g_watched->GetDirtyRect());
-    return g_clock += 30;
-}
-
 // What one fill leaves behind.
 struct Outcome {
-    int result = 0;
+    bool result = false;
     std::vector<CRect> readings;
     std::vector<BYTE> canvas;
     std::vector<BYTE> undone;
@@ -92,19 +84,20 @@ std::vector<BYTE> CanvasBytes(CGlimImage& picture) {
     return std::vector<BYTE>(canvas->GetBits(), canvas->GetBits() + canvas->GetImageSize());
 }
 
-void Stroke(CGlimImage& picture, const CCrayon& crayon, bool erase, bool perPixel, CPoint from,
+void Stroke(CGlimImage& picture, const Swatch& swatch, bool erase, bool perPixel, CPoint from,
             CPoint to) {
     CGlimBrush brush(erase);
     brush.SetPerPixelCalls(perPixel);
-    brush.SetCrayon(&crayon);
+    brush.SetSwatch(swatch);
     brush.MakeRound(4, 1.0f);
     brush.BeginStroke(&picture, from);
     brush.MoveTo(to);
     brush.EndStroke(true);
 }
 
-// Fills at `click` in a window the size of the scene, then undoes, redoes and strokes.
-Outcome FillOnce(const std::string& folder, const CCrayon& crayon, CPoint click, Way way) {
+// Fills at `click` in a window the size of the scene, with a clock moving 30 ms a reading
+// that notes the area still to redraw at each reading; then undoes, redoes and strokes.
+Outcome FillOnce(const std::string& folder, const Swatch& swatch, CPoint click, Way way) {
     CGlimBook book;
     EXPECT_TRUE(book.Load(folder, "story.txt"));
     CGlimImage& picture = *book.GetImage(0);
@@ -116,25 +109,26 @@ Outcome FillOnce(const std::string& folder, const CCrayon& crayon, CPoint click,
         CWnd window;
         EXPECT_TRUE(
             window.CreateEx(WS_POPUP | WS_VISIBLE, CRect(0, 0, size.cx, size.cy), nullptr, 0));
-        picture.SetWindow(&window);
-        g_clock = 0;
-        g_watched = &picture;
-        g_readings = &outcome.readings;
+        CPictureView view;
+        view.Show(picture, &window);
+        DWORD clock = 0;
         CGlimImage::AllowVectorUnit(way == Way::Vector);
-        CGlimAreaFill fill;
+        CGlimAreaFill fill([&] {
+            outcome.readings.push_back(picture.GetChangedArea());
+            return clock += 30;
+        });
+        fill.SetRefresh(view.Refresher());
         fill.SetPerPixelCalls(way == Way::PerPixel);
-        fill.SetCrayon(&crayon);
-        fill.SetTickSource(&SteppingClock);
+        fill.SetSwatch(swatch);
         outcome.result = fill.Fill(&picture, click, nullptr);
         CGlimImage::AllowVectorUnit(true);
         outcome.canvas = CanvasBytes(picture);
-        picture.Undo(false);
+        picture.Undo();
         outcome.undone = CanvasBytes(picture);
-        picture.Undo(false);
-        Stroke(picture, crayon, false, way == Way::PerPixel, CPoint(3, 2), click);
-        Stroke(picture, crayon, true, way == Way::PerPixel, click, CPoint(size.cx / 2, 1));
+        picture.Undo();
+        Stroke(picture, swatch, false, way == Way::PerPixel, CPoint(3, 2), click);
+        Stroke(picture, swatch, true, way == Way::PerPixel, click, CPoint(size.cx / 2, 1));
         outcome.strokes = CanvasBytes(picture);
-        picture.ClearWindow();
     }
     SetBackend(previous);
     return outcome;
@@ -163,18 +157,20 @@ class FillMatchesPerPixel : public ::testing::Test {
     void LoadSwatch(int width, int height, int bitCount = 24) {
         WriteBmpBits(dir / "swatch.bmp", width, height, bitCount, Noise(99));
         ASSERT_TRUE(crayon.LoadFiles(dir / "swatch.bmp", dir / "sel.bmp"));
+        swatch = crayon.GetSwatch();
     }
     // Every way of filling at `click` gives the per-pixel outcome; returns that outcome.
     Outcome ExpectAllWaysAgree(CPoint click) {
-        const Outcome literal = FillOnce(dir.Path(), crayon, click, Way::PerPixel);
-        ExpectSameOutcome(literal, FillOnce(dir.Path(), crayon, click, Way::Plain), "plain");
-        ExpectSameOutcome(literal, FillOnce(dir.Path(), crayon, click, Way::Vector), "vector");
+        const Outcome literal = FillOnce(dir.Path(), swatch, click, Way::PerPixel);
+        ExpectSameOutcome(literal, FillOnce(dir.Path(), swatch, click, Way::Plain), "plain");
+        ExpectSameOutcome(literal, FillOnce(dir.Path(), swatch, click, Way::Vector), "vector");
         return literal;
     }
 
     TempDir dir;
     MessageRecorder messages;
     CCrayon crayon;
+    Swatch swatch;
 };
 
 TEST_F(FillMatchesPerPixel, SwatchesOfEverySize) {
@@ -189,7 +185,7 @@ TEST_F(FillMatchesPerPixel, SwatchesOfEverySize) {
         const CPoint click(static_cast<int>(clicks * 37 % 131), static_cast<int>(clicks * 11 % 47));
         ++clicks;
         const Outcome literal = ExpectAllWaysAgree(click);
-        EXPECT_EQ(literal.result, 1);
+        EXPECT_TRUE(literal.result);
         EXPECT_FALSE(literal.canvas == literal.undone);  // the fill did colour
     }
 }
@@ -197,7 +193,7 @@ TEST_F(FillMatchesPerPixel, SwatchesOfEverySize) {
 TEST_F(FillMatchesPerPixel, ThirtyTwoBitLayersAndSwatch) {
     WriteLayers(61, 29, 32, 8);
     LoadSwatch(19, 11, 32);
-    EXPECT_EQ(ExpectAllWaysAgree(CPoint(30, 10)).result, 1);
+    EXPECT_TRUE(ExpectAllWaysAgree(CPoint(30, 10)).result);
 }
 
 TEST_F(FillMatchesPerPixel, UnusableSwatchPaintsNothing) {
@@ -205,9 +201,17 @@ TEST_F(FillMatchesPerPixel, UnusableSwatchPaintsNothing) {
     WriteLayers(70, 20, 24, 3);
     LoadSwatch(16, 16, 16);
     const Outcome literal = ExpectAllWaysAgree(CPoint(40, 5));
-    EXPECT_EQ(literal.result, 1);
+    EXPECT_TRUE(literal.result);
     EXPECT_TRUE(literal.canvas == literal.undone);
     for (const CRect& pending : literal.readings) EXPECT_TRUE(pending.IsRectEmpty());
+}
+
+TEST_F(FillMatchesPerPixel, SolidSwatch) {
+    WriteLayers(77, 31, 24, 13);
+    swatch = Swatch::Solid(250, 128, 3);
+    const Outcome literal = ExpectAllWaysAgree(CPoint(50, 20));
+    EXPECT_TRUE(literal.result);
+    EXPECT_FALSE(literal.canvas == literal.undone);
 }
 
 TEST_F(FillMatchesPerPixel, LayersOfDifferentSizes) {
@@ -216,8 +220,8 @@ TEST_F(FillMatchesPerPixel, LayersOfDifferentSizes) {
     WriteBmp(dir / "scene/mg.bmp", 71, 40, BlockMapping(11));
     WriteBmp(dir / "scene/lt.bmp", 90, 33, Noise(11));
     LoadSwatch(9, 9);
-    EXPECT_EQ(ExpectAllWaysAgree(CPoint(20, 20)).result, 1);
-    EXPECT_EQ(ExpectAllWaysAgree(CPoint(80, 20)).result, 0);  // no object there
+    EXPECT_TRUE(ExpectAllWaysAgree(CPoint(20, 20)).result);
+    EXPECT_FALSE(ExpectAllWaysAgree(CPoint(80, 20)).result);  // no object there
 }
 
 TEST_F(FillMatchesPerPixel, SceneWiderThanOneStrip) {
@@ -267,14 +271,14 @@ TEST_P(UndoAfterAnyMix, ExchangesWithTheCanvasBeforeTheLastChange) {
         const unsigned operation = random() % 6;
         if (operation == 0) {
             CGlimAreaFill fill;
-            fill.SetCrayon(&crayon);
+            fill.SetSwatch(crayon.GetSwatch());
             fill.Fill(&picture, point(), nullptr);
             undone = before;
         } else if (operation <= 2) {
-            Stroke(picture, crayon, operation == 2, false, point(), point());
+            Stroke(picture, crayon.GetSwatch(), operation == 2, false, point(), point());
             undone = before;
         } else if (operation == 3) {
-            EXPECT_EQ(picture.Undo(false), !undone.empty());
+            EXPECT_EQ(picture.Undo(), !undone.empty());
             if (!undone.empty()) {
                 EXPECT_TRUE(LoadedCanvas(picture) == undone) << "step " << step;
                 undone = before;
@@ -284,8 +288,8 @@ TEST_P(UndoAfterAnyMix, ExchangesWithTheCanvasBeforeTheLastChange) {
             // snapshot must take.
             std::vector<CRect> columns;
             const CPoint at = point();
-            picture.PaintObjectColumns(at.x, at.x + 5, &crayon, picture.GetRegionId(at.x, at.y),
-                                       columns);
+            picture.PaintObjectColumns(at.x, at.x + 5, crayon.GetSwatch(),
+                                       picture.GetRegionId(at.x, at.y), columns);
         } else {
             CDib* canvas = picture.GetPrintPicture(true);
             canvas->GetBits()[random() % canvas->GetImageSize()] ^= 0x5A;

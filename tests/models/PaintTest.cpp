@@ -5,9 +5,9 @@
 #include <random>
 
 #include "SceneFixture.h"
+#include "models/CCrayon.h"
 #include "models/CGlimBook.h"
 #include "models/CGlimImage.h"
-#include "models/CCrayon.h"
 #include "painting/CGlimAreaFill.h"
 #include "painting/CGlimBrush.h"
 
@@ -51,61 +51,111 @@ using Channels = std::array<int, 3>;
 
 TEST_F(PaintTest, PaintShadesTheSwatchAndBlendsByStrength) {
     // Texel (2, 3) = (90, 130, 200); shaded by 120: (42, 60, 93).
-    EXPECT_TRUE(picture->PaintPixel(2, 3, &crayon, false, 1.0f, -1));
+    EXPECT_TRUE(picture->PaintPixel(2, 3, crayon.GetSwatch(), 1.0f, -1));
     EXPECT_EQ(Canvas(2, 3), (Channels{42, 60, 93}));
     // Texel (2, 4) = (90, 170, 200) shades to (42, 79, 93); half of it over grey 100
     // truncates to (71, 89, 96).
-    EXPECT_TRUE(picture->PaintPixel(2, 4, &crayon, false, 0.5f, -1));
+    EXPECT_TRUE(picture->PaintPixel(2, 4, crayon.GetSwatch(), 0.5f, -1));
     EXPECT_EQ(Canvas(2, 4), (Channels{71, 89, 96}));
     // Strength 0 paints nothing but succeeds.
-    EXPECT_TRUE(picture->PaintPixel(1, 1, &crayon, false, 0.0f, -1));
+    EXPECT_TRUE(picture->PaintPixel(1, 1, crayon.GetSwatch(), 0.0f, -1));
     EXPECT_EQ(Canvas(1, 1), (Channels{100, 100, 100}));
 }
 
 TEST_F(PaintTest, RepeatedWeakStrokesDeepenTheColour) {
     // Texel (1, 1) = (50, 50, 200) shaded: (23, 23, 93). 5% a stroke over 100.
-    picture->PaintPixel(1, 1, &crayon, false, 0.05f, -1);
+    picture->PaintPixel(1, 1, crayon.GetSwatch(), 0.05f, -1);
     EXPECT_EQ(Canvas(1, 1), (Channels{96, 96, 99}));
-    picture->PaintPixel(1, 1, &crayon, false, 0.05f, -1);
+    picture->PaintPixel(1, 1, crayon.GetSwatch(), 0.05f, -1);
     EXPECT_EQ(Canvas(1, 1), (Channels{92, 92, 98}));
 }
 
 TEST_F(PaintTest, RefusedPixelsChangeNothing) {
-    EXPECT_FALSE(picture->PaintPixel(1, 1, &crayon, false, 1.0f, 2));  // object 1, lock 2
-    EXPECT_FALSE(picture->PaintPixel(8, 0, &crayon, false, 1.0f, -1));
-    EXPECT_FALSE(picture->PaintPixel(-1, 0, &crayon, false, 1.0f, -1));
-    EXPECT_FALSE(picture->ErasePixel(0, 6, false, 1.0f, -1));
+    EXPECT_FALSE(picture->PaintPixel(1, 1, crayon.GetSwatch(), 1.0f, 2));  // object 1, lock 2
+    EXPECT_FALSE(picture->PaintPixel(8, 0, crayon.GetSwatch(), 1.0f, -1));
+    EXPECT_FALSE(picture->PaintPixel(-1, 0, crayon.GetSwatch(), 1.0f, -1));
+    EXPECT_FALSE(picture->ErasePixel(0, 6, 1.0f, -1));
     EXPECT_EQ(Canvas(1, 1), (Channels{100, 100, 100}));
     EXPECT_EQ(picture->GetRegionId(5, 0), 2);
     EXPECT_EQ(picture->GetRegionId(8, 0), -1);
 }
 
 TEST_F(PaintTest, EraseRestoresTheUncolouredLayer) {
-    picture->PaintPixel(2, 3, &crayon, false, 1.0f, -1);
-    EXPECT_TRUE(picture->ErasePixel(2, 3, false, 0.5f, -1));
+    picture->PaintPixel(2, 3, crayon.GetSwatch(), 1.0f, -1);
+    EXPECT_TRUE(picture->ErasePixel(2, 3, 0.5f, -1));
     EXPECT_EQ(Canvas(2, 3), (Channels{71, 80, 96}));
-    EXPECT_TRUE(picture->ErasePixel(2, 3, false, 1.0f, 1));
+    EXPECT_TRUE(picture->ErasePixel(2, 3, 1.0f, 1));
     EXPECT_EQ(Canvas(2, 3), (Channels{100, 100, 100}));
 }
 
-TEST_F(PaintTest, DirtyRectangleGrowsToCoverPaintedPixels) {
-    EXPECT_TRUE(picture->GetDirtyRect().IsRectEmpty());
-    picture->PaintPixel(2, 3, &crayon, false, 1.0f, -1);
-    EXPECT_EQ(picture->GetDirtyRect(), CRect(2, 3, 3, 4));
-    picture->PaintPixel(5, 1, &crayon, false, 1.0f, -1);
-    EXPECT_EQ(picture->GetDirtyRect(), CRect(2, 1, 6, 4));
-    picture->PaintPixel(3, 2, &crayon, false, 1.0f, -1);
-    EXPECT_EQ(picture->GetDirtyRect(), CRect(2, 1, 6, 4));
+TEST_F(PaintTest, ChangedAreaGrowsToCoverPaintedPixels) {
+    EXPECT_TRUE(picture->GetChangedArea().IsRectEmpty());
+    picture->PaintPixel(2, 3, crayon.GetSwatch(), 1.0f, -1);
+    EXPECT_EQ(picture->GetChangedArea(), CRect(2, 3, 3, 4));
+    picture->PaintPixel(5, 1, crayon.GetSwatch(), 1.0f, -1);
+    EXPECT_EQ(picture->GetChangedArea(), CRect(2, 1, 6, 4));
+    picture->PaintPixel(3, 2, crayon.GetSwatch(), 1.0f, -1);
+    EXPECT_EQ(picture->GetChangedArea(), CRect(2, 1, 6, 4));
 }
 
 TEST_F(PaintTest, UndoExchangesSoASecondUndoRedoes) {
-    EXPECT_FALSE(picture->Undo(false));
+    EXPECT_FALSE(picture->Undo());
     ASSERT_TRUE(picture->SaveUndo());
-    picture->PaintPixel(2, 3, &crayon, false, 1.0f, -1);
-    EXPECT_TRUE(picture->Undo(false));
+    picture->PaintPixel(2, 3, crayon.GetSwatch(), 1.0f, -1);
+    EXPECT_TRUE(picture->Undo());
     EXPECT_EQ(Canvas(2, 3), (Channels{100, 100, 100}));
-    EXPECT_TRUE(picture->Undo(false));
+    EXPECT_TRUE(picture->Undo());
     EXPECT_EQ(Canvas(2, 3), (Channels{42, 60, 93}));
+}
+
+TEST_F(PaintTest, SolidSwatchLaysOneShadedColourAndFillsNoticeANewSwatch) {
+    // Red 200, green 100, blue 50 shaded by light 120.
+    const Swatch orange = Swatch::Solid(200, 100, 50);
+    EXPECT_TRUE(picture->PaintPixel(0, 0, orange, 1.0f, -1));
+    EXPECT_TRUE(picture->PaintPixel(7, 5, orange, 1.0f, -1));
+    EXPECT_EQ(Canvas(0, 0), (Channels{23, 46, 93}));
+    EXPECT_EQ(Canvas(7, 5), (Channels{23, 46, 93}));
+    EXPECT_FALSE(picture->PaintPixel(1, 1, Swatch(), 1.0f, -1));  // a swatch without pixels
+    // The table laid out for one swatch is not reused for another.
+    std::vector<CRect> columns;
+    picture->PrepareSwatch(orange);
+    EXPECT_EQ(picture->PaintObjectColumns(4, 8, Swatch::Solid(0, 0, 255), 2, columns), 24);
+    EXPECT_EQ(Canvas(6, 2), (Channels{119, 0, 0}));
+}
+
+TEST_F(PaintTest, ReloadedShadingRelightsTheNextFill) {
+    // Texel (0, 0) = (10, 10, 200): by light 120 (4, 4, 93), by light 30 (1, 1, 23).
+    CGlimAreaFill fill;
+    fill.SetSwatch(crayon.GetSwatch());
+    ASSERT_TRUE(fill.Fill(picture, CPoint(0, 0), nullptr));
+    EXPECT_EQ(Canvas(0, 0), (Channels{4, 4, 93}));
+    WriteBmp(dir / "scene/lt.bmp", 8, 6, Solid({30, 30, 30}));
+    ASSERT_TRUE(picture->EnsureShading(true));
+    ASSERT_TRUE(fill.Fill(picture, CPoint(0, 0), nullptr));
+    EXPECT_EQ(Canvas(0, 0), (Channels{1, 1, 23}));
+}
+
+TEST_F(PaintTest, UndoAfterTheSavedPictureArrivedBringsTheSavedPictureBack) {
+    ASSERT_TRUE(picture->SaveUndo());
+    picture->PaintPixel(2, 3, crayon.GetSwatch(), 1.0f, -1);
+    WriteBmp(dir / "saved.bmp", 8, 6, Solid({7, 8, 9}));
+    picture->SetSavedFiles(dir / "saved.bmp", "");
+    // The snapshot must take all of the new canvas, not just what was painted before.
+    ASSERT_TRUE(picture->SaveUndo());
+    picture->PaintPixel(5, 1, crayon.GetSwatch(), 1.0f, -1);
+    ASSERT_TRUE(picture->Undo());
+    for (const CPoint p : {CPoint(0, 0), CPoint(2, 3), CPoint(5, 1)})
+        EXPECT_EQ(Canvas(p.x, p.y), (Channels{7, 8, 9})) << p.x << "," << p.y;
+}
+
+TEST_F(PaintTest, SceneLeftBehindFreesTheTablesItsFillBuilt) {
+    book.SelectImage(0);
+    CGlimAreaFill fill;
+    fill.SetSwatch(crayon.GetSwatch());
+    ASSERT_TRUE(fill.Fill(picture, CPoint(5, 2), nullptr));
+    ASSERT_TRUE(picture->HoldsResources());
+    book.SelectImage(-1);
+    EXPECT_FALSE(picture->HoldsResources());
 }
 
 TEST_F(PaintTest, SavedPictureReplacesTheUncolouredUntilReleased) {
@@ -125,13 +175,13 @@ TEST_F(PaintTest, SmallerLayersRefuseThePixelsTheyLack) {
     ASSERT_TRUE(small.Load(dir.Path(), "story.txt"));
     CGlimImage* scene = small.GetImage(0);
     EXPECT_EQ(scene->GetRegionId(6, 1), -1);
-    EXPECT_FALSE(scene->PaintPixel(6, 1, &crayon, false, 1.0f, -1));
-    EXPECT_FALSE(scene->PaintPixel(1, 5, &crayon, false, 1.0f, -1));
-    EXPECT_TRUE(scene->PaintPixel(1, 4, &crayon, false, 1.0f, -1));
+    EXPECT_FALSE(scene->PaintPixel(6, 1, crayon.GetSwatch(), 1.0f, -1));
+    EXPECT_FALSE(scene->PaintPixel(1, 5, crayon.GetSwatch(), 1.0f, -1));
+    EXPECT_TRUE(scene->PaintPixel(1, 4, crayon.GetSwatch(), 1.0f, -1));
     CGlimAreaFill fill;
-    fill.SetCrayon(&crayon);
-    EXPECT_EQ(fill.Fill(scene, CPoint(0, 0), nullptr), 1);
-    EXPECT_EQ(scene->GetDirtyRect(), CRect(0, 0, 4, 5));
+    fill.SetSwatch(crayon.GetSwatch());
+    EXPECT_TRUE(fill.Fill(scene, CPoint(0, 0), nullptr));
+    EXPECT_EQ(scene->GetChangedArea(), CRect(0, 0, 4, 5));
     CDib* canvas = scene->GetPrintPicture(true);
     EXPECT_EQ(canvas->GetByte0(3, 4), 4);    // texel (0, 0) blue 10, shaded by 120
     EXPECT_EQ(canvas->GetByte0(3, 5), 100);  // no light there
@@ -211,18 +261,18 @@ TEST_P(BulkMatchesPerPixel, FillAndBrushGiveTheSameCanvas) {
         SetStayInsideLines(inside);
         CGlimAreaFill fill;
         fill.SetPerPixelCalls(bulk == 0);
-        fill.SetCrayon(&crayon);
-        EXPECT_EQ(fill.Fill(scenes[bulk], click, nullptr), 1);
+        fill.SetSwatch(crayon.GetSwatch());
+        EXPECT_TRUE(fill.Fill(scenes[bulk], click, nullptr));
         CGlimBrush brush;
         brush.SetPerPixelCalls(bulk == 0);
-        brush.SetCrayon(&crayon);
+        brush.SetSwatch(crayon.GetSwatch());
         brush.MakeRound(5, 0.3f);
         brush.BeginStroke(scenes[bulk], from);
         brush.MoveTo(to);
         brush.EndStroke(true);
         CGlimBrush eraser(true);
         eraser.SetPerPixelCalls(bulk == 0);
-        eraser.SetCrayon(&crayon);
+        eraser.SetSwatch(crayon.GetSwatch());
         eraser.MakeSquare(6, 0.5f);
         eraser.BeginStroke(scenes[bulk], to);
         eraser.MoveTo(from);

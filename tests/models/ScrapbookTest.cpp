@@ -5,10 +5,10 @@
 #include <unistd.h>
 
 #include "SceneFixture.h"
-#include "platform/files/CAtomicFile.h"
-#include "models/CGlimScrapbook.h"
-#include "models/CGlimBook.h"
 #include "models/CCrayon.h"
+#include "models/CGlimBook.h"
+#include "models/CGlimScrapbook.h"
+#include "platform/files/CAtomicFile.h"
 
 using namespace fixture;
 
@@ -33,7 +33,7 @@ class ScrapbookTest : public ::testing::Test {
     }
     CGlimImage* Coloured() {
         CGlimImage* picture = book.GetImage(0);
-        picture->PaintPixel(1, 1, &crayon, false, 1.0f, -1);
+        picture->PaintPixel(1, 1, crayon.GetSwatch(), 1.0f, -1);
         return picture;
     }
 
@@ -80,7 +80,7 @@ TEST_F(ScrapbookTest, AddedEntryReloadsWithItsColours) {
     ASSERT_TRUE(Reload(reloaded));
     ASSERT_EQ(reloaded.GetCount(), 1);
     book.GetImage(0)->ReleaseAll();
-    reloaded.Select(0, nullptr);
+    reloaded.Select(0);
     CDib* canvas = reloaded.GetCurrentImage()->GetPrintPicture(true);
     ASSERT_NE(canvas, nullptr);
     EXPECT_NE(canvas->GetByte0(1, 1), 100);  // the coloured pixel came back
@@ -95,7 +95,7 @@ TEST_F(ScrapbookTest, UpdateRewritesTheSavedPicture) {
     ASSERT_TRUE(scrapbook.Load(folder, "scrap.txt"));
     CGlimImage* picture = book.GetImage(0);
     ASSERT_EQ(scrapbook.AddEntry(picture, &book), 0);
-    picture->PaintPixel(5, 5, &crayon, false, 1.0f, -1);
+    picture->PaintPixel(5, 5, crayon.GetSwatch(), 1.0f, -1);
     EXPECT_TRUE(scrapbook.UpdateEntry(0));
     EXPECT_FALSE(scrapbook.UpdateEntry(1));
     CDib saved;
@@ -108,7 +108,7 @@ TEST_F(ScrapbookTest, DeletingTheMiddleEntryKeepsTheOtherLinesIntact) {
     CGlimScrapbook scrapbook;
     ASSERT_TRUE(scrapbook.Load(folder, "scrap.txt"));
     for (int i = 0; i < 3; ++i) ASSERT_EQ(scrapbook.AddEntry(book.GetImage(0), &book), i);
-    scrapbook.Select(1, nullptr);
+    scrapbook.Select(1);
     const std::string middle = folder + "/" + scrapbook.GetEntryName(1);
     ASSERT_TRUE(scrapbook.DeleteEntry(1));
     EXPECT_EQ(Index(), Lines({"bookname=scrapbook", "image=pic001", "image=pic003"}));
@@ -116,7 +116,7 @@ TEST_F(ScrapbookTest, DeletingTheMiddleEntryKeepsTheOtherLinesIntact) {
     EXPECT_EQ(scrapbook.GetCount(), 2);
     EXPECT_EQ(scrapbook.GetCurrentIndex(), 1);  // now designates the entry that followed
     EXPECT_EQ(scrapbook.GetEntryName(1), "pic003");
-    scrapbook.Select(1, nullptr);
+    scrapbook.Select(1);
     ASSERT_TRUE(scrapbook.DeleteEntry(1));
     EXPECT_EQ(scrapbook.GetCurrentIndex(), 0);
     ASSERT_TRUE(scrapbook.DeleteEntry(0));
@@ -196,7 +196,7 @@ TEST_P(ScrapbookFaults, EveryWriteStepOfAddAndDeleteCanFail) {
         CGlimScrapbook reloaded;
         ASSERT_TRUE(Reload(reloaded));
         ASSERT_EQ(reloaded.GetCount(), 1) << "step " << step;
-        reloaded.Select(0, nullptr);
+        reloaded.Select(0);
         EXPECT_NE(reloaded.GetCurrentImage()->GetPrintPicture(true), nullptr);
     }
     CAtomicFile::FailAtStep(1, GetParam());

@@ -2,13 +2,14 @@
 #include <gtest/gtest.h>
 
 #include "SceneFixture.h"
-#include "platform/window/CWnd.h"
-#include "platform/base/WinUser.h"
-#include "platform/backend/headless/HeadlessBackend.h"
-#include "models/CGlimBook.h"
+#include "coloring/CPictureView.h"
 #include "models/CCrayon.h"
+#include "models/CGlimBook.h"
 #include "painting/CGlimAreaFill.h"
 #include "painting/CGlimBrush.h"
+#include "platform/backend/headless/HeadlessBackend.h"
+#include "platform/base/WinUser.h"
+#include "platform/window/CWnd.h"
 
 using namespace fixture;
 
@@ -38,6 +39,12 @@ TEST(BrushMask, RoundAndSquareShapesAndAnchors) {
     EXPECT_EQ(brush.GetCell(8, 8), 1.0f);
     brush.MakeSquare(6, 1.0f);
     EXPECT_EQ(brush.GetAnchor(), CPoint(3, 3));
+    EXPECT_FALSE(brush.SetMask(nullptr, 2, 2));
+    const float cells[4] = {0.5f, 0.5f, 0.5f, 0.5f};
+    EXPECT_FALSE(brush.SetMask(cells, -2, 2));
+    EXPECT_EQ(brush.GetRows(), 6);  // refused masks leave the shape as it was
+    EXPECT_TRUE(brush.SetMask(cells, 1, 4));
+    EXPECT_EQ(brush.GetColumns(), 4);
 }
 
 // 20 × 16 scene, light 255 so shading keeps (almost) the swatch; object 5 on the left
@@ -66,10 +73,10 @@ class ToolsTest : public ::testing::Test {
 
 TEST_F(ToolsTest, SmallSquareStampCoversItsAnchorOffsets) {
     CGlimBrush brush;
-    brush.SetCrayon(&crayon);
+    brush.SetSwatch(crayon.GetSwatch());
     brush.MakeSquare(6, 1.0f);
     SetStayInsideLines(false);
-    ASSERT_EQ(brush.BeginStroke(picture, CPoint(10, 10)), 1);
+    ASSERT_TRUE(brush.BeginStroke(picture, CPoint(10, 10)));
     brush.EndStroke(true);
     SetStayInsideLines(true);
     for (int x = 5; x < 15; ++x)
@@ -79,7 +86,7 @@ TEST_F(ToolsTest, SmallSquareStampCoversItsAnchorOffsets) {
 
 TEST_F(ToolsTest, DragStampsEveryPixelOfTheLongerAxis) {
     CGlimBrush brush;
-    brush.SetCrayon(&crayon);
+    brush.SetSwatch(crayon.GetSwatch());
     const float dot = 1.0f;
     brush.SetMask(&dot, 1, 1);
     SetStayInsideLines(false);
@@ -90,14 +97,34 @@ TEST_F(ToolsTest, DragStampsEveryPixelOfTheLongerAxis) {
         EXPECT_TRUE(Coloured(p.x, p.y)) << p.x << "," << p.y;
     EXPECT_FALSE(Coloured(11, 11));
     EXPECT_FALSE(Coloured(13, 10));
-    EXPECT_EQ(brush.MoveTo(CPoint(0, 0)), 1);
+    EXPECT_TRUE(brush.MoveTo(CPoint(0, 0)));
     brush.EndStroke(false);
-    EXPECT_EQ(brush.MoveTo(CPoint(1, 1)), 0);
+    EXPECT_FALSE(brush.MoveTo(CPoint(1, 1)));
+}
+
+TEST_F(ToolsTest, StrokeAsksForARefreshAfterEachRunOfStamps) {
+    CGlimBrush brush;
+    brush.SetSwatch(crayon.GetSwatch());
+    const float dot = 1.0f;
+    brush.SetMask(&dot, 1, 1);
+    std::vector<CRect> refreshed;
+    brush.SetRefresh([&](CGlimImage& changed) {
+        EXPECT_EQ(&changed, picture);
+        refreshed.push_back(changed.GetChangedArea());
+        changed.ForgetChanges();
+    });
+    ASSERT_TRUE(brush.BeginStroke(picture, CPoint(10, 10)));
+    EXPECT_EQ(refreshed, std::vector<CRect>({CRect(10, 10, 11, 11)}));
+    // The stamp at the last point, then the stamps along the line to the new one.
+    brush.MoveTo(CPoint(12, 10));
+    EXPECT_EQ(refreshed, std::vector<CRect>({CRect(10, 10, 11, 11), CRect(10, 10, 11, 11),
+                                             CRect(11, 10, 13, 11)}));
+    brush.EndStroke(true);
 }
 
 TEST_F(ToolsTest, StrokeStaysInsideTheObjectItStartedOn) {
     CGlimBrush brush;
-    brush.SetCrayon(&crayon);
+    brush.SetSwatch(crayon.GetSwatch());
     brush.MakeRound(9, 1.0f);
     brush.BeginStroke(picture, CPoint(5, 8));  // on object 5, the mask reaches object 7
     EXPECT_EQ(brush.GetRegionLock(), 5);
@@ -116,18 +143,18 @@ TEST_F(ToolsTest, StrokeStaysInsideTheObjectItStartedOn) {
 TEST_F(ToolsTest, NoCrayonMeansNoStrokeNoFillAndNoSnapshot) {
     CGlimBrush eraser(true);
     eraser.MakeRound(3, 1.0f);
-    EXPECT_EQ(eraser.BeginStroke(picture, CPoint(3, 3)), 0);
+    EXPECT_FALSE(eraser.BeginStroke(picture, CPoint(3, 3)));
     CGlimAreaFill fill;
-    EXPECT_EQ(fill.Fill(picture, CPoint(3, 3), nullptr), 0);
-    EXPECT_FALSE(picture->Undo(false));
+    EXPECT_FALSE(fill.Fill(picture, CPoint(3, 3), nullptr));
+    EXPECT_FALSE(picture->Undo());
 }
 
 TEST_F(ToolsTest, FillColoursBothPatchesOfTheObject) {
     CGlimAreaFill fill;
-    fill.SetCrayon(&crayon);
-    EXPECT_EQ(fill.Fill(picture, CPoint(2, 2), nullptr), 1);
+    fill.SetSwatch(crayon.GetSwatch());
+    EXPECT_TRUE(fill.Fill(picture, CPoint(2, 2), nullptr));
     for (int x = 0; x < 20; ++x) EXPECT_EQ(Coloured(x, 15), x < 6 || x >= 14) << x;
-    EXPECT_TRUE(picture->Undo(false));
+    EXPECT_TRUE(picture->Undo());
     EXPECT_FALSE(Coloured(0, 0));
 }
 
@@ -136,20 +163,9 @@ TEST_F(ToolsTest, FillOutsideAnyObjectDoesNothingButKeepsItsSnapshot) {
     CGlimBook book2;
     ASSERT_TRUE(book2.Load(dir.Path(), "story.txt"));
     CGlimAreaFill fill;
-    fill.SetCrayon(&crayon);
-    EXPECT_EQ(fill.Fill(book2.GetImage(0), CPoint(15, 2), nullptr), 0);
-    EXPECT_TRUE(book2.GetImage(0)->Undo(false));
-}
-
-// A clock that moves 30 ms per reading and notes, at each reading, which columns the
-// picture still has to redraw: a refresh (only between columns, only once more than 100 ms
-// passed) empties that area.
-DWORD g_clock = 0;
-CGlimImage* g_watched = nullptr;
-std::vector<int> g_pendingFrom;
-DWORD SteppingClock() {
-    g_pendingFrom.push_back(g_watched->GetDirtyRect().left);
-    return g_clock += 30;
+    fill.SetSwatch(crayon.GetSwatch());
+    EXPECT_FALSE(fill.Fill(book2.GetImage(0), CPoint(15, 2), nullptr));
+    EXPECT_TRUE(book2.GetImage(0)->Undo());
 }
 
 TEST_F(ToolsTest, FillRefreshesBetweenColumnsAtMostEvery100ms) {
@@ -161,25 +177,31 @@ TEST_F(ToolsTest, FillRefreshesBetweenColumnsAtMostEvery100ms) {
     {
         CWnd window;
         ASSERT_TRUE(window.CreateEx(WS_POPUP | WS_VISIBLE, CRect(0, 0, 20, 16), nullptr, 0));
-        g_watched = whole.GetImage(0);
-        g_watched->SetWindow(&window);
-        g_clock = 0;
-        g_pendingFrom.clear();
-        CGlimAreaFill fill;
-        fill.SetCrayon(&crayon);
-        fill.SetTickSource(&SteppingClock);
-        EXPECT_EQ(fill.Fill(g_watched, CPoint(0, 0), nullptr), 1);
+        CGlimImage* watched = whole.GetImage(0);
+        CPictureView view;
+        view.Show(*watched, &window);
+        // A clock that moves 30 ms per reading and notes, at each reading, which columns the
+        // picture still has to redraw: a refresh (only between columns, only once more than
+        // 100 ms passed) empties that area.
+        DWORD clock = 0;
+        std::vector<int> pendingFrom;
+        CGlimAreaFill fill([&] {
+            pendingFrom.push_back(watched->GetChangedArea().left);
+            return clock += 30;
+        });
+        fill.SetRefresh(view.Refresher());
+        fill.SetSwatch(crayon.GetSwatch());
+        EXPECT_TRUE(fill.Fill(watched, CPoint(0, 0), nullptr));
         // Readings: before the sweep, then after each column. Refreshes fall after columns
         // 3, 7, 11, 15 and 19 (clock 150, 270, 390, 510, 630), so the area still to draw
         // starts at 0, 4, 8, 12, 16.
         std::vector<int> expected = {0};
         for (int x = 0; x < 20; ++x) expected.push_back(x / 4 * 4);
-        EXPECT_EQ(g_pendingFrom, expected);
-        EXPECT_TRUE(g_watched->GetDirtyRect().IsRectEmpty());
+        EXPECT_EQ(pendingFrom, expected);
+        EXPECT_TRUE(watched->GetChangedArea().IsRectEmpty());
         CSurface& surface = backend.Surface();
         EXPECT_NE(surface.GetPixel(19, 15),
                   surface.GetPixel(30, 30));  // the sweep reached the screen
-        g_watched->ClearWindow();
     }
     SetBackend(previous);
 }

@@ -1,0 +1,330 @@
+#include "models/CPicturePainter.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+
+#include "models/PixelMath.h"
+#include "models/RowFill.h"
+
+namespace {
+
+// `from` minus `cut` when what remains is one rectangle; otherwise `from` unchanged.
+CRect SubtractRect(const CRect& from, const CRect& cut) {
+    CRect overlap;
+    if (!overlap.IntersectRect(from, cut)) return from;
+    if (overlap == from) return CRect();
+    CRect rest = from;
+    const bool spansWidth = overlap.left == from.left && overlap.right == from.right;
+    const bool spansHeight = overlap.top == from.top && overlap.bottom == from.bottom;
+    if (spansWidth && overlap.top == from.top)
+        rest.top = overlap.bottom;
+    else if (spansWidth && overlap.bottom == from.bottom)
+        rest.bottom = overlap.top;
+    else if (spansHeight && overlap.left == from.left)
+        rest.left = overlap.right;
+    else if (spansHeight && overlap.right == from.right)
+        rest.right = overlap.left;
+    return rest;
+}
+
+// Lays `colour` over the canvas pixel with strength `alpha`.
+void BlendInto(BYTE* pixel, const BYTE* colour, float alpha) {
+    for (int channel = 0; channel < 3; ++channel)
+        pixel[channel] = PixelMath::Blend(pixel[channel], colour[channel], alpha);
+}
+
+// A swatch texel darkened by the light level of a shading pixel.
+void Shade(const BYTE* texel, const BYTE* shading, BYTE* shaded) {
+    const int light = PixelMath::LightLevel(shading);
+    for (int channel = 0; channel < 3; ++channel)
+        shaded[channel] = PixelMath::Shade(texel[channel], light);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- pixels
+
+bool CPicturePainter::PaintPixel(int x, int y, const Swatch& swatch, float alpha, int regionId) {
+    if (regionId != -1 && m_layers.GetRegionId(x, y) != regionId) return false;
+    if (!m_layers.EnsureShading(false) || !m_layers.EnsureMapping(false) ||
+        !m_layers.EnsureCanvas(false))
+        return false;
+    if (alpha == 0.0f) return true;
+    const CLayerView canvas = m_layers.Canvas();
+    const CLayerView mapping = m_layers.Mapping();
+    const CLayerView shading = m_layers.Shading();
+    if (!canvas.Contains(x, y) || !mapping.Contains(x, y) || !shading.Contains(x, y)) return false;
+    const BYTE* map = mapping.At(x, y);
+    const int tx = PixelMath::TexelIndex(map[2], swatch.UScale(), swatch.Width());
+    const int ty = PixelMath::TexelIndex(map[1], swatch.VScale(), swatch.Height());
+    if (tx < 0 || ty < 0) return false;
+    BYTE shaded[3];
+    Shade(swatch.Texel(tx, ty), shading.At(x, y), shaded);
+    BlendInto(canvas.At(x, y), shaded, alpha);
+    GrowChanged(CRect(x, y, x + 1, y + 1));
+    return true;
+}
+
+bool CPicturePainter::ErasePixel(int x, int y, float alpha, int regionId) {
+    if (regionId != -1 && m_layers.GetRegionId(x, y) != regionId) return false;
+    if (!m_layers.EnsureUncoloured(false) || !m_layers.EnsureCanvas(false)) return false;
+    const CLayerView canvas = m_layers.Canvas();
+    const CLayerView uncoloured = m_layers.Uncoloured();
+    if (!canvas.Contains(x, y) || !uncoloured.Contains(x, y)) return false;
+    BlendInto(canvas.At(x, y), uncoloured.At(x, y), alpha);
+    GrowChanged(CRect(x, y, x + 1, y + 1));
+    return true;
+}
+
+void CPicturePainter::GrowChanged(const CRect& area) {
+    if (m_changed.left == m_changed.right)
+        m_changed = area;
+    else
+        m_changed.UnionRect(m_changed, area);
+    m_undoStale.UnionRect(m_undoStale, area);
+}
+
+void CPicturePainter::MarkChanged(const CRect& area) {
+    if (!area.IsRectEmpty()) GrowChanged(area);
+}
+
+void CPicturePainter::ForgetDrawn(const CRect& area) {
+    m_changed = SubtractRect(m_changed, area);
+}
+
+// ---------------------------------------------------------------- undo
+
+bool CPicturePainter::UndoTracked() const {
+    return m_undoTracked && m_trackedCanvas == m_layers.GetCanvasReplacements();
+}
+
+// A snapshot is taken at every stroke and fill: once the undo copy has the canvas's layout,
+// only the area changed since the last snapshot is copied; the rest already matches.
+bool CPicturePainter::SaveUndo() {
+    if (!m_layers.EnsureCanvas(false)) return false;
+    const CLayerView canvas = m_layers.Canvas();
+    const CLayerView undo = m_layers.UndoCopy();
+    if (UndoTracked() && m_layers.UndoMatchesCanvasLayout() && canvas.IsValid() && undo.IsValid())
+        CopyArea(canvas, undo, m_undoStale);
+    else
+        m_layers.CopyCanvasToUndo();
+    m_undoStale.SetRectEmpty();
+    m_undoTracked = m_layers.HasUndoCopy();
+    m_trackedCanvas = m_layers.GetCanvasReplacements();
+    return m_undoTracked;
+}
+
+void CPicturePainter::CopyArea(const CLayerView& from, const CLayerView& to, const CRect& area) {
+    CRect inside;
+    if (!inside.IntersectRect(area, CRect(0, 0, from.Width(), from.Height()))) return;
+    const int step = from.BytesPerPixel();
+    const std::size_t bytes = static_cast<std::size_t>(inside.Width() * step);
+    for (int y = inside.top; y < inside.bottom; ++y)
+        std::memcpy(to.At(inside.left, y), from.At(inside.left, y), bytes);
+}
+
+bool CPicturePainter::Undo() {
+    return m_layers.SwapCanvasAndUndo();
+}
+
+// ---------------------------------------------------------------- tables
+
+void CPicturePainter::Release() {
+    m_light = LightPlane();
+    m_swatch = SwatchTable();
+}
+
+const CPicturePainter::TexelTable& CPicturePainter::TexelsFor(const Swatch& swatch) {
+    TexelTable& table = m_texels;
+    if (table.uScale == swatch.UScale() && table.vScale == swatch.VScale() &&
+        table.width == swatch.Width() && table.height == swatch.Height())
+        return table;
+    table.uScale = swatch.UScale();
+    table.vScale = swatch.VScale();
+    table.width = swatch.Width();
+    table.height = swatch.Height();
+    for (int coord = 0; coord < 256; ++coord) {
+        table.column[coord] = PixelMath::TexelIndex(coord, table.uScale, table.width);
+        table.row[coord] = PixelMath::TexelIndex(coord, table.vScale, table.height);
+    }
+    return table;
+}
+
+// Derived again whenever the shading layer may have been replaced since.
+const CPicturePainter::LightPlane& CPicturePainter::LightLevels() {
+    if (m_light.shadingLoads != m_layers.GetShadingLoads()) {
+        m_light = LightPlane();
+        m_light.shadingLoads = m_layers.GetShadingLoads();
+    }
+    const CLayerView shading = m_layers.Shading();
+    if (!m_light.levels.empty() || !shading.IsValid()) return m_light;
+    m_light.width = shading.Width();
+    m_light.height = shading.Height();
+    m_light.levels.resize(static_cast<std::size_t>(m_light.width) *
+                          static_cast<std::size_t>(m_light.height));
+    BYTE* level = m_light.levels.data();
+    const int step = shading.BytesPerPixel();
+    for (int y = 0; y < m_light.height; ++y) {
+        const BYTE* pixel = shading.Row(y);
+        for (int x = 0; x < m_light.width; ++x, pixel += step)
+            *level++ = static_cast<BYTE>(PixelMath::LightLevel(pixel));
+    }
+    return m_light;
+}
+
+// Coordinates v that fall on the same swatch row share one row of the table, so each swatch
+// row is laid out once and copied to the others.
+void CPicturePainter::PrepareSwatch(const Swatch& swatch) {
+    const TexelTable& texels = TexelsFor(swatch);
+    m_swatch.swatch = swatch;
+    m_swatch.texels.resize(256 * 256);
+    DWORD* const table = m_swatch.texels.data();
+    for (int v = 0; v < 256; ++v) {
+        DWORD* entry = table + v * 256;
+        const int ty = texels.row[v];
+        if (v > 0 && ty == texels.row[v - 1]) {
+            std::memcpy(entry, entry - 256, 256 * sizeof(DWORD));
+            continue;
+        }
+        for (int u = 0; u < 256; ++u) {
+            const int tx = texels.column[u];
+            const BYTE* texel = tx >= 0 && ty >= 0 ? swatch.Texel(tx, ty) : nullptr;
+            entry[u] = texel == nullptr
+                           ? RowFill::kOutsideSwatch
+                           : static_cast<DWORD>(texel[0] | texel[1] << 8 | texel[2] << 16);
+        }
+    }
+}
+
+// ---------------------------------------------------------------- bulk painting
+
+bool CPicturePainter::PrepareViews(bool painting, int regionId, Views& views) {
+    if (regionId != -1 && !m_layers.EnsureMapping(false)) return false;
+    if (painting) {
+        if (!m_layers.EnsureShading(false) || !m_layers.EnsureMapping(false) ||
+            !m_layers.EnsureCanvas(false))
+            return false;
+        views.shading = m_layers.Shading();
+    } else {
+        if (!m_layers.EnsureUncoloured(false) || !m_layers.EnsureCanvas(false)) return false;
+        views.source = m_layers.Uncoloured();
+    }
+    views.canvas = m_layers.Canvas();
+    views.mapping = m_layers.Mapping();
+    return views.canvas.IsValid();
+}
+
+int CPicturePainter::PaintObjectColumn(int x, const Swatch& swatch, int regionId) {
+    std::vector<CRect> changed;
+    const int painted = PaintObjectColumns(x, x + 1, swatch, regionId, changed);
+    if (painted > 0) GrowChanged(changed.front());
+    return painted;
+}
+
+// The pixels a fill may reach: inside the canvas, the shading layer and the mapping layer,
+// as the per-pixel calls refuse everything else.
+int CPicturePainter::PaintObjectColumns(int left, int right, const Swatch& swatch, int regionId,
+                                        std::vector<CRect>& columnAreas) {
+    columnAreas.assign(static_cast<std::size_t>(std::max(right - left, 0)), CRect());
+    Views views;
+    const CRegionIndex& regions = m_layers.Regions();
+    if (!PrepareViews(true, regionId, views) || !regions.IsBuilt()) return 0;
+    if (m_swatch.swatch != swatch) PrepareSwatch(swatch);
+    const LightPlane& light = LightLevels();
+    const int width = std::min({views.canvas.Width(), light.width, regions.Width()});
+    const int height = std::min({views.canvas.Height(), light.height, regions.Height()});
+    const CRect area(std::max(left, 0), 0, std::min(right, width), height);
+    if (area.IsRectEmpty()) return 0;
+    m_changedTop.assign(static_cast<std::size_t>(area.Width()), INT_MAX);
+    m_changedBottom.assign(static_cast<std::size_t>(area.Width()), 0);
+    const int painted = PaintObjectRows(area, regionId, views.canvas);
+    for (int x = area.left; x < area.right; ++x) {
+        const std::size_t column = static_cast<std::size_t>(x - area.left);
+        if (m_changedBottom[column] == 0) continue;
+        const CRect changed(x, m_changedTop[column], x + 1, m_changedBottom[column]);
+        columnAreas[static_cast<std::size_t>(x - left)] = changed;
+        m_undoStale.UnionRect(m_undoStale, changed);
+    }
+    return painted;
+}
+
+// Walks the object's segments of every row clipped to the area, in memory order.
+int CPicturePainter::PaintObjectRows(const CRect& area, int regionId, const CLayerView& canvas) {
+    const CRegionIndex& regions = m_layers.Regions();
+    const RowFill::Painter paintRow = RowFill::ChoosePainter(canvas.BytesPerPixel());
+    RowFill::Row row{nullptr,
+                     canvas.BytesPerPixel(),
+                     nullptr,
+                     nullptr,
+                     m_swatch.texels.data(),
+                     m_changedTop.data(),
+                     m_changedBottom.data(),
+                     area.left,
+                     0};
+    int painted = 0;
+    for (int y = area.top; y < area.bottom; ++y) {
+        const auto segments = regions.Row(regionId, y);
+        auto segment = std::lower_bound(
+            segments.begin(), segments.end(), area.left,
+            [](const CRegionIndex::Segment& s, int column) { return s.right <= column; });
+        if (segment == segments.end() || segment->left >= area.right) continue;
+        row.canvas = canvas.Row(y);
+        row.coordinates = regions.CoordinateRow(y);
+        row.light = m_light.levels.data() + static_cast<std::ptrdiff_t>(y) * m_light.width;
+        row.y = y;
+        for (; segment != segments.end() && segment->left < area.right; ++segment)
+            painted += paintRow(row, std::max(segment->left, area.left),
+                                std::min(segment->right, area.right));
+    }
+    return painted;
+}
+
+// Mask cells map to pixels exactly as the per-pixel calls would; the layers are looked up
+// once and cells outside any layer are skipped as those calls would refuse them.
+int CPicturePainter::StampMask(int left, int top, const float* mask, int rows, int columns,
+                               const Swatch* swatch, int regionId) {
+    Views views;
+    if (mask == nullptr || !PrepareViews(swatch != nullptr, regionId, views)) return 0;
+    if (regionId != -1 && !views.mapping.IsValid()) return 0;
+    if (swatch != nullptr) {
+        if (!swatch->HasPixels() || !views.mapping.IsValid()) return 0;
+        TexelsFor(*swatch);
+    }
+    CRect changed;
+    int painted = 0;
+    for (int i = 0; i < rows; ++i) {
+        for (int j = 0; j < columns; ++j) {
+            const int x = left + i;
+            const int y = top + j;
+            if (!StampCell(x, y, mask[i * columns + j], swatch, regionId, views)) continue;
+            changed.UnionRect(changed, CRect(x, y, x + 1, y + 1));
+            ++painted;
+        }
+    }
+    if (painted > 0) GrowChanged(changed);
+    return painted;
+}
+
+// One mask cell; false when it leaves the pixel alone. A zero cell paints nothing; erasing
+// it still counts it as drawn, as a per-pixel erase does.
+bool CPicturePainter::StampCell(int x, int y, float alpha, const Swatch* swatch, int regionId,
+                                const Views& views) {
+    if ((alpha == 0.0f && swatch != nullptr) || !views.canvas.Contains(x, y)) return false;
+    if (regionId != -1 && (!views.mapping.Contains(x, y) || views.mapping.At(x, y)[0] != regionId))
+        return false;
+    if (swatch == nullptr) {
+        if (!views.source.Contains(x, y)) return false;
+        BlendInto(views.canvas.At(x, y), views.source.At(x, y), alpha);
+        return true;
+    }
+    if (!views.mapping.Contains(x, y) || !views.shading.Contains(x, y)) return false;
+    const BYTE* map = views.mapping.At(x, y);
+    const int tx = m_texels.column[map[2]];
+    const int ty = m_texels.row[map[1]];
+    if (tx < 0 || ty < 0) return false;
+    BYTE shaded[3];
+    Shade(swatch->Texel(tx, ty), views.shading.At(x, y), shaded);
+    BlendInto(views.canvas.At(x, y), shaded, alpha);
+    return true;
+}
