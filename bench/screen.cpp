@@ -13,8 +13,9 @@
 #include <string>
 
 #include "coloring/CColoringDlg.h"
-#include "platform/window/WindowManager.h"
 #include "platform/backend/headless/HeadlessBackend.h"
+#include "platform/window/MessageLoop.h"
+#include "platform/window/WindowManager.h"
 
 namespace fs = std::filesystem;
 

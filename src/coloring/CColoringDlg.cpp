@@ -9,6 +9,7 @@
 #include "platform/window/MessageBox.h"
 #include "platform/window/WindowManager.h"
 #include "platform/backend/headless/HeadlessBackend.h"
+#include "platform/window/MessageLoop.h"
 #include "resources/CDialogTemplates.h"
 #include "resources/CStringTable.h"
 #include "models/CBookCatalogue.h"

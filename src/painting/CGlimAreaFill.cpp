@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "imaging/CCursor.h"
-#include "platform/window/CWnd.h"
+#include "platform/window/MessageLoop.h"
 #include "sound/CBasicSound.h"
 #include "models/CGlimImage.h"
 

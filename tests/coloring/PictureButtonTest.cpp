@@ -7,8 +7,9 @@
 #include "dialogs/CPictureButton.h"
 #include "imaging/CCursor.h"
 #include "imaging/CDib.h"
-#include "platform/window/CDialog.h"
 #include "platform/backend/headless/HeadlessBackend.h"
+#include "platform/window/CDialog.h"
+#include "platform/window/MessageLoop.h"
 
 namespace {
 

@@ -12,14 +12,15 @@
 
 #include "imaging/CCursor.h"
 #include "imaging/CDIBPal.h"
-#include "platform/backend/Backend.h"
-#include "platform/window/MessageBox.h"
-#include "platform/window/WindowManager.h"
-#include "platform/backend/headless/HeadlessBackend.h"
-#include "models/CGlimScrapbook.h"
-#include "sound/CBasicSound.h"
 #include "models/CGlimBook.h"
+#include "models/CGlimScrapbook.h"
 #include "painting/CGlimBrush.h"
+#include "platform/backend/Backend.h"
+#include "platform/backend/headless/HeadlessBackend.h"
+#include "platform/window/MessageBox.h"
+#include "platform/window/MessageLoop.h"
+#include "platform/window/WindowManager.h"
+#include "sound/CBasicSound.h"
 
 namespace fs = std::filesystem;
 

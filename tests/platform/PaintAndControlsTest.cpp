@@ -4,11 +4,12 @@
 
 #include "PlatformFixture.h"
 #include "imaging/CCursor.h"
-#include "platform/window/CButton.h"
 #include "platform/draw/CClientDC.h"
-#include "platform/window/CDialog.h"
 #include "platform/draw/CPaintDC.h"
+#include "platform/window/CButton.h"
+#include "platform/window/CDialog.h"
 #include "platform/window/CStatic.h"
+#include "platform/window/MessageLoop.h"
 
 namespace {
 
