@@ -38,6 +38,7 @@ BOOL CColoringApp::InitInstance() {
 
 void CColoringApp::RunMainScreen(CWnd* backdrop) {
     MainScreen screen(backdrop);
+    screen.SetPreferences(&m_preferences);
     m_pMainWnd = &screen;
     screen.DoModal();
     m_pMainWnd = nullptr;

@@ -1,4 +1,5 @@
 #pragma once
+#include "models/Preferences.h"
 #include "platform/window/CWinApp.h"
 
 class CWnd;
@@ -9,7 +10,6 @@ class CColoringApp : public CWinApp {
   public:
     static constexpr const char* kGuardName = "PimblyGlim3DColoringBookSemaphore";
 
-
     // The program's whole life; always FALSE, so no further message loop runs.
     BOOL InitInstance() override;
     // Help has nothing to show: F1 does nothing.
@@ -18,11 +18,13 @@ class CColoringApp : public CWinApp {
     // Whether a second copy is refused (on by default; the scripted driver turns it off so
     // scripted runs do not block one another or a running program).
     void SetSingleInstance(bool on) { m_singleInstance = on; }
+    Preferences& GetPreferences() { return m_preferences; }
 
   private:
     void RunMainScreen(CWnd* backdrop);
 
     bool m_singleInstance = true;
+    Preferences m_preferences;
 };
 
 extern CColoringApp theApp;

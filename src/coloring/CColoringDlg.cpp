@@ -986,6 +986,11 @@ void CColoringDlg::StepScene(int step) {
     ShowPicture(GetCurrentPicture());
 }
 
+void CColoringDlg::SetPreferences(Preferences* preferences) {
+    m_preferences = preferences;
+    for (CGlimBrush& brush : m_brushes) brush.SetPreferences(preferences);
+}
+
 void CColoringDlg::OpenScrapbook() {
 #ifdef TALEWICK_HAS_SCRAPBOOK_SCREEN
     // The scrapbook screen shows and releases scenes, so what was coloured is saved first.
@@ -995,6 +1000,7 @@ void CColoringDlg::OpenScrapbook() {
     CScrapbookDlg screen(this);
     screen.SetBooks(&m_shelf[1], m_bookCount);
     screen.SetScrapbook(&m_scrapbook);
+    screen.SetPreferences(m_preferences);
     screen.SetPalette(&m_palette);
     screen.SetCursorObject(&m_cursors);
     screen.SetClickSound(m_clickSound.get());

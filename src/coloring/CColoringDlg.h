@@ -18,6 +18,8 @@
 #include "painting/CGlimBrush.h"
 #include "models/CTextureBox.h"
 
+class Preferences;
+
 // The coloring screen: the 640 x 480 main dialog where the child colours. It owns the
 // book, the crayon boxes, the texture box, the tools, the scrapbook model, the cursor set,
 // the screen's sounds and the faces of its buttons. A timed start-up (timer 0) shows two
@@ -101,6 +103,8 @@ class CColoringDlg : public CDialog {
     int GetBookCount() const { return m_bookCount; }
     CGlimBook& GetScribblePad() { return m_shelf[0]; }
     CGlimScrapbook& GetScrapbook() { return m_scrapbook; }
+    // The application's settings, handed to the brushes and the options screen.
+    void SetPreferences(Preferences* preferences);
     CGlimBrush& GetBrush(int index) { return m_brushes.at(static_cast<std::size_t>(index)); }
     CTextureBox& GetTextureBox() { return m_textureBox; }
     CCrayonBox& GetCrayonBox(int index) {
@@ -232,6 +236,7 @@ class CColoringDlg : public CDialog {
     std::array<CGlimBook, 2> m_shelf;
     CGlimBook* m_pictureBook = nullptr;  // the book whose current picture is shown
     CGlimScrapbook m_scrapbook;
+    Preferences* m_preferences = nullptr;
     CPictureKeeper m_keeper;
     bool m_firstPaint = false;
     bool m_startupHalted = false;

@@ -6,10 +6,7 @@
 
 class CCrayon;
 class CGlimImage;
-
-// The process-wide "stay inside the lines" switch: on at start, read at each stroke's start.
-bool GetStayInsideLines();
-void SetStayInsideLines(bool on);
+class Preferences;
 
 // A brush (or, in erase mode, an eraser): a mask of per-cell strengths stamped onto the
 // picture at every point of a stroke. With stay-inside-the-lines on, a stroke only touches
@@ -19,6 +16,8 @@ class CGlimBrush : public CObject {
     explicit CGlimBrush(bool eraseMode = false) : m_eraseMode(eraseMode) {}
 
     int SetCrayon(const CCrayon* crayon);
+    // The settings read at each stroke's start; without any, strokes stay inside the lines.
+    void SetPreferences(const Preferences* preferences) { m_preferences = preferences; }
     void SetEraseMode(bool erase) { m_eraseMode = erase; }
     bool IsEraseMode() const { return m_eraseMode; }
     int MakeRound(int radius, float strength);
@@ -50,6 +49,7 @@ class CGlimBrush : public CObject {
 
     CGlimImage* m_picture = nullptr;
     const CCrayon* m_crayon = nullptr;
+    const Preferences* m_preferences = nullptr;
     std::vector<float> m_mask;
     int m_rows = 0;
     int m_columns = 0;

@@ -385,7 +385,8 @@ void CScrapbookDlg::OnOptions() {
     PlayClick();
     CRect window;
     GetWindowRect(&window);
-    COptionsDlg options(this);
+    Preferences unkept;
+    COptionsDlg options(m_preferences != nullptr ? *m_preferences : unkept, this);
     options.SetPosition(window.left + kPopupLeft, window.top + kPopupTop, kPopupWidth,
                         kPopupHeight);
     options.SetCursorObject(GetCursorObject());

@@ -12,6 +12,7 @@
 class CGlimBook;
 class CGlimImage;
 class CGlimScrapbook;
+class Preferences;
 
 // The scrapbook screen: the hub between colouring sessions. A shelf of story books, the
 // scrapbook of saved pictures, the thumbnail of the shown picture (a click on it chooses
@@ -66,6 +67,8 @@ class CScrapbookDlg : public CPictureDialog {
     void SetBooks(CGlimBook* books, int count);
     void SetScrapbook(CGlimScrapbook* scrapbook) { m_scrapbook = scrapbook; }
     void SetClickSound(CBasicSound* sound) { m_clickSound = sound; }
+    // The settings the options screen changes; without any, its changes last while it is open.
+    void SetPreferences(Preferences* preferences) { m_preferences = preferences; }
     // SetPosition pins the window: it stays there whatever asks it to move.
 
     int GetShownBookIndex();
@@ -129,6 +132,7 @@ class CScrapbookDlg : public CPictureDialog {
     CGlimBook* m_books = nullptr;
     int m_bookCount = 0;
     CGlimScrapbook* m_scrapbook = nullptr;
+    Preferences* m_preferences = nullptr;
     int m_currentBook = 0;
     bool m_showingScrapbook = false;
     bool m_frameHidden = false;

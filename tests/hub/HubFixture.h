@@ -46,7 +46,6 @@ class HubFixture : public ::testing::Test {
         previousHandler =
             SetMessageBoxHandler([this](const std::string& text) { messages.push_back(text); });
         CBasicSound::SetSoundOn(true);
-        SetStayInsideLines(true);
         palette.CreateColourCube();
         click.Load("../sounds/click.wav");
         ASSERT_TRUE(shelf[0].Load("../books/scribble/", "scribble.txt"));
@@ -62,7 +61,6 @@ class HubFixture : public ::testing::Test {
         SetMessageBoxHandler(previousHandler);
         SetBackend(previousBackend);
         CBasicSound::SetSoundOn(true);
-        SetStayInsideLines(true);
         fs::current_path(previousDir);
         fs::remove_all(root);
     }

@@ -5,9 +5,10 @@
 #include <random>
 
 #include "SceneFixture.h"
+#include "models/CCrayon.h"
 #include "models/CGlimBook.h"
 #include "models/CGlimImage.h"
-#include "models/CCrayon.h"
+#include "models/Preferences.h"
 #include "painting/CGlimAreaFill.h"
 #include "painting/CGlimBrush.h"
 
@@ -206,9 +207,9 @@ TEST_P(BulkMatchesPerPixel, FillAndBrushGiveTheSameCanvas) {
     const CPoint click(static_cast<int>(random() % width), static_cast<int>(random() % height));
     const CPoint from(static_cast<int>(random() % width), static_cast<int>(random() % height));
     const CPoint to(static_cast<int>(random() % width), static_cast<int>(random() % height));
-    const bool inside = random() % 2 == 0;
+    Preferences preferences;
+    preferences.SetStayInsideLines(random() % 2 == 0);
     for (int bulk = 0; bulk < 2; ++bulk) {
-        SetStayInsideLines(inside);
         CGlimAreaFill fill;
         fill.SetPerPixelCalls(bulk == 0);
         fill.SetCrayon(&crayon);
@@ -216,6 +217,7 @@ TEST_P(BulkMatchesPerPixel, FillAndBrushGiveTheSameCanvas) {
         CGlimBrush brush;
         brush.SetPerPixelCalls(bulk == 0);
         brush.SetCrayon(&crayon);
+        brush.SetPreferences(&preferences);
         brush.MakeRound(5, 0.3f);
         brush.BeginStroke(scenes[bulk], from);
         brush.MoveTo(to);
@@ -223,12 +225,12 @@ TEST_P(BulkMatchesPerPixel, FillAndBrushGiveTheSameCanvas) {
         CGlimBrush eraser(true);
         eraser.SetPerPixelCalls(bulk == 0);
         eraser.SetCrayon(&crayon);
+        eraser.SetPreferences(&preferences);
         eraser.MakeSquare(6, 0.5f);
         eraser.BeginStroke(scenes[bulk], to);
         eraser.MoveTo(from);
         eraser.EndStroke(true);
     }
-    SetStayInsideLines(true);
     EXPECT_EQ(CanvasBytes(*scenes[0]), CanvasBytes(*scenes[1]));
 }
 
