@@ -43,5 +43,3 @@ void CColoringApp::RunMainScreen(CWnd* backdrop) {
     screen.DoModal();
     m_pMainWnd = nullptr;
 }
-
-void CColoringApp::WinHelp(DWORD, UINT) {}

@@ -12,8 +12,6 @@ class CColoringApp : public CWinApp {
 
     // The program's whole life; always FALSE, so no further message loop runs.
     BOOL InitInstance() override;
-    // Help has nothing to show: F1 does nothing.
-    void WinHelp(DWORD data, UINT command) override;
 
     // Whether a second copy is refused (on by default; the scripted driver turns it off so
     // scripted runs do not block one another or a running program).

@@ -2,8 +2,8 @@
 #include <array>
 #include <memory>
 
-#include "platform/base/CObject.h"
 #include "platform/backend/CursorImage.h"
+#include "platform/base/CObject.h"
 
 // The program's pointer shapes, switched by index:
 // 0 the system wait cursor, 1 invisible, 2 the wand (clickable things), 3 the burst
