@@ -10,8 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/window/MessageBox.h"
 #include "platform/base/WinTypes.h"
+#include "platform/window/MessageBox.h"
+#include "support/FileText.h"
+#include "support/TempDir.h"
 
 namespace fixture {
 
@@ -22,35 +24,9 @@ struct Rgb {
 };
 using PixelFn = std::function<Rgb(int x, int y)>;
 
-// A temporary folder removed with everything in it when the object goes.
-class TempDir {
-  public:
-    TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "models-XXXXXX").string();
-        m_path = mkdtemp(pattern.data());
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    std::string operator/(const std::string& name) const { return m_path + "/" + name; }
-    const std::string& Path() const { return m_path; }
-
-  private:
-    std::string m_path;
-};
-
-inline void WriteText(const std::string& path, const std::string& text) {
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-inline std::string ReadText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using testsupport::ReadAll;
+using testsupport::TempDir;
+using testsupport::WriteText;
 
 template <class T>
 void Put(std::string& out, T value) {
