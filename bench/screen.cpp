@@ -15,6 +15,7 @@
 #include "app/CColoringApp.h"
 #include "coloring/CColoringDlg.h"
 #include "platform/backend/headless/HeadlessBackend.h"
+#include "platform/window/MessageLoop.h"
 #include "platform/window/WindowManager.h"
 
 namespace fs = std::filesystem;

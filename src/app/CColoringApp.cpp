@@ -39,9 +39,8 @@ BOOL CColoringApp::InitInstance() {
 
 void CColoringApp::RunMainScreen(CWnd* backdrop) {
     MainScreen screen(backdrop, m_fillSoundSeed.value_or(std::random_device{}()));
+    screen.SetPreferences(&m_preferences);
     m_pMainWnd = &screen;
     screen.DoModal();
     m_pMainWnd = nullptr;
 }
-
-void CColoringApp::WinHelp(DWORD, UINT) {}

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "models/Preferences.h"
 #include "platform/window/CWinApp.h"
 
 class CWnd;
@@ -16,20 +17,20 @@ class CColoringApp : public CWinApp {
 
     // The program's whole life; always FALSE, so no further message loop runs.
     BOOL InitInstance() override;
-    // Help has nothing to show: F1 does nothing.
-    void WinHelp(DWORD data, UINT command) override;
 
     // Whether a second copy is refused (on by default; the scripted driver turns it off so
     // scripted runs do not block one another or a running program).
     void SetSingleInstance(bool on) { m_singleInstance = on; }
     // Fixes the seed of the colouring screen's fill sounds; without it every run picks one.
     void SetFillSoundSeed(std::uint32_t seed) { m_fillSoundSeed = seed; }
+    Preferences& GetPreferences() { return m_preferences; }
 
   private:
     void RunMainScreen(CWnd* backdrop);
 
     bool m_singleInstance = true;
     std::optional<std::uint32_t> m_fillSoundSeed;
+    Preferences m_preferences;
 };
 
 extern CColoringApp theApp;

@@ -4,10 +4,11 @@
 #include <random>
 #include <sstream>
 
-#include "platform/window/CWnd.h"
-#include "platform/draw/SurfacePng.h"
-#include "platform/base/WinUser.h"
 #include "platform/backend/headless/HeadlessBackend.h"
+#include "platform/base/WinUser.h"
+#include "platform/draw/SurfacePng.h"
+#include "platform/window/CWnd.h"
+#include "platform/window/MessageLoop.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include "platform/draw/CClientDC.h"
 #include "platform/draw/CPaintDC.h"
 #include "platform/window/MessageBox.h"
+#include "platform/window/MessageLoop.h"
 #include "platform/window/WindowManager.h"
 #include "resources/CDialogTemplates.h"
 #if __has_include("scrapbook/CScrapbookDlg.h")
@@ -523,6 +524,11 @@ void CColoringDlg::StepScene(int step) {
     ShowPicture(GetCurrentPicture());
 }
 
+void CColoringDlg::SetPreferences(Preferences* preferences) {
+    m_preferences = preferences;
+    m_tools.SetPreferences(preferences);
+}
+
 void CColoringDlg::OpenScrapbook() {
 #ifdef TALEWICK_HAS_SCRAPBOOK_SCREEN
     // The scrapbook screen shows and releases scenes, so what was coloured is saved first.
@@ -532,6 +538,7 @@ void CColoringDlg::OpenScrapbook() {
     CScrapbookDlg screen(this);
     screen.SetBooks(m_shelf.GetStoryBooks(), m_shelf.GetBookCount());
     screen.SetScrapbook(&m_shelf.GetScrapbook());
+    screen.SetPreferences(m_preferences);
     screen.SetPalette(&m_palette);
     screen.SetCursorObject(&m_cursors);
     screen.SetClickSound(m_sounds.GetClick());

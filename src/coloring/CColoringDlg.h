@@ -15,6 +15,8 @@
 #include "imaging/CDib.h"
 #include "painting/CGlimAreaFill.h"
 
+class Preferences;
+
 // The coloring screen: the 640 x 480 main screen where the child colours. It owns the
 // book, the crayon boxes, the texture box, the tools, the scrapbook model, the cursor set,
 // the screen's sounds and its palette. A timed start-up shows two splash pictures while
@@ -66,6 +68,9 @@ class CColoringDlg : public CPictureDialog, private CStartupSequence::Steps {
     // current picture could not be saved and so stays current.
     bool SetCurrentPicture(CGlimBook* book, CGlimImage* picture, int entryIndex = -1);
     CGlimImage* GetCurrentPicture();
+
+    // The application's settings, handed to the brushes and the options screen.
+    void SetPreferences(Preferences* preferences);
 
     // State, for tests.
     StartupPhase GetStartupPhase() const { return m_startup.GetPhase(); }
@@ -159,4 +164,5 @@ class CColoringDlg : public CPictureDialog, private CStartupSequence::Steps {
     CGlimAreaFill m_fill;
     CColourChoice m_colours;
     CPictureShelf m_shelf;
+    Preferences* m_preferences = nullptr;
 };

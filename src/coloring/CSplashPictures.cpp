@@ -2,6 +2,7 @@
 
 #include "coloring/CColoringLayout.h"
 #include "platform/window/MessageBox.h"
+#include "platform/window/MessageLoop.h"
 #include "platform/window/WindowManager.h"
 
 namespace {

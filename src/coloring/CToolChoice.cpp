@@ -79,6 +79,10 @@ void CToolChoice::SetRefresh(const PictureRefresh& refresh) {
     for (CGlimBrush& brush : m_brushes) brush.SetRefresh(refresh);
 }
 
+void CToolChoice::SetPreferences(const Preferences* preferences) {
+    for (CGlimBrush& brush : m_brushes) brush.SetPreferences(preferences);
+}
+
 void CToolChoice::SetColour(const CCrayon* colour) {
     for (CGlimBrush& brush : m_brushes) brush.SetSwatch(CCrayon::SwatchOf(colour));
 }

@@ -54,6 +54,8 @@ class CToolChoice {
     void SetColour(const CCrayon* colour);
     // How every brush has the picture redrawn after painting.
     void SetRefresh(const PictureRefresh& refresh);
+    // The settings every brush reads at a stroke's start.
+    void SetPreferences(const Preferences* preferences);
     // Reshapes a brush when `command` is a preset's id; false for any other command.
     bool ApplyPreset(int command);
     // The pointer over the picture for the current tool.

@@ -44,7 +44,8 @@ CDocumentOpener& DocumentOpener() {
 
 }  // namespace
 
-COptionsDlg::COptionsDlg(CWnd* parent) : CPictureDialog(kTemplateId, parent) {
+COptionsDlg::COptionsDlg(Preferences& preferences, CWnd* parent)
+    : CPictureDialog(kTemplateId, parent), m_preferences(preferences) {
     const std::string folder = kFolder;
     GetBackground().Load(folder + "options.bmp");
     m_creditsPicture.Load(folder + "credits.bmp");
@@ -69,8 +70,8 @@ BOOL COptionsDlg::OnInitDialog() {
     PlaceOverWindow(kPlaceholder);
     PlaceButtons(FALSE);
     // A button that is on shows the setting switched off.
-    CBasicSound::IsSoundOn() ? GetButton(kSound).SetOff() : GetButton(kSound).SetOn();
-    GetStayInsideLines() ? GetButton(kLines).SetOff() : GetButton(kLines).SetOn();
+    m_preferences.IsSoundOn() ? GetButton(kSound).SetOff() : GetButton(kSound).SetOn();
+    m_preferences.StaysInsideLines() ? GetButton(kLines).SetOff() : GetButton(kLines).SetOn();
     return FALSE;
 }
 
@@ -102,9 +103,9 @@ void COptionsDlg::OnSoundSwitch() {
     button.Click();
     if (button.IsOn()) {
         m_soundOffSound.Play(CBasicSound::kInterruptingSound);
-        CBasicSound::SetSoundOn(false);
+        m_preferences.SetSoundOn(false);
     } else {
-        CBasicSound::SetSoundOn(true);
+        m_preferences.SetSoundOn(true);
         m_soundOnSound.Play(CBasicSound::kInterruptingSound);
     }
 }
@@ -114,10 +115,10 @@ void COptionsDlg::OnLinesSwitch() {
     button.Click();
     if (button.IsOn()) {
         m_drawOutSound.Play(CBasicSound::kInterruptingSound);
-        SetStayInsideLines(false);
+        m_preferences.SetStayInsideLines(false);
     } else {
         m_drawInSound.Play(CBasicSound::kInterruptingSound);
-        SetStayInsideLines(true);
+        m_preferences.SetStayInsideLines(true);
     }
 }
 

@@ -2,11 +2,12 @@
 #include "dialogs/CCreditsTicker.h"
 #include "dialogs/CPictureDialog.h"
 #include "imaging/CDib.h"
+#include "models/Preferences.h"
 #include "sound/CBasicSound.h"
 
 // The options screen: sound on or off, stay inside the lines on or off, the learning
 // extensions document and the credits screen (with its hidden ticker). Both settings are
-// process-wide and take effect at once.
+// the application's preferences and take effect at once.
 class COptionsDlg : public CPictureDialog {
   public:
     static constexpr UINT kTemplateId = 162;
@@ -28,7 +29,7 @@ class COptionsDlg : public CPictureDialog {
         kCredits = 1102,
     };
 
-    explicit COptionsDlg(CWnd* parent = nullptr);
+    explicit COptionsDlg(Preferences& preferences, CWnd* parent = nullptr);
 
     bool IsCreditsMode() const { return m_creditsMode; }
     const std::string& GetTickerText() const { return m_ticker.GetText(); }
@@ -50,6 +51,7 @@ class COptionsDlg : public CPictureDialog {
     void OnCreditsButton();
     void ShowButtons(int command);
 
+    Preferences& m_preferences;
     CDib m_creditsPicture;
     CDib* m_currentPicture = nullptr;
     CBasicSound m_soundOnSound;

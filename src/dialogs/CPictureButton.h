@@ -26,7 +26,7 @@ class CPictureButton : public CButton {
     void SetMode(Mode mode) { m_mode = mode; }
     Mode GetMode() const { return m_mode; }
 
-    BOOL IsOn() const { return m_on ? TRUE : FALSE; }
+    bool IsOn() const { return m_on; }
     void SetOn();
     void SetOff();
     void Toggle();

@@ -6,10 +6,10 @@
 #include "dialogs/CPrintDlg.h"
 #include "imaging/CCursor.h"
 #include "imaging/CDib.h"
-#include "platform/window/CWnd.h"
-#include "platform/window/MessageBox.h"
 #include "platform/print/CPrintDialog.h"
 #include "platform/print/FontFamilies.h"
+#include "platform/window/CWnd.h"
+#include "platform/window/MessageBox.h"
 
 namespace {
 
@@ -101,15 +101,15 @@ void PicturePrinter::ResetFaces() {
     m_chosenFace = -1;
 }
 
-int PicturePrinter::OfferFace(const LOGFONT& font, DWORD fontType) {
-    if (!(fontType & TRUETYPE_FONTTYPE)) return 1;
-    if (GetFaceCount() >= kMaxFaces) return 0;
+bool PicturePrinter::OfferFace(const LOGFONT& font, DWORD fontType) {
+    if (!(fontType & TRUETYPE_FONTTYPE)) return true;
+    if (GetFaceCount() >= kMaxFaces) return false;
     m_faces.push_back(font.lfFaceName);
     if (IsPreferred(font.lfFaceName)) {
         m_chosenFace = GetFaceCount() - 1;
-        return 0;
+        return false;
     }
-    return GetFaceCount() < kMaxFaces ? 1 : 0;
+    return GetFaceCount() < kMaxFaces;
 }
 
 void PicturePrinter::BuildPrintFont(CDC* screenDC, int logPixelsY) {

@@ -62,10 +62,10 @@ class PicturePrinter {
     // Refills the face list from the screen's font families and creates the print font
     // for a printer of `logPixelsY` dots per inch, replacing the previous font.
     void BuildPrintFont(CDC* screenDC, int logPixelsY);
-    // The face list: cleared, then offered the enumerated families one by one. Returns 0
+    // The face list: cleared, then offered the enumerated families one by one. False
     // to stop the enumeration (a preferred face was chosen, or the list is full).
     void ResetFaces();
-    int OfferFace(const LOGFONT& font, DWORD fontType);
+    bool OfferFace(const LOGFONT& font, DWORD fontType);
     int GetFaceCount() const { return static_cast<int>(m_faces.size()); }
     int GetChosenFace() const { return m_chosenFace; }
     const std::string& GetFace(int index) const { return m_faces.at(index); }

@@ -6,7 +6,7 @@ CDIBPal::~CDIBPal() {
     DeleteObject();
 }
 
-BOOL CDIBPal::CreateColourCube() {
+bool CDIBPal::CreateColourCube() {
     return CDitherer::CreateDitherPalette(*this);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
+#include "platform/base/WinTypes.h"
 #include "platform/draw/CDC.h"
 #include "platform/draw/CPalette.h"
-#include "platform/base/WinTypes.h"
 
 // The screen palette: a CPalette that is filled with the colour cube and that windows
 // select and realise before they draw. Deleting it deletes the palette.
@@ -11,7 +11,7 @@ class CDIBPal : public CPalette {
     ~CDIBPal() override;
 
     // Fills this palette with the 256-entry colour cube.
-    BOOL CreateColourCube();
+    bool CreateColourCube();
 
     // Selects this palette into `dc` (as a background palette when asked), realises it and
     // selects the previous palette back. Returns how many hardware entries changed.

@@ -110,81 +110,81 @@ void CDib::MoveFrom(CDib& other) noexcept {
 
 // ---- Reading ---------------------------------------------------------------------------
 
-BOOL CDib::Load(const std::string& path) {
+bool CDib::Load(const std::string& path) {
     CFile file;
     if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite)) {
         Empty();
         AfxMessageBox(kOpenFailed);
-        return FALSE;
+        return false;
     }
     return Read(file);
 }
 
-BOOL CDib::Load(const std::string* path) {
+bool CDib::Load(const std::string* path) {
     if (path == nullptr) {
         Empty();
         AfxMessageBox(kOpenFailed);
-        return FALSE;
+        return false;
     }
     return Load(*path);
 }
 
-BOOL CDib::Read(CFile& file) {
+bool CDib::Read(CFile& file) {
     Empty();
     CEncrypt container;
-    const BOOL ok = container.IsScrambled(file) ? ReadScrambled(file) : ReadPlain(file);
+    const bool ok = container.IsScrambled(file) ? ReadScrambled(file) : ReadPlain(file);
     if (!ok) Empty();
     return ok;
 }
 
-BOOL CDib::ReadPlain(CFile& file) {
+bool CDib::ReadPlain(CFile& file) {
     BITMAPFILEHEADER fileHeader;
     if (file.Read(&fileHeader, kFileHeaderSize) != kFileHeaderSize) {
         AfxMessageBox(kShortFileHeader);
-        return FALSE;
+        return false;
     }
     if (fileHeader.bfType != BITMAP_FILE_TYPE || fileHeader.bfOffBits < kFileHeaderSize ||
         fileHeader.bfOffBits - kFileHeaderSize < kInfoHeaderSize ||
         fileHeader.bfOffBits - kFileHeaderSize > kMaxHeaderBlock) {
         AfxMessageBox(kInvalidFile);
-        return FALSE;
+        return false;
     }
     const DWORD headerBytes = fileHeader.bfOffBits - kFileHeaderSize;
     if (headerBytes > BytesLeft(file)) {
         AfxMessageBox(kReadError);
-        return FALSE;
+        return false;
     }
     // A block of exactly the info header gets 4 spare bytes, room for one colour entry.
     const DWORD blockSize = std::max(headerBytes, kMinHeaderBlock);
     auto block = std::make_unique<BYTE[]>(blockSize);
     if (file.Read(block.get(), headerBytes) != headerBytes) {
         AfxMessageBox(kReadError);
-        return FALSE;
+        return false;
     }
     if (!AdoptHeader(std::move(block), blockSize)) {
         AfxMessageBox(kInvalidFile);
-        return FALSE;
+        return false;
     }
     if (m_imageSize > BytesLeft(file)) {
         AfxMessageBox(kReadError);
-        return FALSE;
+        return false;
     }
     m_bits = std::make_unique_for_overwrite<BYTE[]>(m_imageSize);
     if (file.Read(m_bits.get(), m_imageSize) != m_imageSize) {
         AfxMessageBox(kReadError);
-        return FALSE;
+        return false;
     }
     FlipTopDown();
     MakePalette();
-    return TRUE;
+    return true;
 }
 
-BOOL CDib::ReadScrambled(CFile& file) {
+bool CDib::ReadScrambled(CFile& file) {
     CEncrypt container;
     std::vector<CEncrypt::Chunk> chunks;
-    if (!container.Unscramble(file, chunks) || chunks.size() < 2) return FALSE;
+    if (!container.Unscramble(file, chunks) || chunks.size() < 2) return false;
     CEncrypt::Chunk& header = chunks[0];
-    if (header.length < kInfoHeaderSize) return FALSE;
+    if (header.length < kInfoHeaderSize) return false;
     std::unique_ptr<BYTE[]> block = std::move(header.bytes);
     DWORD blockSize = header.length;
     if (blockSize < kMinHeaderBlock) {
@@ -193,41 +193,41 @@ BOOL CDib::ReadScrambled(CFile& file) {
         block = std::move(padded);
         blockSize = kMinHeaderBlock;
     }
-    if (!AdoptHeader(std::move(block), blockSize)) return FALSE;
-    if (chunks[1].length < m_imageSize) return FALSE;
+    if (!AdoptHeader(std::move(block), blockSize)) return false;
+    if (chunks[1].length < m_imageSize) return false;
     m_bits = std::move(chunks[1].bytes);
     FlipTopDown();
     MakePalette();
-    return TRUE;
+    return true;
 }
 
 // Takes ownership of a header block, checks it and derives the image size, colour count
-// and colour-table pointer. FALSE (block kept for Empty) when the header is refused.
-BOOL CDib::AdoptHeader(std::unique_ptr<BYTE[]> block, DWORD size) {
+// and colour-table pointer. false (block kept for Empty) when the header is refused.
+bool CDib::AdoptHeader(std::unique_ptr<BYTE[]> block, DWORD size) {
     m_header = std::move(block);
     m_headerSize = size;
     m_colourTable = reinterpret_cast<RGBQUAD*>(m_header.get() + kInfoHeaderSize);
-    if (!CheckHeader()) return FALSE;
+    if (!CheckHeader()) return false;
     const BITMAPINFOHEADER& info = GetHeader()->bmiHeader;
     m_imageSize = info.biSizeImage != 0 ? info.biSizeImage : static_cast<DWORD>(RowsSize(info));
     m_colourCount = static_cast<int>(ColourCountOf(info));
-    return TRUE;
+    return true;
 }
 
 // Every field the rest of the program trusts: the 40-byte form, a sensible size, a bit
 // count it can address, uncompressed rows, and a colour table that fits in the block.
-BOOL CDib::CheckHeader() const {
+bool CDib::CheckHeader() const {
     const BITMAPINFOHEADER& info = GetHeader()->bmiHeader;
     const long long height = std::llabs(static_cast<long long>(info.biHeight));
-    if (info.biSize != kInfoHeaderSize || info.biCompression != BI_RGB) return FALSE;
+    if (info.biSize != kInfoHeaderSize || info.biCompression != BI_RGB) return false;
     if (info.biWidth <= 0 || info.biWidth > kMaxSide || height == 0 || height > kMaxSide) {
-        return FALSE;
+        return false;
     }
-    if (!IsSupportedBitCount(info.biBitCount)) return FALSE;
+    if (!IsSupportedBitCount(info.biBitCount)) return false;
     const unsigned long long colours = ColourCountOf(info);
-    if (colours > 256 || kInfoHeaderSize + 4 * colours > m_headerSize) return FALSE;
+    if (colours > 256 || kInfoHeaderSize + 4 * colours > m_headerSize) return false;
     const unsigned long long rows = RowsSize(info);
-    if (rows > kMaxImageSize || info.biSizeImage > kMaxImageSize) return FALSE;
+    if (rows > kMaxImageSize || info.biSizeImage > kMaxImageSize) return false;
     return info.biSizeImage == 0 || info.biSizeImage >= rows;
 }
 
@@ -262,8 +262,8 @@ void CDib::MakePalette() {
 
 // ---- Writing and creating --------------------------------------------------------------
 
-BOOL CDib::Write(CFile& file) const {
-    if (!IsValid()) return FALSE;
+bool CDib::Write(CFile& file) const {
+    if (!IsValid()) return false;
     const DWORD tableBytes = static_cast<DWORD>(m_colourCount) * 4;
     BITMAPFILEHEADER fileHeader{};
     fileHeader.bfType = BITMAP_FILE_TYPE;
@@ -276,20 +276,20 @@ BOOL CDib::Write(CFile& file) const {
 
 // Replaces the file as a whole, so a failed save never leaves a half-written picture
 // where a good one was.
-BOOL CDib::Save(const std::string& path) const {
-    if (!IsValid()) return FALSE;
+bool CDib::Save(const std::string& path) const {
+    if (!IsValid()) return false;
     CAtomicFile file;
     return file.Open(path) && Write(file) && file.Commit();
 }
 
-BOOL CDib::Create(int width, int height, int bitCount) {
+bool CDib::Create(int width, int height, int bitCount) {
     Empty();
     if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide ||
         !IsSupportedBitCount(bitCount)) {
-        return FALSE;
+        return false;
     }
     const unsigned long long rows = RowStride(bitCount, width) * height;
-    if (rows > kMaxImageSize) return FALSE;
+    if (rows > kMaxImageSize) return false;
     const int colours = bitCount <= 8 ? 1 << bitCount : 0;
     m_headerSize = std::max<DWORD>(kInfoHeaderSize + 4 * colours, kMinHeaderBlock);
     m_header = std::make_unique<BYTE[]>(m_headerSize);
@@ -309,7 +309,7 @@ BOOL CDib::Create(int width, int height, int bitCount) {
     m_imageSize = static_cast<DWORD>(rows);
     m_bits = std::make_unique<BYTE[]>(m_imageSize);
     MakePalette();
-    return TRUE;
+    return true;
 }
 
 // ---- Queries and pixels ----------------------------------------------------------------
@@ -338,15 +338,15 @@ long long CDib::PixelOffset(int x, int y) const {
     return static_cast<long long>(size.cy - 1 - y) * GetStride() + bytesPerPixel * x;
 }
 
-BOOL CDib::GetPixelBytes(int x, int y, BYTE out[3]) const {
-    if (GetBitCount() < 8) return FALSE;
+bool CDib::GetPixelBytes(int x, int y, BYTE out[3]) const {
+    if (GetBitCount() < 8) return false;
     const long long offset = PixelOffset(x, y);
-    if (offset < 0) return FALSE;
+    if (offset < 0) return false;
     // The last pixels of an 8 or 16-bit image may sit at the very end of the bits.
     for (int i = 0; i < 3; ++i) {
         out[i] = offset + i < m_imageSize ? m_bits[offset + i] : 0;
     }
-    return TRUE;
+    return true;
 }
 
 int CDib::GetByte(int x, int y, int which) const {
@@ -356,39 +356,39 @@ int CDib::GetByte(int x, int y, int which) const {
     return m_bits[offset + which];
 }
 
-BOOL CDib::SetPixel(DWORD value, int x, int y) {
-    if (GetBitCount() < 24) return FALSE;
+bool CDib::SetPixel(DWORD value, int x, int y) {
+    if (GetBitCount() < 24) return false;
     const long long offset = PixelOffset(x, y);
-    if (offset < 0) return FALSE;
+    if (offset < 0) return false;
     BYTE* pixel = m_bits.get() + offset;
     pixel[0] = static_cast<BYTE>(value);
     pixel[1] = static_cast<BYTE>(value >> 8);
     pixel[2] = static_cast<BYTE>(value >> 16);
-    return TRUE;
+    return true;
 }
 
 // ---- Drawing ---------------------------------------------------------------------------
 
-BOOL CDib::Paint(CDC& dc, int x, int y, int width, int height, CPalette* palette) {
-    if (!IsValid()) return FALSE;
+bool CDib::Paint(CDC& dc, int x, int y, int width, int height, CPalette* palette) {
+    if (!IsValid()) return false;
     const CSize size = GetSize();
     return Draw(dc, CRect(x, y, x + width, y + height), CRect(0, 0, size.cx, size.cy), palette);
 }
 
-BOOL CDib::PaintRect(CDC& dc, CPoint destPoint, CSize destSize, const CRect& sourceRect,
+bool CDib::PaintRect(CDC& dc, CPoint destPoint, CSize destSize, const CRect& sourceRect,
                      CPalette* palette) {
-    if (!IsValid()) return FALSE;
+    if (!IsValid()) return false;
     return Draw(dc, CRect(destPoint, destSize), sourceRect, palette);
 }
 
-BOOL CDib::Draw(CDC& dc, const CRect& dest, const CRect& source, CPalette* palette) {
+bool CDib::Draw(CDC& dc, const CRect& dest, const CRect& source, CPalette* palette) {
     const bool paletteDisplay = GetBitCount() > 8 && dc.GetDeviceCaps(BITSPIXEL) < 9 &&
                                 palette != nullptr && palette->GetEntryCount() > 0;
     if (paletteDisplay && GetBitCount() == 24) return DrawDithered(dc, dest, source, *palette);
     if (paletteDisplay) {
         // 16 and 32-bit pictures are not dithered; the display maps them to the nearest
         // entries of the realised palette.
-        dc.SelectPalette(palette, FALSE);
+        dc.SelectPalette(palette, false);
         dc.RealizePalette();
     }
     const int height = GetSize().cy;
@@ -397,11 +397,11 @@ BOOL CDib::Draw(CDC& dc, const CRect& dest, const CRect& source, CPalette* palet
                             GetHeader(), DIB_RGB_COLORS, SRCCOPY) != 0;
 }
 
-BOOL CDib::DrawDithered(CDC& dc, const CRect& dest, const CRect& source, CPalette& palette) {
+bool CDib::DrawDithered(CDC& dc, const CRect& dest, const CRect& source, CPalette& palette) {
     const CSize size = GetSize();
     CRect clipped;
     if (source.IsRectEmpty() || !clipped.IntersectRect(source, CRect(0, 0, size.cx, size.cy))) {
-        return FALSE;
+        return false;
     }
     // A source rectangle reaching past the picture keeps its scale: the destination shrinks
     // by the same proportion as the source.
@@ -420,7 +420,7 @@ BOOL CDib::DrawDithered(CDC& dc, const CRect& dest, const CRect& source, CPalett
     if (m_ditherer == nullptr) m_ditherer = std::make_unique<CDitherer>(size.cx, size.cy);
     if (!m_ditherer->Dither(m_bits.get(), indices.data(), clipped.left, clipped.top, clipped.right,
                             clipped.bottom, palette)) {
-        return FALSE;
+        return false;
     }
     const UINT colours = std::min<UINT>(palette.GetEntryCount(), 256);
     std::vector<BYTE> block(kInfoHeaderSize + 4 * colours);
@@ -437,7 +437,7 @@ BOOL CDib::DrawDithered(CDC& dc, const CRect& dest, const CRect& source, CPalett
         const RGBQUAD quad{entries[i].peBlue, entries[i].peGreen, entries[i].peRed, 0};
         std::memcpy(block.data() + kInfoHeaderSize + 4 * i, &quad, 4);
     }
-    dc.SelectPalette(&palette, FALSE);
+    dc.SelectPalette(&palette, false);
     dc.RealizePalette();
     return dc.StretchDIBits(target.left, target.top, target.Width(), target.Height(), 0, 0, width,
                             height, indices.data(),

@@ -4,14 +4,14 @@
 
 #include "imaging/CDitherer.h"
 #include "imaging/CEncrypt.h"
-#include "platform/draw/CDC.h"
-#include "platform/files/CFile.h"
 #include "platform/base/CObject.h"
-#include "platform/draw/CPalette.h"
 #include "platform/base/CPoint.h"
 #include "platform/base/CRect.h"
 #include "platform/base/CSize.h"
 #include "platform/base/WinTypes.h"
+#include "platform/draw/CDC.h"
+#include "platform/draw/CPalette.h"
+#include "platform/files/CFile.h"
 
 // A device-independent bitmap in memory: a header block (a 40-byte BITMAPINFOHEADER and
 // its colour table) and bottom-up pixel rows padded to 4 bytes. Picture row y (0 = top) is
@@ -36,19 +36,19 @@ class CDib : public CObject {
     CDib& operator=(CDib&& other) noexcept;
 
     // Loading and saving: 1 on success, 0 on failure (with the user told why).
-    BOOL Read(CFile& file);
-    BOOL Load(const std::string& path);
-    BOOL Load(const std::string* path);
-    BOOL Write(CFile& file) const;
-    BOOL Save(const std::string& path) const;
+    bool Read(CFile& file);
+    bool Load(const std::string& path);
+    bool Load(const std::string* path);
+    bool Write(CFile& file) const;
+    bool Save(const std::string& path) const;
     // A blank valid image with zero pixels (colour table: a grey ramp for 1, 4 and 8 bits).
-    BOOL Create(int width, int height, int bitCount = 24);
+    bool Create(int width, int height, int bitCount = 24);
     // Frees everything; the image is empty and not valid.
     void Empty();
 
     // Queries.
     CSize GetSize() const;
-    BOOL IsValid() const { return m_header != nullptr && m_bits != nullptr; }
+    bool IsValid() const { return m_header != nullptr && m_bits != nullptr; }
     BITMAPINFO* GetHeader() { return reinterpret_cast<BITMAPINFO*>(m_header.get()); }
     const BITMAPINFO* GetHeader() const {
         return reinterpret_cast<const BITMAPINFO*>(m_header.get());
@@ -65,27 +65,27 @@ class CDib : public CObject {
     DWORD GetStride() const;
 
     // Pixel access: failure (0 or -1) for an invalid image or a point outside the picture.
-    BOOL GetPixelBytes(int x, int y, BYTE out[3]) const;
+    bool GetPixelBytes(int x, int y, BYTE out[3]) const;
     int GetByte0(int x, int y) const { return GetByte(x, y, 0); }
     int GetByte1(int x, int y) const { return GetByte(x, y, 1); }
     int GetByte2(int x, int y) const { return GetByte(x, y, 2); }
     // Writes bits 0-7, 8-15 and 16-23 of `value` to the pixel's bytes 0, 1 and 2 (24 and
     // 32-bit images only).
-    BOOL SetPixel(DWORD value, int x, int y);
+    bool SetPixel(DWORD value, int x, int y);
 
     // Drawing with SRCCOPY. Paint stretches the whole image into (x, y, width, height);
     // PaintRect stretches `sourceRect` (picture coordinates) into (destPoint, destSize).
     // A true-colour image on a device of 8 bits or fewer is dithered to `palette`.
-    BOOL Paint(CDC& dc, int x, int y, int width, int height, CPalette* palette);
-    BOOL PaintRect(CDC& dc, CPoint destPoint, CSize destSize, const CRect& sourceRect,
+    bool Paint(CDC& dc, int x, int y, int width, int height, CPalette* palette);
+    bool PaintRect(CDC& dc, CPoint destPoint, CSize destSize, const CRect& sourceRect,
                    CPalette* palette);
 
   private:
-    BOOL ReadPlain(CFile& file);
-    BOOL ReadScrambled(CFile& file);
-    BOOL AdoptHeader(std::unique_ptr<BYTE[]> block, DWORD size);
-    BOOL CheckHeader() const;
-    BOOL DeriveFields(unsigned long long available);
+    bool ReadPlain(CFile& file);
+    bool ReadScrambled(CFile& file);
+    bool AdoptHeader(std::unique_ptr<BYTE[]> block, DWORD size);
+    bool CheckHeader() const;
+    bool DeriveFields(unsigned long long available);
     void FlipTopDown();
     void MakePalette();
     void CopyFrom(const CDib& other);
@@ -96,8 +96,8 @@ class CDib : public CObject {
     long long PixelOffset(int x, int y) const;
     int GetByte(int x, int y, int which) const;
 
-    BOOL Draw(CDC& dc, const CRect& dest, const CRect& source, CPalette* palette);
-    BOOL DrawDithered(CDC& dc, const CRect& dest, const CRect& source, CPalette& palette);
+    bool Draw(CDC& dc, const CRect& dest, const CRect& source, CPalette* palette);
+    bool DrawDithered(CDC& dc, const CRect& dest, const CRect& source, CPalette& palette);
 
     RGBQUAD* m_colourTable = nullptr;
     std::unique_ptr<BYTE[]> m_bits;

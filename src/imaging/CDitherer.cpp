@@ -127,12 +127,12 @@ void CDitherer::StoreIndices(const std::vector<BYTE>& row, BYTE* target, std::si
     std::memcpy(target + stride * storedRow, row.data(), count);
 }
 
-BOOL CDitherer::Dither(const BYTE* source, BYTE* target, int left, int top, int right, int bottom,
+bool CDitherer::Dither(const BYTE* source, BYTE* target, int left, int top, int right, int bottom,
                        const CPalette& palette) {
     if (source == nullptr || target == nullptr || left < 0 || top < 0 || right <= left ||
         bottom <= top || static_cast<unsigned>(right) > m_width ||
         static_cast<unsigned>(bottom) > m_height) {
-        return FALSE;
+        return false;
     }
     const int width = right - left;
     const std::size_t stride = (static_cast<std::size_t>(width) + 3) & ~std::size_t{3};
@@ -144,7 +144,7 @@ BOOL CDitherer::Dither(const BYTE* source, BYTE* target, int left, int top, int 
         std::memcpy(next, current, 3 * static_cast<std::size_t>(width));
         DitherRowWith(current, next, width, quantiser);
         StoreIndices(m_current, target, stride, 0, width);
-        return TRUE;
+        return true;
     }
     // Rows go top to bottom, each passing its error down; output rows land bottom-up.
     LoadRow(m_current, source, top, left, width);
@@ -161,16 +161,16 @@ BOOL CDitherer::Dither(const BYTE* source, BYTE* target, int left, int top, int 
     // The error pushed below the last row has nowhere to go and is dropped.
     DitherRowWith(current, next, width, quantiser);
     StoreIndices(m_current, target, stride, 0, width);
-    return TRUE;
+    return true;
 }
 
-BOOL CDitherer::CreateDitherPalette(CPalette& palette) {
+bool CDitherer::CreateDitherPalette(CPalette& palette) {
     std::vector<PALETTEENTRY> entries(kCubeSize, PALETTEENTRY{0, 0, 0, 0});
     if (!palette.IsCreated() &&
         !palette.CreatePalette(kPaletteVersion, entries.data(), kCubeSize)) {
-        return FALSE;
+        return false;
     }
-    if (palette.GetEntryCount() != kCubeSize && !palette.ResizePalette(kCubeSize)) return FALSE;
+    if (palette.GetEntryCount() != kCubeSize && !palette.ResizePalette(kCubeSize)) return false;
     // Eight red and green levels at k * 36.5 (truncated), four blue levels at b * 85.
     std::size_t i = 0;
     for (int red = 0; red * 36.5f < 256; ++red) {

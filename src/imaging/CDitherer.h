@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "platform/base/CObject.h"
-#include "platform/draw/CPalette.h"
 #include "platform/base/WinTypes.h"
+#include "platform/draw/CPalette.h"
 
 // Converts 24-bit pictures to 8-bit indices into the colour cube (8 red x 8 green x
 // 4 blue levels) with an error diffusion that sends half of a pixel's error to its right
@@ -20,8 +20,8 @@ class CDitherer : public CObject {
     // Dithers the picture rectangle [left, right) x [top, bottom) (top = 0 is the top row) of
     // the bottom-up 24-bit `source` (this ditherer's size) into the bottom-up 8-bit
     // `target` of (right - left) x (bottom - top) pixels, rows padded to 4 bytes.
-    // Rectangles outside the picture or empty are refused (FALSE, nothing written).
-    BOOL Dither(const BYTE* source, BYTE* target, int left, int top, int right, int bottom,
+    // Rectangles outside the picture or empty are refused (false, nothing written).
+    bool Dither(const BYTE* source, BYTE* target, int left, int top, int right, int bottom,
                 const CPalette& palette);
 
     // Quantises `count` pixels (blue, green, red) of `current` in place: index x lands in
@@ -30,7 +30,7 @@ class CDitherer : public CObject {
     static void DitherRow(BYTE* current, BYTE* next, int count, const CPalette& palette);
 
     // Fills `palette` with the 256-entry colour cube: index = r * 32 + g * 4 + b.
-    static BOOL CreateDitherPalette(CPalette& palette);
+    static bool CreateDitherPalette(CPalette& palette);
 
     // The colour-cube index a pixel (blue, green, red) quantises to.
     static BYTE QuantiseIndex(BYTE blue, BYTE green, BYTE red);

@@ -53,8 +53,8 @@ bool ReadBlocks(CFile& file, BYTE* out, DWORD length) {
 
 }  // namespace
 
-BOOL CEncrypt::IsScrambled(CFile& file) const {
-    if (file.Seek(0, CFile::begin) != 0) return FALSE;
+bool CEncrypt::IsScrambled(CFile& file) const {
+    if (file.Seek(0, CFile::begin) != 0) return false;
     BYTE head[4] = {};
     const UINT got = file.Read(head, sizeof head);
     file.Seek(0, CFile::begin);
@@ -68,26 +68,26 @@ void CEncrypt::ScrambleBytes(BYTE* bytes, DWORD length) {
     for (DWORD j = 0; j < length; ++j) bytes[j] ^= key--;
 }
 
-BOOL CEncrypt::Unscramble(CFile& file, std::vector<Chunk>& chunks) const {
+bool CEncrypt::Unscramble(CFile& file, std::vector<Chunk>& chunks) const {
     chunks.clear();
-    if (!IsScrambled(file)) return FALSE;
+    if (!IsScrambled(file)) return false;
     BYTE preamble[kPreambleLength];
-    if (file.Read(preamble, kPreambleLength) != kPreambleLength || preamble[4] != 1) return FALSE;
+    if (file.Read(preamble, kPreambleLength) != kPreambleLength || preamble[4] != 1) return false;
     const DWORD tableLength = BigEndian32(preamble + 5);
-    if (tableLength > kMaxTableLength) return FALSE;
+    if (tableLength > kMaxTableLength) return false;
     std::array<BYTE, kMaxTableLength> table{};
-    if (file.Read(table.data(), tableLength) != tableLength) return FALSE;
+    if (file.Read(table.data(), tableLength) != tableLength) return false;
     std::vector<TableEntry> entries;
-    if (!ParseTable(table.data(), tableLength, file.GetLength(), entries)) return FALSE;
+    if (!ParseTable(table.data(), tableLength, file.GetLength(), entries)) return false;
 
     std::vector<Chunk> unpacked(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i) {
         Chunk& chunk = unpacked[i];
         chunk.length = entries[i].length;
         chunk.bytes = std::make_unique_for_overwrite<BYTE[]>(std::max<DWORD>(chunk.length, 1));
-        if (!ReadBlocks(file, chunk.bytes.get(), chunk.length)) return FALSE;
+        if (!ReadBlocks(file, chunk.bytes.get(), chunk.length)) return false;
         ScrambleBytes(chunk.bytes.get(), chunk.length);
     }
     chunks = std::move(unpacked);
-    return TRUE;
+    return true;
 }

@@ -6,7 +6,7 @@
 
 #include "imaging/CCursor.h"
 #include "models/CGlimImage.h"
-#include "platform/window/CWnd.h"
+#include "platform/window/MessageLoop.h"
 #include "sound/CBasicSound.h"
 
 namespace {

@@ -4,18 +4,7 @@
 #include <cstdlib>
 
 #include "models/CGlimImage.h"
-
-namespace {
-bool g_stayInsideLines = true;
-}
-
-bool GetStayInsideLines() {
-    return g_stayInsideLines;
-}
-
-void SetStayInsideLines(bool on) {
-    g_stayInsideLines = on;
-}
+#include "models/Preferences.h"
 
 // A cell is inside when its centre lies in the closed disc of radius r around (r, r).
 void CGlimBrush::MakeRound(int radius, float strength) {
@@ -65,7 +54,8 @@ bool CGlimBrush::BeginStroke(CGlimImage* picture, CPoint point) {
     m_picture->SaveUndo();
     m_strokeActive = true;
     m_lastPoint = point;
-    m_regionLock = GetStayInsideLines() ? m_picture->GetRegionId(point.x, point.y) : -1;
+    const bool inside = m_preferences == nullptr || m_preferences->StaysInsideLines();
+    m_regionLock = inside ? m_picture->GetRegionId(point.x, point.y) : -1;
     return MoveTo(point);
 }
 

@@ -8,10 +8,7 @@
 #include "platform/base/CPoint.h"
 
 class CGlimImage;
-
-// The process-wide "stay inside the lines" switch: on at start, read at each stroke's start.
-bool GetStayInsideLines();
-void SetStayInsideLines(bool on);
+class Preferences;
 
 // A brush (or, in erase mode, an eraser): a mask of per-cell strengths stamped onto the
 // picture at every point of a stroke. With stay-inside-the-lines on, a stroke only touches
@@ -24,6 +21,8 @@ class CGlimBrush : public CObject {
     void SetSwatch(std::optional<Swatch> swatch) { m_swatch = std::move(swatch); }
     // How what a stroke changed is shown (nothing is drawn without it).
     void SetRefresh(PictureRefresh refresh) { m_refresh = std::move(refresh); }
+    // The settings read at each stroke's start; without any, strokes stay inside the lines.
+    void SetPreferences(const Preferences* preferences) { m_preferences = preferences; }
     void SetEraseMode(bool erase) { m_eraseMode = erase; }
     bool IsEraseMode() const { return m_eraseMode; }
     void MakeRound(int radius, float strength);
@@ -60,6 +59,7 @@ class CGlimBrush : public CObject {
     CGlimImage* m_picture = nullptr;
     std::optional<Swatch> m_swatch;
     PictureRefresh m_refresh;
+    const Preferences* m_preferences = nullptr;
     std::vector<float> m_mask;
     int m_rows = 0;
     int m_columns = 0;

@@ -101,7 +101,6 @@ DialogTemplate MakeTemplate() {
 }  // namespace
 
 CScrapbookDlg::CScrapbookDlg(CWnd* parent) : CPictureDialog(kTemplateId, parent) {
-    m_slotBook.fill(kNoBook);
     LoadPictures();
 }
 
@@ -136,6 +135,18 @@ CGlimBook* CScrapbookDlg::BookAt(int index) const {
     return m_books + index;
 }
 
+CGlimBook* CScrapbookDlg::ChosenBook() const {
+    switch (m_currentBook.GetKind()) {
+        case ShelfChoice::Kind::Book:
+            return BookAt(m_currentBook.GetBookIndex());
+        case ShelfChoice::Kind::ScribblePad:
+            return BookAt(-1);
+        case ShelfChoice::Kind::None:
+            break;
+    }
+    return nullptr;
+}
+
 BOOL CScrapbookDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     PlaceWindow(FALSE, CSize(640, 480));
@@ -150,18 +161,19 @@ void CScrapbookDlg::ChooseOpeningView() {
     m_frameHidden = false;
     if (m_scrapbook != nullptr && m_scrapbook->GetCount() > 0) {
         m_showingScrapbook = true;
-        m_currentBook = -1;
+        m_currentBook = ShelfChoice::Nothing();
         if (m_scrapbook->GetCurrentIndex() < 0) m_scrapbook->Select(0);
         return;
     }
     m_showingScrapbook = false;
-    m_currentBook = 0;
+    m_currentBook = ShelfChoice::Book(0);
     if (CGlimBook* book = BookAt(0); book != nullptr && book->GetCurrentIndex() < 0)
         book->SelectImage(0);
 }
 
 void CScrapbookDlg::SetUpShelf() {
-    for (int k = 0; k < kSlotCount; ++k) m_slotBook[k] = k < m_bookCount ? k : kNoBook;
+    for (int k = 0; k < kSlotCount; ++k)
+        m_slotBook[k] = k < m_bookCount ? std::optional<int>(k) : std::nullopt;
     m_shelfScrolls = m_bookCount > kSlotCount;
     m_shelfPosition = 0;
     m_shelfLastPosition = m_shelfScrolls ? m_bookCount - kSlotCount : 0;
@@ -174,7 +186,7 @@ void CScrapbookDlg::SetUpShelf() {
 void CScrapbookDlg::RefreshSlots() {
     for (int k = 0; k < kSlotCount; ++k) {
         CPictureButton& slot = GetButton(kSlotIds[k]);
-        CGlimBook* book = m_slotBook[k] >= 0 ? BookAt(m_slotBook[k]) : nullptr;
+        CGlimBook* book = m_slotBook[k] ? BookAt(*m_slotBook[k]) : nullptr;
         if (book == nullptr) {
             slot.ClearPictures();
             if (slot.GetSafeHwnd() != nullptr) slot.ShowWindow(SW_HIDE);
@@ -184,7 +196,7 @@ void CScrapbookDlg::RefreshSlots() {
         slot.InvalidateRect(nullptr, TRUE);
         slot.SetPictures(book->GetBinderPicture(), book->GetBinderHighlightPicture(), nullptr);
         slot.ShowWindow(SW_SHOWNA);
-        if (m_slotBook[k] == m_currentBook) {
+        if (m_currentBook == ShelfChoice::Book(*m_slotBook[k])) {
             slot.SetOn();
         } else if (slot.IsOn()) {
             slot.SetOff();
@@ -196,22 +208,21 @@ void CScrapbookDlg::PlayClick() {
     if (m_clickSound != nullptr) m_clickSound->Play(CBasicSound::kInterruptingSound);
 }
 
-int CScrapbookDlg::GetShownBookIndex() {
+int CScrapbookDlg::GetShownBookIndex() const {
     if (m_showingScrapbook) {
         CGlimBook* book = m_scrapbook != nullptr ? m_scrapbook->GetCurrentBook(false) : nullptr;
         for (int i = 0; i < m_bookCount && book != nullptr; ++i)
             if (m_books + i == book) return i;
         return -1;
     }
-    if (m_currentBook == kScribblePadChosen) m_currentBook = -1;
-    return m_currentBook;
+    return m_currentBook.IsBook() ? m_currentBook.GetBookIndex() : -1;
 }
 
 CGlimImage* CScrapbookDlg::GetShownPicture() {
     if (m_showingScrapbook)
         return m_scrapbook != nullptr ? m_scrapbook->GetCurrentImage() : nullptr;
     // After the scribble pad was chosen, its first picture is the one shown.
-    CGlimBook* book = BookAt(m_currentBook == kScribblePadChosen ? -1 : m_currentBook);
+    CGlimBook* book = ChosenBook();
     return book != nullptr ? book->GetCurrentImage() : nullptr;
 }
 
@@ -315,18 +326,19 @@ BOOL CScrapbookDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 void CScrapbookDlg::OnSlot(int slot) {
-    const int bookIndex = m_slotBook[slot];
-    if (bookIndex == m_currentBook || BookAt(bookIndex) == nullptr || bookIndex < 0) return;
+    if (!m_slotBook[slot]) return;
+    const int bookIndex = *m_slotBook[slot];
+    if (m_currentBook == ShelfChoice::Book(bookIndex) || BookAt(bookIndex) == nullptr) return;
     PlayClick();
     GetButton(kSlotIds[slot]).Click();
     if (m_showingScrapbook) {
         if (m_scrapbook != nullptr) m_scrapbook->Select(-1);
         m_showingScrapbook = false;
         m_frameHidden = false;
-    } else if (CGlimBook* shown = BookAt(m_currentBook); shown != nullptr && m_currentBook >= 0) {
+    } else if (CGlimBook* shown = ChosenBook(); shown != nullptr && m_currentBook.IsBook()) {
         shown->SelectImage(-1);
     }
-    m_currentBook = bookIndex;
+    m_currentBook = ShelfChoice::Book(bookIndex);
     BookAt(bookIndex)->SelectImage(0);
     RefreshSlots();
     RedrawContent();
@@ -336,9 +348,9 @@ void CScrapbookDlg::OnScrapbook() {
     if (m_showingScrapbook || m_scrapbook == nullptr || m_scrapbook->GetCount() < 1) return;
     PlayClick();
     GetButton(kScrapbook).Click();
-    if (CGlimBook* shown = BookAt(m_currentBook); shown != nullptr && m_currentBook >= 0)
+    if (CGlimBook* shown = ChosenBook(); shown != nullptr && m_currentBook.IsBook())
         shown->SelectImage(-1);
-    m_currentBook = -1;
+    m_currentBook = ShelfChoice::Nothing();
     m_scrapbook->Select(0);
     m_showingScrapbook = true;
     m_frameHidden = false;
@@ -352,7 +364,7 @@ void CScrapbookDlg::OnStep(bool forward) {
     if (m_showingScrapbook) {
         if (m_scrapbook != nullptr)
             forward ? m_scrapbook->SelectNext() : m_scrapbook->SelectPrevious();
-    } else if (CGlimBook* book = BookAt(m_currentBook)) {
+    } else if (CGlimBook* book = ChosenBook()) {
         forward ? book->SelectNext() : book->SelectPrevious();
     }
     m_frameHidden = false;
@@ -371,7 +383,7 @@ void CScrapbookDlg::OnTrash() {
     confirm.SetPalette(GetPalette());
     if (confirm.DoModal() != IDOK) return;
     m_scrapbook->DeleteEntry(m_scrapbook->GetCurrentIndex());
-    if (m_scrapbook->GetCount() == 0 && m_slotBook[0] >= 0) {
+    if (m_scrapbook->GetCount() == 0 && m_slotBook[0].has_value()) {
         // Nothing left to show in the scrapbook: the book of the first slot takes its place.
         OnSlot(0);
         return;
@@ -385,7 +397,8 @@ void CScrapbookDlg::OnOptions() {
     PlayClick();
     CRect window;
     GetWindowRect(&window);
-    COptionsDlg options(this);
+    Preferences unkept;
+    COptionsDlg options(m_preferences != nullptr ? *m_preferences : unkept, this);
     options.SetPosition(window.left + kPopupLeft, window.top + kPopupTop, kPopupWidth,
                         kPopupHeight);
     options.SetCursorObject(GetCursorObject());
@@ -395,7 +408,7 @@ void CScrapbookDlg::OnOptions() {
 }
 
 CGlimImage* CScrapbookDlg::CurrentBookImage() {
-    CGlimBook* book = BookAt(m_currentBook);
+    CGlimBook* book = ChosenBook();
     return book != nullptr ? book->GetCurrentImage() : nullptr;
 }
 
@@ -408,7 +421,7 @@ PicturePrinter::Picture CScrapbookDlg::TakePrintPicture() {
         book = m_scrapbook->GetCurrentBook(false);
         picture.sceneNumber = m_scrapbook->FindCurrentInBook();
         if (image != nullptr) picture.printImage = image->GetPrintPicture(true);
-    } else if ((book = BookAt(m_currentBook)) != nullptr) {
+    } else if ((book = ChosenBook()) != nullptr) {
         image = book->GetCurrentImage();
         picture.sceneNumber = book->GetCurrentIndex();
         if (image != nullptr) picture.printImage = image->GetPrintPicture(false);
@@ -482,12 +495,12 @@ void CScrapbookDlg::OnScribblePad() {
     SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED));
     if (m_showingScrapbook) {
         if (m_scrapbook != nullptr) m_scrapbook->Select(-1);
-    } else if (CGlimBook* shown = BookAt(m_currentBook); shown != nullptr && m_currentBook >= 0) {
+    } else if (CGlimBook* shown = ChosenBook(); shown != nullptr && m_currentBook.IsBook()) {
         shown->SelectImage(-1);
     }
     m_showingScrapbook = false;
     m_frameHidden = false;
-    m_currentBook = kScribblePadChosen;
+    m_currentBook = ShelfChoice::ScribblePad();
 }
 
 void CScrapbookDlg::OnLButtonDown(UINT flags, CPoint point) {
@@ -539,7 +552,8 @@ void CScrapbookDlg::StepShelf(int delta) {
     CPoint cursor;
     GetCursorPos(&cursor);
     SetCursorPos(cursor.x + carried, cursor.y);
-    for (int& book : m_slotBook) book += delta;
+    for (std::optional<int>& book : m_slotBook)
+        if (book) *book += delta;
     RefreshSlots();
     const CRect moved = AreaRect(kScrollThumbArea);
     InvalidateRect(&moved, TRUE);

@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -7,11 +8,13 @@
 #include "dialogs/PicturePrinter.h"
 #include "imaging/CDib.h"
 #include "platform/base/CRect.h"
+#include "scrapbook/ShelfChoice.h"
 #include "sound/CBasicSound.h"
 
 class CGlimBook;
 class CGlimImage;
 class CGlimScrapbook;
+class Preferences;
 
 // The scrapbook screen: the hub between colouring sessions. A shelf of story books, the
 // scrapbook of saved pictures, the thumbnail of the shown picture (a click on it chooses
@@ -23,15 +26,12 @@ class CGlimScrapbook;
 // of the scrapbook, so a touched picture must be saved before the screen opens.
 //
 // After DoModal returned IDOK the choice is: the scrapbook's current entry when
-// IsShowingScrapbook(), else the current picture of book GetCurrentBook(), where -2 stands
-// for the scribble pad (its first picture is current).
+// IsShowingScrapbook(), else the current picture of the book GetCurrentBook() chose, or the
+// scribble pad's first picture when it was chosen.
 class CScrapbookDlg : public CPictureDialog {
   public:
     static constexpr UINT kTemplateId = 159;
     static constexpr int kSlotCount = 7;
-    // Shelf slots that hold no book (fewer books than slots) are hidden and hold this.
-    static constexpr int kNoBook = -100;
-    static constexpr int kScribblePadChosen = -2;
 
     enum ControlId : int {
         kReturn = 1,
@@ -66,15 +66,19 @@ class CScrapbookDlg : public CPictureDialog {
     void SetBooks(CGlimBook* books, int count);
     void SetScrapbook(CGlimScrapbook* scrapbook) { m_scrapbook = scrapbook; }
     void SetClickSound(CBasicSound* sound) { m_clickSound = sound; }
+    // The settings the options screen changes; without any, its changes last while it is open.
+    void SetPreferences(Preferences* preferences) { m_preferences = preferences; }
     // SetPosition pins the window: it stays there whatever asks it to move.
 
-    int GetShownBookIndex();
+    // The shown picture's book among the shelf's books; -1 for the scribble pad or none.
+    int GetShownBookIndex() const;
     CGlimImage* GetShownPicture();
     bool IsShowingScrapbook() const { return m_showingScrapbook; }
-    int GetCurrentBook() const { return m_currentBook; }
+    ShelfChoice GetCurrentBook() const { return m_currentBook; }
 
     // State of the shelf, for the opener's and tests' inspection.
-    int GetSlotBook(int slot) const { return m_slotBook.at(slot); }
+    // The index of the book in a shelf slot; none when there are fewer books than slots.
+    std::optional<int> GetSlotBook(int slot) const { return m_slotBook.at(slot); }
     bool IsShelfScrolling() const { return m_shelfScrolls; }
     int GetShelfPosition() const { return m_shelfPosition; }
     int GetShelfLastPosition() const { return m_shelfLastPosition; }
@@ -105,6 +109,8 @@ class CScrapbookDlg : public CPictureDialog {
     void RedrawContent();
     CRect AreaRect(int id) const;
     CGlimBook* BookAt(int index) const;
+    // The book the shelf has chosen (the scribble pad's when it was chosen); null for none.
+    CGlimBook* ChosenBook() const;
 
     void OnSlot(int slot);
     void OnScrapbook();
@@ -129,10 +135,11 @@ class CScrapbookDlg : public CPictureDialog {
     CGlimBook* m_books = nullptr;
     int m_bookCount = 0;
     CGlimScrapbook* m_scrapbook = nullptr;
-    int m_currentBook = 0;
+    Preferences* m_preferences = nullptr;
+    ShelfChoice m_currentBook = ShelfChoice::Book(0);
     bool m_showingScrapbook = false;
     bool m_frameHidden = false;
-    std::array<int, kSlotCount> m_slotBook{};
+    std::array<std::optional<int>, kSlotCount> m_slotBook{};
     bool m_shelfScrolls = false;
     int m_shelfPosition = 0;
     int m_shelfLastPosition = 0;

@@ -1,11 +1,12 @@
 #include "slides/CSlideShowDlg.h"
 
 #include "imaging/CCursor.h"
-#include "platform/draw/CPaintDC.h"
-#include "platform/window/MessageBox.h"
-#include "models/CGlimScrapbook.h"
 #include "models/CGlimBook.h"
 #include "models/CGlimImage.h"
+#include "models/CGlimScrapbook.h"
+#include "platform/draw/CPaintDC.h"
+#include "platform/window/MessageBox.h"
+#include "platform/window/MessageLoop.h"
 
 namespace {
 

@@ -14,6 +14,7 @@
 #include "coloring/CColoringDlg.h"
 #include "coloring/CNineCells.h"
 #include "platform/backend/headless/HeadlessBackend.h"
+#include "platform/window/MessageLoop.h"
 #include "platform/window/WindowManager.h"
 
 namespace fs = std::filesystem;

@@ -9,6 +9,7 @@
 #include "imaging/CDib.h"
 #include "platform/backend/headless/HeadlessBackend.h"
 #include "platform/window/CDialog.h"
+#include "platform/window/MessageLoop.h"
 
 namespace {
 

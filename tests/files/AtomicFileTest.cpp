@@ -11,36 +11,25 @@
 #include <vector>
 
 #include "platform/files/CAtomicFile.h"
+#include "support/FileText.h"
+#include "support/TempDir.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
+using testsupport::ReadAll;
+using testsupport::WriteText;
+
 class AtomicFile : public ::testing::Test {
   protected:
     void SetUp() override {
-        char name[] = "/tmp/atomicfile-XXXXXX";
-        ASSERT_NE(::mkdtemp(name), nullptr);
-        m_folder = name;
-        m_target = m_folder + "/index.txt";
+        ASSERT_FALSE(m_dir.Path().empty());
         CAtomicFile::ResetSteps();
     }
-    void TearDown() override {
-        CAtomicFile::ResetSteps();
-        std::error_code ignored;
-        fs::permissions(m_folder, fs::perms::owner_all, ignored);
-        fs::remove_all(m_folder, ignored);
-    }
+    void TearDown() override { CAtomicFile::ResetSteps(); }
 
-    static std::string ReadAll(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-    void Plant(const std::string& bytes) const {
-        std::ofstream(m_target, std::ios::binary) << bytes;
-    }
+    void Plant(const std::string& bytes) const { WriteText(m_target, bytes); }
     std::vector<std::string> FolderNames() const {
         std::vector<std::string> names;
         for (const auto& entry : fs::directory_iterator(m_folder))
@@ -55,8 +44,9 @@ class AtomicFile : public ::testing::Test {
                file.Write(std::string("second")) && file.Commit();
     }
 
-    std::string m_folder;
-    std::string m_target;
+    testsupport::TempDir m_dir{"atomicfile"};
+    const std::string m_folder = m_dir.Path();
+    const std::string m_target = m_dir / "index.txt";
 };
 
 TEST_F(AtomicFile, CreatesAndReplacesWithoutLeftovers) {

@@ -18,6 +18,7 @@
 #include "platform/backend/Backend.h"
 #include "platform/backend/headless/HeadlessBackend.h"
 #include "platform/window/MessageBox.h"
+#include "platform/window/MessageLoop.h"
 #include "platform/window/WindowManager.h"
 #include "sound/CBasicSound.h"
 
@@ -45,7 +46,6 @@ class HubFixture : public ::testing::Test {
         previousHandler =
             SetMessageBoxHandler([this](const std::string& text) { messages.push_back(text); });
         CBasicSound::SetSoundOn(true);
-        SetStayInsideLines(true);
         palette.CreateColourCube();
         click.Load("../sounds/click.wav");
         ASSERT_TRUE(shelf[0].Load("../books/scribble/", "scribble.txt"));
@@ -60,7 +60,6 @@ class HubFixture : public ::testing::Test {
         SetMessageBoxHandler(previousHandler);
         SetBackend(previousBackend);
         CBasicSound::SetSoundOn(true);
-        SetStayInsideLines(true);
         fs::current_path(previousDir);
         fs::remove_all(root);
     }

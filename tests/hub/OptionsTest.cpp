@@ -71,38 +71,41 @@ class OptionsTest : public HubFixture {
         return pixels;
     }
     std::string savedPath;
+    Preferences preferences;
 };
 
 TEST_F(OptionsTest, SwitchesShowTheSettingsAndBothConfirmationsAreHeard) {
-    CBasicSound::SetSoundOn(false);
+    preferences.SetSoundOn(false);
     {
-        COptionsDlg options;
+        COptionsDlg options(preferences);
         Open(options);
         EXPECT_TRUE(options.GetButton(COptionsDlg::kSound).IsOn()) << "on = sound off";
         EXPECT_FALSE(options.GetButton(COptionsDlg::kLines).IsOn());
         options.DestroyWindow();
     }
-    CBasicSound::SetSoundOn(true);
-    COptionsDlg options;
+    preferences.SetSoundOn(true);
+    COptionsDlg options(preferences);
     Open(options);
     Command(options, COptionsDlg::kSound);
-    EXPECT_FALSE(CBasicSound::IsSoundOn());
+    EXPECT_FALSE(preferences.IsSoundOn());
+    EXPECT_FALSE(CBasicSound::IsSoundOn()) << "the player is muted with the setting";
     Command(options, COptionsDlg::kSound);
+    EXPECT_TRUE(preferences.IsSoundOn());
     EXPECT_TRUE(CBasicSound::IsSoundOn());
     EXPECT_EQ(CountSound("soundoff.wav"), 1);
     EXPECT_EQ(CountSound("sound_on.wav"), 1);
 
     Command(options, COptionsDlg::kLines);
-    EXPECT_FALSE(GetStayInsideLines());
+    EXPECT_FALSE(preferences.StaysInsideLines());
     EXPECT_TRUE(options.GetButton(COptionsDlg::kLines).IsOn());
     Command(options, COptionsDlg::kLines);
-    EXPECT_TRUE(GetStayInsideLines());
+    EXPECT_TRUE(preferences.StaysInsideLines());
     EXPECT_EQ(CountSound("draw_out.wav"), 1);
     EXPECT_EQ(CountSound("draw_in.wav"), 1);
 }
 
 TEST_F(OptionsTest, CreditsTickerRunsOnlyAfterTheGestureAndAnyOtherClickCloses) {
-    COptionsDlg options;
+    COptionsDlg options(preferences);
     Open(options);
     Command(options, COptionsDlg::kCredits);
     ASSERT_TRUE(options.IsCreditsMode());
@@ -123,7 +126,7 @@ TEST_F(OptionsTest, CreditsTickerRunsOnlyAfterTheGestureAndAnyOtherClickCloses) 
 }
 
 TEST_F(OptionsTest, TickerLettersRunAlongTheBandUntilTheTextIsUsedUp) {
-    COptionsDlg options;
+    COptionsDlg options(preferences);
     Open(options);
     Command(options, COptionsDlg::kCredits);
     RunFor(10);
@@ -159,7 +162,7 @@ TEST_F(OptionsTest, TickerLettersRunAlongTheBandUntilTheTextIsUsedUp) {
 
 TEST_F(OptionsTest, TickerLettersShowOnAnEightBitDisplay) {
     backend.SetDisplay(640, 480, 8);
-    COptionsDlg options;
+    COptionsDlg options(preferences);
     Open(options);
     Command(options, COptionsDlg::kCredits);
     RunFor(10);
@@ -176,7 +179,7 @@ TEST_F(OptionsTest, TickerLettersShowOnAnEightBitDisplay) {
 TEST_F(OptionsTest, LearningExtensionsOpenWithTheDesktopOpenerOrSayWhyNot) {
     InstallOpener(true);
     {
-        COptionsDlg options;
+        COptionsDlg options(preferences);
         Open(options);
         Command(options, COptionsDlg::kLearning);
         EXPECT_FALSE(options.IsWindowVisible()) << "the screen closes";
@@ -191,14 +194,14 @@ TEST_F(OptionsTest, LearningExtensionsOpenWithTheDesktopOpenerOrSayWhyNot) {
     EXPECT_TRUE(messages.empty());
 
     fs::remove(root / "bin" / "xdg-open");
-    COptionsDlg options;
+    COptionsDlg options(preferences);
     Open(options);
     Command(options, COptionsDlg::kLearning);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], COptionsDlg::kNoOpener);
 
     fs::remove("../extlearn.wri");
-    COptionsDlg again;
+    COptionsDlg again(preferences);
     Open(again);
     Command(again, COptionsDlg::kLearning);
     ASSERT_EQ(messages.size(), 2u);

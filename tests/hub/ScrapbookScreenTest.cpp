@@ -36,12 +36,12 @@ TEST_F(ScrapbookScreenTest, OpensOnTheStoryBookWhenTheScrapbookIsEmptyElseOnTheS
         CScrapbookDlg screen;
         Open(screen);
         EXPECT_FALSE(screen.IsShowingScrapbook());
-        EXPECT_EQ(screen.GetCurrentBook(), 0);
+        EXPECT_EQ(screen.GetCurrentBook(), ShelfChoice::Book(0));
         EXPECT_EQ(screen.GetShownPicture(), shelf[1].GetImage(0));
         EXPECT_TRUE(screen.GetButton(CScrapbookDlg::kBook1).IsOn());
         // One book: the other six slots are hidden and hold no book.
         EXPECT_FALSE(screen.GetButton(CScrapbookDlg::kBook2).IsWindowVisible());
-        EXPECT_EQ(screen.GetSlotBook(1), CScrapbookDlg::kNoBook);
+        EXPECT_EQ(screen.GetSlotBook(1), std::nullopt);
         EXPECT_FALSE(screen.IsShelfScrolling());
         screen.DestroyWindow();
     }
@@ -50,7 +50,7 @@ TEST_F(ScrapbookScreenTest, OpensOnTheStoryBookWhenTheScrapbookIsEmptyElseOnTheS
     CScrapbookDlg screen;
     Open(screen);
     EXPECT_TRUE(screen.IsShowingScrapbook());
-    EXPECT_EQ(screen.GetCurrentBook(), -1);
+    EXPECT_EQ(screen.GetCurrentBook(), ShelfChoice::Nothing());
     EXPECT_EQ(screen.GetShownPicture(), shelf[1].GetImage(3));
     EXPECT_EQ(screen.GetShownBookIndex(), 0);
     EXPECT_FALSE(screen.GetButton(CScrapbookDlg::kBook1).IsOn());
@@ -127,7 +127,7 @@ TEST_F(ScrapbookScreenTest, TrashDeletesOnlyAfterYesAndTheLastDeletionShowsTheFi
     EXPECT_TRUE(fs::exists("../books/pip/morning/page.bmp"));
     EXPECT_EQ(CountSound("img_gone.wav"), 1);
     EXPECT_FALSE(screen.IsShowingScrapbook());
-    EXPECT_EQ(screen.GetCurrentBook(), 0);
+    EXPECT_EQ(screen.GetCurrentBook(), ShelfChoice::Book(0));
     EXPECT_EQ(shelf[1].GetCurrentIndex(), 0);
     EXPECT_NE(ThumbnailCentre(), RGB(255, 255, 255)) << "the book's first picture is drawn";
 }
@@ -188,19 +188,20 @@ TEST_F(ScrapbookScreenTest, ScribblePadAndThumbnailEndTheScreenWithTheirChoice) 
         Prepare(screen);
         Script({[] { Command(*GetActiveWindow(), CScrapbookDlg::kScribblePad); }});
         EXPECT_EQ(screen.DoModal(), IDOK);
-        EXPECT_EQ(screen.GetCurrentBook(), CScrapbookDlg::kScribblePadChosen);
+        EXPECT_EQ(screen.GetCurrentBook(), ShelfChoice::ScribblePad());
         EXPECT_FALSE(screen.IsShowingScrapbook());
         EXPECT_EQ(shelf[0].GetCurrentIndex(), 0);
         EXPECT_EQ(screen.GetShownPicture(), shelf[0].GetImage(0));
         EXPECT_EQ(shelf[1].GetCurrentIndex(), -1);
-        EXPECT_EQ(screen.GetShownBookIndex(), -1) << "-2 reads as the scribble pad, -1";
+        EXPECT_EQ(screen.GetShownBookIndex(), -1)
+            << "the scribble pad stands in front of the books";
     }
     CScrapbookDlg screen;
     Prepare(screen);
     Script({[] { Command(*GetActiveWindow(), CScrapbookDlg::kImageRight); },
             [this] { backend.InjectClick(CPoint(300, 300)); }});
     EXPECT_EQ(screen.DoModal(), IDOK);
-    EXPECT_EQ(screen.GetCurrentBook(), 0);
+    EXPECT_EQ(screen.GetCurrentBook(), ShelfChoice::Book(0));
     EXPECT_EQ(shelf[1].GetCurrentIndex(), 1);
 }
 

@@ -83,7 +83,7 @@ TEST_F(BookTest, SlidePathsFollowTheScript) {
         EXPECT_EQ(book.GetSlidePath(1, true), dir / "story/slides/01.vkb");
         book.Load(dir / "nowhere", "none.txt");  // writes the changed script back from here
     }
-    EXPECT_EQ(ReadText(dir / "books/story.scr"), "def\ndef\n");
+    EXPECT_EQ(ReadAll(dir / "books/story.scr"), "def\ndef\n");
     std::filesystem::current_path(previous);
 }
 

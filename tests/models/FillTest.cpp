@@ -21,34 +21,6 @@ using namespace fixture;
 
 namespace {
 
-// A bottom-up BMP of 16, 24 or 32 bits per pixel (16-bit pixels take blue and green).
-void WriteBmpBits(const std::string& path, int width, int height, int bitCount,
-                  const PixelFn& pixel) {
-    const int bytesPerPixel = bitCount / 8;
-    const int stride = (width * bytesPerPixel + 3) / 4 * 4;
-    std::string out;
-    Put<WORD>(out, 0x4D42);
-    Put<DWORD>(out, 54 + stride * height);
-    Put<DWORD>(out, 0);
-    Put<DWORD>(out, 54);
-    Put<DWORD>(out, 40);
-    Put<LONG>(out, width);
-    Put<LONG>(out, height);
-    Put<WORD>(out, 1);
-    Put<WORD>(out, static_cast<WORD>(bitCount));
-    for (int i = 0; i < 6; ++i) Put<DWORD>(out, 0);
-    for (int row = height - 1; row >= 0; --row) {
-        for (int x = 0; x < width; ++x) {
-            const Rgb c = pixel(x, row);
-            const char bytes[4] = {static_cast<char>(c.b), static_cast<char>(c.g),
-                                   static_cast<char>(c.r), 0};
-            out.append(bytes, static_cast<std::size_t>(bytesPerPixel));
-        }
-        out.append(static_cast<std::size_t>(stride - width * bytesPerPixel), '\0');
-    }
-    WriteText(path, out);
-}
-
 // Objects 0..3 in blocks (long segments, so whole groups of eight go through the vector
 // loop) sprinkled with single pixels of other objects (short segments and group breaks);
 // noisy texture coordinates, light and uncoloured picture.

@@ -8,6 +8,7 @@
 #include "models/CCrayon.h"
 #include "models/CGlimBook.h"
 #include "models/CGlimImage.h"
+#include "models/Preferences.h"
 #include "painting/CGlimAreaFill.h"
 #include "painting/CGlimBrush.h"
 
@@ -256,9 +257,9 @@ TEST_P(BulkMatchesPerPixel, FillAndBrushGiveTheSameCanvas) {
     const CPoint click(static_cast<int>(random() % width), static_cast<int>(random() % height));
     const CPoint from(static_cast<int>(random() % width), static_cast<int>(random() % height));
     const CPoint to(static_cast<int>(random() % width), static_cast<int>(random() % height));
-    const bool inside = random() % 2 == 0;
+    Preferences preferences;
+    preferences.SetStayInsideLines(random() % 2 == 0);
     for (int bulk = 0; bulk < 2; ++bulk) {
-        SetStayInsideLines(inside);
         CGlimAreaFill fill;
         fill.SetPerPixelCalls(bulk == 0);
         fill.SetSwatch(crayon.GetSwatch());
@@ -266,6 +267,7 @@ TEST_P(BulkMatchesPerPixel, FillAndBrushGiveTheSameCanvas) {
         CGlimBrush brush;
         brush.SetPerPixelCalls(bulk == 0);
         brush.SetSwatch(crayon.GetSwatch());
+        brush.SetPreferences(&preferences);
         brush.MakeRound(5, 0.3f);
         brush.BeginStroke(scenes[bulk], from);
         brush.MoveTo(to);
@@ -273,12 +275,12 @@ TEST_P(BulkMatchesPerPixel, FillAndBrushGiveTheSameCanvas) {
         CGlimBrush eraser(true);
         eraser.SetPerPixelCalls(bulk == 0);
         eraser.SetSwatch(crayon.GetSwatch());
+        eraser.SetPreferences(&preferences);
         eraser.MakeSquare(6, 0.5f);
         eraser.BeginStroke(scenes[bulk], to);
         eraser.MoveTo(from);
         eraser.EndStroke(true);
     }
-    SetStayInsideLines(true);
     EXPECT_EQ(CanvasBytes(*scenes[0]), CanvasBytes(*scenes[1]));
 }
 

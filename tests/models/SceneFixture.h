@@ -10,8 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/window/MessageBox.h"
 #include "platform/base/WinTypes.h"
+#include "platform/window/MessageBox.h"
+#include "support/FileText.h"
+#include "support/TempDir.h"
 
 namespace fixture {
 
@@ -22,35 +24,9 @@ struct Rgb {
 };
 using PixelFn = std::function<Rgb(int x, int y)>;
 
-// A temporary folder removed with everything in it when the object goes.
-class TempDir {
-  public:
-    TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "models-XXXXXX").string();
-        m_path = mkdtemp(pattern.data());
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    std::string operator/(const std::string& name) const { return m_path + "/" + name; }
-    const std::string& Path() const { return m_path; }
-
-  private:
-    std::string m_path;
-};
-
-inline void WriteText(const std::string& path, const std::string& text) {
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-inline std::string ReadText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using testsupport::ReadAll;
+using testsupport::TempDir;
+using testsupport::WriteText;
 
 template <class T>
 void Put(std::string& out, T value) {
@@ -58,9 +34,11 @@ void Put(std::string& out, T value) {
         out.push_back(static_cast<char>((static_cast<std::uint64_t>(value) >> (8 * i)) & 0xFF));
 }
 
-// A 24-bit bottom-up BMP file.
-inline void WriteBmp(const std::string& path, int width, int height, const PixelFn& pixel) {
-    const int stride = (width * 3 + 3) / 4 * 4;
+// A bottom-up BMP of 16, 24 or 32 bits per pixel (16-bit pixels take blue and green).
+inline void WriteBmpBits(const std::string& path, int width, int height, int bitCount,
+                         const PixelFn& pixel) {
+    const int bytesPerPixel = bitCount / 8;
+    const int stride = (width * bytesPerPixel + 3) / 4 * 4;
     std::string out;
     Put<WORD>(out, 0x4D42);
     Put<DWORD>(out, 54 + stride * height);
@@ -70,16 +48,23 @@ inline void WriteBmp(const std::string& path, int width, int height, const Pixel
     Put<LONG>(out, width);
     Put<LONG>(out, height);
     Put<WORD>(out, 1);
-    Put<WORD>(out, 24);
+    Put<WORD>(out, static_cast<WORD>(bitCount));
     for (int i = 0; i < 6; ++i) Put<DWORD>(out, 0);
     for (int row = height - 1; row >= 0; --row) {
         for (int x = 0; x < width; ++x) {
             const Rgb c = pixel(x, row);
-            out += {static_cast<char>(c.b), static_cast<char>(c.g), static_cast<char>(c.r)};
+            const char bytes[4] = {static_cast<char>(c.b), static_cast<char>(c.g),
+                                   static_cast<char>(c.r), 0};
+            out.append(bytes, static_cast<std::size_t>(bytesPerPixel));
         }
-        out.append(static_cast<std::size_t>(stride - width * 3), '\0');
+        out.append(static_cast<std::size_t>(stride - width * bytesPerPixel), '\0');
     }
     WriteText(path, out);
+}
+
+// A 24-bit bottom-up BMP file.
+inline void WriteBmp(const std::string& path, int width, int height, const PixelFn& pixel) {
+    WriteBmpBits(path, width, height, 24, pixel);
 }
 
 inline PixelFn Solid(Rgb colour) {

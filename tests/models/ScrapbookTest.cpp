@@ -25,7 +25,7 @@ class ScrapbookTest : public ::testing::Test {
     }
     void TearDown() override { CAtomicFile::ResetSteps(); }
 
-    std::string Index() const { return ReadText(folder + "/scrap.txt"); }
+    std::string Index() const { return ReadAll(folder + "/scrap.txt"); }
     bool Reload(CGlimScrapbook& scrapbook) {
         const bool loaded = scrapbook.Load(folder, "scrap.txt");
         scrapbook.LinkToBooks(&book, 1);
@@ -145,7 +145,7 @@ TEST_F(ScrapbookTest, DeleteSkipsMissingFilesAndRefusesPathsLeadingOut) {
     ASSERT_EQ(scrapbook.GetCount(), 2);  // "../outside" has no entry file of its own name
     EXPECT_FALSE(scrapbook.DeleteEntry(0));
     EXPECT_FALSE(scrapbook.DeleteEntry(1));
-    EXPECT_EQ(ReadText(dir / "outside/victim.bmp"), "precious");
+    EXPECT_EQ(ReadAll(dir / "outside/victim.bmp"), "precious");
     EXPECT_TRUE(std::filesystem::exists(folder + "/esc/esc.txt"));
     EXPECT_NE(Index().find("image=lnk"), std::string::npos);
     EXPECT_EQ(scrapbook.GetCount(), 2);

@@ -5,6 +5,7 @@
 #include "coloring/CPictureView.h"
 #include "models/CCrayon.h"
 #include "models/CGlimBook.h"
+#include "models/Preferences.h"
 #include "painting/CGlimAreaFill.h"
 #include "painting/CGlimBrush.h"
 #include "platform/backend/headless/HeadlessBackend.h"
@@ -69,16 +70,17 @@ class ToolsTest : public ::testing::Test {
     CGlimBook book;
     CGlimImage* picture = nullptr;
     CCrayon crayon;
+    Preferences preferences;
 };
 
 TEST_F(ToolsTest, SmallSquareStampCoversItsAnchorOffsets) {
     CGlimBrush brush;
     brush.SetSwatch(crayon.GetSwatch());
+    brush.SetPreferences(&preferences);
     brush.MakeSquare(6, 1.0f);
-    SetStayInsideLines(false);
+    preferences.SetStayInsideLines(false);
     ASSERT_TRUE(brush.BeginStroke(picture, CPoint(10, 10)));
     brush.EndStroke(true);
-    SetStayInsideLines(true);
     for (int x = 5; x < 15; ++x)
         for (int y = 5; y < 15; ++y)
             EXPECT_EQ(Coloured(x, y), x >= 7 && x <= 12 && y >= 7 && y <= 12) << x << "," << y;
@@ -87,12 +89,12 @@ TEST_F(ToolsTest, SmallSquareStampCoversItsAnchorOffsets) {
 TEST_F(ToolsTest, DragStampsEveryPixelOfTheLongerAxis) {
     CGlimBrush brush;
     brush.SetSwatch(crayon.GetSwatch());
+    brush.SetPreferences(&preferences);
     const float dot = 1.0f;
     brush.SetMask(&dot, 1, 1);
-    SetStayInsideLines(false);
+    preferences.SetStayInsideLines(false);
     brush.BeginStroke(picture, CPoint(10, 10));
     brush.MoveTo(CPoint(13, 11));
-    SetStayInsideLines(true);
     for (const CPoint p : {CPoint(10, 10), CPoint(11, 10), CPoint(12, 10), CPoint(13, 11)})
         EXPECT_TRUE(Coloured(p.x, p.y)) << p.x << "," << p.y;
     EXPECT_FALSE(Coloured(11, 11));
@@ -125,6 +127,7 @@ TEST_F(ToolsTest, StrokeAsksForARefreshAfterEachRunOfStamps) {
 TEST_F(ToolsTest, StrokeStaysInsideTheObjectItStartedOn) {
     CGlimBrush brush;
     brush.SetSwatch(crayon.GetSwatch());
+    brush.SetPreferences(&preferences);
     brush.MakeRound(9, 1.0f);
     brush.BeginStroke(picture, CPoint(5, 8));  // on object 5, the mask reaches object 7
     EXPECT_EQ(brush.GetRegionLock(), 5);
@@ -132,11 +135,10 @@ TEST_F(ToolsTest, StrokeStaysInsideTheObjectItStartedOn) {
     EXPECT_TRUE(Coloured(5, 8));
     EXPECT_TRUE(Coloured(0, 8));
     EXPECT_FALSE(Coloured(6, 8));
-    SetStayInsideLines(false);
+    preferences.SetStayInsideLines(false);
     brush.BeginStroke(picture, CPoint(5, 8));
     EXPECT_EQ(brush.GetRegionLock(), -1);
     brush.EndStroke(true);
-    SetStayInsideLines(true);
     EXPECT_TRUE(Coloured(6, 8));
 }
 

@@ -6,6 +6,7 @@
 #include "PlatformFixture.h"
 #include "platform/window/CDialog.h"
 #include "platform/window/CWinApp.h"
+#include "platform/window/MessageLoop.h"
 
 namespace {
 
@@ -211,6 +212,16 @@ TEST_F(DialogLoopTest, F1AsksTheApplicationForHelpAndLeavesTheDialogOpen) {
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(app.helps, 1);
     EXPECT_EQ(backend.Now(), 100U);
+}
+
+TEST_F(DialogLoopTest, HelpGoesNowhereOnceTheApplicationIsGone) {
+    { CountingApp gone; }
+    CWnd window;
+    ASSERT_TRUE(window.CreateEx(WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
+    EXPECT_EQ(window.SendMessage(WM_COMMAND, ID_HELP), FALSE);
+    CountingApp app;
+    EXPECT_EQ(window.SendMessage(WM_COMMAND, ID_HELP), TRUE);
+    EXPECT_EQ(app.helps, 1);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "PlatformFixture.h"
 #include "app/CScriptDriver.h"
 #include "platform/window/CDialog.h"
+#include "platform/window/MessageLoop.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include "platform/window/CButton.h"
 #include "platform/window/CDialog.h"
 #include "platform/window/CStatic.h"
+#include "platform/window/MessageLoop.h"
 
 namespace {
 

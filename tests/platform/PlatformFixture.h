@@ -2,8 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/backend/Backend.h"
-#include "platform/window/WindowManager.h"
 #include "platform/backend/headless/HeadlessBackend.h"
+#include "platform/window/MessageLoop.h"
+#include "platform/window/WindowManager.h"
 
 // Every test gets a fresh headless machine and an empty message queue.
 class PlatformTest : public ::testing::Test {

@@ -43,7 +43,7 @@ class Observers {
     std::vector<bool> pdfExisted;
     // The copy of the n-th submitted document.
     fs::path Sent(std::size_t n) const {
-        return m_dir.Path() / ("sent-" + std::to_string(n) + ".pdf");
+        return m_dir.Folder() / ("sent-" + std::to_string(n) + ".pdf");
     }
 
   private:

@@ -19,10 +19,10 @@ LOGFONT Face(const std::string& name) {
 TEST(PicturePrinterFaces, TheFirstPreferredTrueTypeFaceEnumeratedWins) {
     PicturePrinter printer;
     printer.ResetFaces();
-    EXPECT_EQ(printer.OfferFace(Face("DejaVu Sans"), TRUETYPE_FONTTYPE), 1);
+    EXPECT_EQ(printer.OfferFace(Face("DejaVu Sans"), TRUETYPE_FONTTYPE), true);
     // A bitmap face of a preferred name is neither stored nor chosen.
-    EXPECT_EQ(printer.OfferFace(Face("Arial"), RASTER_FONTTYPE), 1);
-    EXPECT_EQ(printer.OfferFace(Face("Century Gothic"), TRUETYPE_FONTTYPE), 0);
+    EXPECT_EQ(printer.OfferFace(Face("Arial"), RASTER_FONTTYPE), true);
+    EXPECT_EQ(printer.OfferFace(Face("Century Gothic"), TRUETYPE_FONTTYPE), false);
     EXPECT_EQ(printer.GetFaceCount(), 2);
     EXPECT_EQ(printer.GetChosenFace(), 1);
     EXPECT_EQ(printer.GetFace(printer.GetChosenFace()), "Century Gothic");
@@ -40,7 +40,7 @@ TEST(PicturePrinterFaces, WithoutAPreferredFaceTheFallbackPrintsAtNormalWeight) 
     printer.ResetFaces();
     int stoppedAt = -1;
     for (int i = 0; i < 150 && stoppedAt < 0; ++i) {
-        if (printer.OfferFace(Face("Face " + std::to_string(i)), TRUETYPE_FONTTYPE) == 0) {
+        if (!printer.OfferFace(Face("Face " + std::to_string(i)), TRUETYPE_FONTTYPE)) {
             stoppedAt = i;
         }
     }
@@ -58,7 +58,7 @@ TEST(PicturePrinterFaces, WithoutAPreferredFaceTheFallbackPrintsAtNormalWeight) 
     // A new print starts the list afresh.
     printer.ResetFaces();
     EXPECT_EQ(printer.GetFaceCount(), 0);
-    EXPECT_EQ(printer.OfferFace(Face("Comic Sans MS"), TRUETYPE_FONTTYPE), 0);
+    EXPECT_EQ(printer.OfferFace(Face("Comic Sans MS"), TRUETYPE_FONTTYPE), false);
     EXPECT_EQ(printer.GetChosenFace(), 0);
 }
 

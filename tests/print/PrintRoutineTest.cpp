@@ -60,7 +60,7 @@ class PrintRoutineTest : public ::testing::Test {
         m_oldHook = CPrintQueue::SetPrintJobHook([this](const PrintJobRecord& job) {
             jobs.push_back(job);
             std::error_code ignored;
-            fs::copy_file(job.pdfPath, dir.Path() / "sent.pdf", ignored);
+            fs::copy_file(job.pdfPath, dir.Folder() / "sent.pdf", ignored);
         });
         // Each idle moment of the confirmation's loop takes the next click.
         backend.SetIdleHook([this] {
@@ -127,7 +127,7 @@ TEST_F(PrintRoutineTest, YesPrintsOnePageWithItsTextAndSounds) {
     EXPECT_TRUE(Played("print.wav"));
     EXPECT_TRUE(Played("img_prnt.wav"));
     EXPECT_TRUE(messages.empty());
-    const std::string text = PdfText(dir.Path() / "sent.pdf");
+    const std::string text = PdfText(dir.Folder() / "sent.pdf");
     EXPECT_NE(text.find("A caption to print."), std::string::npos) << text;
     EXPECT_NE(text.find("~4~"), std::string::npos) << text;
     // The title is measured but never printed.
@@ -139,7 +139,7 @@ TEST_F(PrintRoutineTest, TheTextToggleLeavesOnlyThePicture) {
     CupsServerEnv env(server.Address());
     EXPECT_TRUE(Print({kTextToggle, kYes}));
     ASSERT_EQ(jobs.size(), 1u);
-    const std::string text = PdfText(dir.Path() / "sent.pdf");
+    const std::string text = PdfText(dir.Folder() / "sent.pdf");
     EXPECT_EQ(text.find("caption"), std::string::npos) << text;
     EXPECT_EQ(text.find("~4~"), std::string::npos) << text;
 }

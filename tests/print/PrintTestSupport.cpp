@@ -67,16 +67,6 @@ bool Near(const Rgb& a, const Rgb& b, int tolerance) {
            std::abs(a.b - b.b) <= tolerance;
 }
 
-TempDir::TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "talewick-printtest-XXXXXX").string();
-    if (mkdtemp(pattern.data()) != nullptr) m_path = pattern;
-}
-
-TempDir::~TempDir() {
-    std::error_code ignored;
-    if (!m_path.empty()) fs::remove_all(m_path, ignored);
-}
-
 bool RenderPdf(const fs::path& pdf, int dpi, Raster* raster) {
     const fs::path prefix = fs::path(pdf).replace_extension("");
     const std::string command = "pdftoppm -r " + std::to_string(dpi) + " -f 1 -l 1 -singlefile '" +
@@ -156,13 +146,13 @@ PrintServer::PrintServer(bool withPrinter) : m_port(FreePort()) {
         return;
     }
     // The server's print filters run as another user and must reach its folder.
-    fs::permissions(m_dir.Path(), fs::perms::others_exec | fs::perms::group_exec,
+    fs::permissions(m_dir.Folder(), fs::perms::others_exec | fs::perms::group_exec,
                     fs::perm_options::add);
-    const fs::path log = m_dir.Path() / "start.log";
-    const std::string command = "'" + Script() + "' start '" + (m_dir.Path() / "server").string() +
-                                "' " + std::to_string(m_port) +
-                                (withPrinter ? "" : " --no-printer") + " >'" + log.string() +
-                                "' 2>&1";
+    const fs::path log = m_dir.Folder() / "start.log";
+    const std::string command = "'" + Script() + "' start '" +
+                                (m_dir.Folder() / "server").string() + "' " +
+                                std::to_string(m_port) + (withPrinter ? "" : " --no-printer") +
+                                " >'" + log.string() + "' 2>&1";
     m_running = std::system(command.c_str()) == 0;
     if (!m_running) {
         std::ifstream in(log);
@@ -174,7 +164,7 @@ PrintServer::PrintServer(bool withPrinter) : m_port(FreePort()) {
 
 PrintServer::~PrintServer() {
     const std::string command =
-        "'" + Script() + "' stop '" + (m_dir.Path() / "server").string() + "' >/dev/null 2>&1";
+        "'" + Script() + "' stop '" + (m_dir.Folder() / "server").string() + "' >/dev/null 2>&1";
     if (std::system(command.c_str()) != 0)
         std::fprintf(stderr, "stopping the print server failed\n");
 }
@@ -187,7 +177,7 @@ int PrintServer::Run(const std::string& command) const {
 std::vector<fs::path> PrintServer::OutputPdfs() const {
     std::vector<fs::path> found;
     std::error_code ignored;
-    for (const auto& entry : fs::directory_iterator(m_dir.Path() / "server" / "out", ignored)) {
+    for (const auto& entry : fs::directory_iterator(m_dir.Folder() / "server" / "out", ignored)) {
         if (entry.path().extension() == ".pdf") found.push_back(entry.path());
     }
     return found;

@@ -7,6 +7,7 @@
 
 #include "imaging/CDib.h"
 #include "platform/print/PrintTypes.h"
+#include "support/TempDir.h"
 
 namespace printtest {
 
@@ -41,18 +42,7 @@ class Raster {
 // True when the two colours differ by at most `tolerance` in every channel.
 bool Near(const Rgb& a, const Rgb& b, int tolerance = 24);
 
-// A folder removed with everything in it when the object goes.
-class TempDir {
-  public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::filesystem::path& Path() const { return m_path; }
-
-  private:
-    std::filesystem::path m_path;
-};
+using testsupport::TempDir;
 
 // Renders page 1 of a PDF at `dpi` into `raster`; false when pdftoppm failed.
 bool RenderPdf(const std::filesystem::path& pdf, int dpi, Raster* raster);

@@ -22,7 +22,7 @@ class PrinterDCTest : public ::testing::Test {
     void Open(CPrinterDC& dc) {
         DOCINFO info;
         info.lpszDocName = "test page";
-        pdf = (dir.Path() / "page.pdf").string();
+        pdf = (dir.Folder() / "page.pdf").string();
         info.lpszOutput = pdf.c_str();
         ASSERT_GT(dc.StartDoc(&info), 0);
         ASSERT_GT(dc.StartPage(), 0);
@@ -112,7 +112,7 @@ TEST_F(PrinterDCTest, DrawingOutsideAPageIsRefusedAndAbortedDocumentsLeaveNothin
     EXPECT_FALSE(picture.Paint(dc, 0, 0, 100, 100, nullptr));
 
     DOCINFO info;
-    const std::string path = (dir.Path() / "aborted.pdf").string();
+    const std::string path = (dir.Folder() / "aborted.pdf").string();
     info.lpszOutput = path.c_str();
     ASSERT_GT(dc.StartDoc(&info), 0);
     EXPECT_EQ(dc.StartDoc(&info), SP_ERROR);

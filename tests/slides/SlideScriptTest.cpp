@@ -7,44 +7,34 @@
 #include <string>
 #include <utility>
 
-#include "platform/files/CAtomicFile.h"
 #include "models/CSlideScript.h"
+#include "platform/files/CAtomicFile.h"
+#include "support/FileText.h"
+#include "support/TempDir.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
+using testsupport::ReadAll;
+using testsupport::WriteText;
+
 class SlideScript : public ::testing::Test {
   protected:
     void SetUp() override {
-        char name[] = "/tmp/slidescript-XXXXXX";
-        ASSERT_NE(::mkdtemp(name), nullptr);
-        m_folder = name;
-        m_path = m_folder + "/farm.txt";
+        ASSERT_FALSE(m_dir.Path().empty());
         CAtomicFile::ResetSteps();
     }
-    void TearDown() override {
-        CAtomicFile::ResetSteps();
-        std::error_code ignored;
-        fs::remove_all(m_folder, ignored);
-    }
-    static std::string ReadAll(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-    static void WriteFile(const std::string& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
+    void TearDown() override { CAtomicFile::ResetSteps(); }
     static std::string Repeat(const std::string& line, int times) {
         std::string text;
         for (int i = 0; i < times; ++i) text += line;
         return text;
     }
 
-    std::string m_folder;
-    std::string m_path;
+    testsupport::TempDir m_dir{"slidescript"};
+    const std::string m_folder = m_dir.Path();
+    const std::string m_path = m_dir / "farm.txt";
 };
 
 TEST_F(SlideScript, MissingFileIsCreatedAndWrittenOnDestruction) {
@@ -63,7 +53,7 @@ TEST_F(SlideScript, MissingFileIsCreatedAndWrittenOnDestruction) {
 TEST_F(SlideScript, ReadsAtMost21LowerCasedLines) {
     std::string text = "../Books/Farm/Slide0.BMP\r\n\r\nDEF\n";
     for (int i = 3; i < 30; ++i) text += "line" + std::to_string(i) + "\r\n";
-    WriteFile(m_path, text);
+    WriteText(m_path, text);
     CSlideScript script;
     ASSERT_TRUE(script.Load(m_path));
     EXPECT_FALSE(script.IsModified());
@@ -82,7 +72,7 @@ TEST_F(SlideScript, ReadsAtMost21LowerCasedLines) {
 }
 
 TEST_F(SlideScript, ShortFilesGiveFewerPositions) {
-    WriteFile(m_path, "a\r\r\nb");
+    WriteText(m_path, "a\r\r\nb");
     CSlideScript script;
     ASSERT_TRUE(script.Load(m_path));
     EXPECT_EQ(script.GetCount(), 2);
@@ -92,7 +82,7 @@ TEST_F(SlideScript, ShortFilesGiveFewerPositions) {
     EXPECT_FALSE(script.IsModified());
 
     // A zero-byte file, as an interrupted first run leaves it, starts fresh.
-    WriteFile(m_path, "");
+    WriteText(m_path, "");
     ASSERT_TRUE(script.Load(m_path, true));
     EXPECT_EQ(script.GetCount(), 21);
     EXPECT_EQ(script.GetEntry(20), "def");
@@ -117,14 +107,14 @@ TEST_F(SlideScript, SetEntryKeepsWithinTheScript) {
 }
 
 TEST_F(SlideScript, ReloadingTheSamePathNeedsForce) {
-    WriteFile(m_path, "one\ntwo\n");
+    WriteText(m_path, "one\ntwo\n");
     CSlideScript script;
     ASSERT_TRUE(script.Load(m_path));
     EXPECT_TRUE(script.IsOpen());
     EXPECT_TRUE(script.IsOpen(m_path));
     EXPECT_FALSE(script.IsOpen(m_folder + "/FARM.txt"));
 
-    WriteFile(m_path, "three\n");
+    WriteText(m_path, "three\n");
     EXPECT_TRUE(script.Load(m_path));
     EXPECT_EQ(script.GetEntry(0), "one");
     EXPECT_TRUE(script.Load(m_path, true));
@@ -155,7 +145,7 @@ TEST_F(SlideScript, UnreadablePathsLeaveTheScriptEmpty) {
 }
 
 TEST_F(SlideScript, FailedSaveKeepsTheOldFileAndTheChanges) {
-    WriteFile(m_path, "old\n");
+    WriteText(m_path, "old\n");
     CSlideScript script;
     ASSERT_TRUE(script.Load(m_path));
     ASSERT_TRUE(script.SetEntry(0, "new"));

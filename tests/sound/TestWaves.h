@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/sound/AudioOutput.h"
+#include "support/TempDir.h"
 
 namespace testwaves {
 
@@ -58,33 +59,6 @@ inline std::vector<std::uint8_t> MakeWaveMs(std::uint32_t ms) {
     return MakeWave(8000, 1, 16, 8 * ms);
 }
 
-// A folder of its own for one test, removed with everything in it afterwards.
-class TempDir {
-  public:
-    TempDir() {
-        static int counter = 0;
-        m_path = std::filesystem::temp_directory_path() /
-                 ("talewick-sound-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
-        std::filesystem::create_directories(m_path);
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    std::string Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
-        const std::filesystem::path file = m_path / name;
-        std::ofstream(file, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
-        return file.string();
-    }
-    std::string Path() const { return m_path.string(); }
-
-  private:
-    std::filesystem::path m_path;
-};
+using testsupport::TempDir;
 
 }  // namespace testwaves

@@ -34,11 +34,11 @@ class CFile {
     virtual UINT Read(void* buffer, UINT count);
     // Writes all `count` bytes; false when any could not be written.
     virtual BOOL Write(const void* buffer, UINT count);
-    virtual long long Seek(long long offset, SeekPosition from);
+    long long Seek(long long offset, SeekPosition from);
     long long SeekToBegin() { return Seek(0, begin); }
     long long GetPosition() const;
     long long GetLength() const;
-    virtual BOOL Flush();
+    BOOL Flush();
 
     // Reads a whole regular file into `text`; false when it cannot be opened, is not a
     // regular file (a folder or a pipe) or cannot be read to its end.

@@ -1,6 +1,7 @@
 #include "platform/window/CButton.h"
 
 #include "platform/draw/CPaintDC.h"
+#include "platform/window/MessageLoop.h"
 
 BOOL CButton::Create(const std::string& text, DWORD style, const CRect& rect, CWnd* parent,
                      UINT id) {

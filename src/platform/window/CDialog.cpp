@@ -6,6 +6,7 @@
 #include "platform/window/CButton.h"
 #include "platform/window/CStatic.h"
 #include "platform/window/CWndImpl.h"
+#include "platform/window/MessageLoop.h"
 
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_templateId(templateId), m_parent(parent) {}
 

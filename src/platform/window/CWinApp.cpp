@@ -1,6 +1,7 @@
 #include "platform/window/CWinApp.h"
 
-#include "platform/window/CWnd.h"
+#include "platform/window/MessageLoop.h"
+#include "platform/window/WindowManager.h"
 
 namespace {
 CWinApp* g_app = nullptr;
@@ -8,10 +9,13 @@ CWinApp* g_app = nullptr;
 
 CWinApp::CWinApp() {
     g_app = this;
+    WindowManager::Instance().SetHelpHandler([this] { OnHelp(); });
 }
 
 CWinApp::~CWinApp() {
-    if (g_app == this) g_app = nullptr;
+    if (g_app != this) return;
+    g_app = nullptr;
+    WindowManager::Instance().SetHelpHandler(nullptr);
 }
 
 BOOL CWinApp::InitInstance() {

@@ -2,11 +2,11 @@
 #include <memory>
 #include <string>
 
-#include "platform/draw/CDC.h"
 #include "platform/base/CObject.h"
 #include "platform/base/CRect.h"
 #include "platform/base/WinTypes.h"
 #include "platform/base/WinUser.h"
+#include "platform/draw/CDC.h"
 
 // A window: a rectangle on the screen with a parent, child controls addressed by id,
 // an update region painted on WM_PAINT, timers and device contexts. Message handlers
@@ -120,32 +120,6 @@ class CWnd : public CObject {
   protected:
     std::unique_ptr<Impl> m_impl;
 };
-
-// Milliseconds since the program started (the backend's clock: real or virtual).
-DWORD GetTickCount();
-// Blocks for `ms` milliseconds (on the headless backend the virtual clock advances at once).
-void Sleep(DWORD ms);
-
-// Whether a key is down: the high bit (a negative result) when it is. GetKeyState answers
-// as of the input message handled last (what the user held when doing what is being
-// handled); GetAsyncKeyState answers as of now. Only VK_SHIFT and VK_CONTROL are tracked.
-SHORT GetKeyState(int virtualKey);
-SHORT GetAsyncKeyState(int virtualKey);
-
-// The message queue of the program's one thread.
-BOOL PeekMessage(MSG* msg, HWND window, UINT first, UINT last, UINT remove);
-// Waits for the next message; FALSE when it is WM_QUIT.
-BOOL GetMessage(MSG* msg, HWND window, UINT first, UINT last);
-BOOL TranslateMessage(const MSG* msg);
-LRESULT DispatchMessage(const MSG* msg);
-// Blocks until something may be queued (input, a due timer).
-void WaitMessage();
-void PostQuitMessage(int exitCode);
-BOOL ReleaseCapture();
-// The top-level window that receives keyboard input.
-CWnd* GetActiveWindow();
-// The window at a screen point that would receive a click there; null over nothing.
-CWnd* WindowFromPoint(CPoint screenPoint);
 
 constexpr int SW_HIDE = 0;
 constexpr int SW_SHOW = 5;

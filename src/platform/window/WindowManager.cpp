@@ -212,6 +212,12 @@ BOOL WindowManager::KillTimer(CWnd* wnd, UINT id) {
     return m_timers.size() != before ? TRUE : FALSE;
 }
 
+bool WindowManager::RequestHelp() const {
+    if (!m_helpHandler) return false;
+    m_helpHandler();
+    return true;
+}
+
 void WindowManager::NoteDrawn(CWnd* wnd, const CRect& screenRect) {
     m_dirty = true;
     CWnd* top = wnd->GetTopLevelParent();

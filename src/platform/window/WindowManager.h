@@ -1,11 +1,12 @@
 #pragma once
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <unordered_set>
 #include <vector>
 
-#include "platform/window/CWnd.h"
 #include "platform/base/InputEvent.h"
+#include "platform/window/CWnd.h"
 
 // The bookkeeping of the program's windows on its one thread: which windows exist,
 // the stacking order of the top-level ones, the active window and mouse capture, the
@@ -42,6 +43,10 @@ class WindowManager {
     CWnd* WindowFromPoint(CPoint screenPoint) const;
     // The modifier keys (MK_SHIFT | MK_CONTROL) held with the input taken last.
     UINT KeyState() const { return m_keyState; }
+    // Where F1 help goes: the application registers itself here, so windows need not know it.
+    void SetHelpHandler(std::function<void()> handler) { m_helpHandler = std::move(handler); }
+    // Runs the help handler; false when there is none.
+    bool RequestHelp() const;
     // Drops every window, message and timer (a fresh start for tests).
     void Reset();
 
@@ -79,6 +84,7 @@ class WindowManager {
     UINT m_buttons = 0;  // MK_ flags of the mouse buttons held
     UINT m_keyState = 0;
     bool m_dirty = false;
+    std::function<void()> m_helpHandler;
 };
 
 // Helpers over window state shared by the framework's classes.
