@@ -6,10 +6,11 @@
 #include "dialogs/CPrintDlg.h"
 #include "imaging/CCursor.h"
 #include "imaging/CDib.h"
-#include "platform/window/CWnd.h"
-#include "platform/window/MessageBox.h"
 #include "platform/print/CPrintDialog.h"
 #include "platform/print/FontFamilies.h"
+#include "platform/window/CWnd.h"
+#include "platform/window/MessageBox.h"
+#include "resources/ContentPaths.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ constexpr std::array<std::string_view, 3> kPreferredFaces = {"Arial", "Comic San
                                                              "Century Gothic"};
 constexpr const char* kFallbackFace = "MS Sans Serif";
 constexpr const char* kScribblePad = "Scribble Pad";
-constexpr const char* kPrintedSoundPath = "../sounds/img_prnt.wav";
+constexpr const char* kPrintedSoundPath = ContentPaths::kPrintedSound;
 constexpr const char* kRefusedMessage = "The picture could not be printed.";
 
 // Space between the title band and the picture, and between the caption and the
