@@ -107,16 +107,17 @@ bool CrayonPosFits(const std::string& pos) {
 }
 
 void CheckCrayons(const std::string& dir, std::vector<std::string>& problems) {
-    const std::string shown = "Crayons/crayons.txt";
+    const std::string crayons(ContentPaths::InTree(ContentPaths::kCrayons));
+    const std::string shown = crayons + ContentPaths::kCrayonCatalogue;
     const std::string text = ReadText(dir + "/" + shown);
     if (text.empty()) return problems.push_back(shown + ": missing or empty");
     const auto boxes =
         CatalogueBlocks(text, shown, "NumCrayonBoxes", "", 1, 10, "a box block", problems);
     for (std::size_t b = 0; b < boxes.size(); ++b) {
         const Block& box = boxes[b];
-        const std::string images = "Crayons/" + Lookup(box.text, "BoxFolder", box.prefix) + "/";
+        const std::string images = crayons + Lookup(box.text, "BoxFolder", box.prefix) + "/";
         const std::string sounds =
-            "Crayons/" + Lookup(box.text, "LanguageEnglishFolder", box.prefix) + "/";
+            crayons + Lookup(box.text, "LanguageEnglishFolder", box.prefix) + "/";
         const std::string where = shown + " box " + std::to_string(b);
         CheckPictures(dir, images, box, {"Box", "Button"}, problems);
         const auto crayons =
@@ -130,12 +131,13 @@ void CheckCrayons(const std::string& dir, std::vector<std::string>& problems) {
 }
 
 void CheckTextures(const std::string& dir, std::vector<std::string>& problems) {
-    const std::string shown = "Textures/textures.txt";
+    const std::string textures(ContentPaths::InTree(ContentPaths::kTextures));
+    const std::string shown = textures + ContentPaths::kTextureCatalogue;
     const std::string text = ReadText(dir + "/" + shown);
     if (text.empty()) return problems.push_back(shown + ": missing or empty");
     for (const Block& block :
          CatalogueBlocks(text, shown, "NumTextures", "", 3, 13, "a texture block", problems))
-        CheckSwatch(dir, "Textures/", "Textures/", block, {"Tex", "Sel", "Dsp"}, problems);
+        CheckSwatch(dir, textures, textures, block, {"Tex", "Sel", "Dsp"}, problems);
 }
 
 // A down or disabled face must look different from its up face, or a press shows nothing.

@@ -21,6 +21,13 @@ class ContentPaths {
     static constexpr const char* kTextures = "../Textures/";
     static constexpr const char* kSounds = "../sounds/";
     static constexpr const char* kFillSounds = "../sounds/fill/";
+    static constexpr const char* kScribblePad = "../books/scribble/";
+
+    // Catalogues and descriptions, by name inside their folders.
+    static constexpr const char* kBookCatalogue = "books.txt";
+    static constexpr const char* kCrayonCatalogue = "crayons.txt";
+    static constexpr const char* kTextureCatalogue = "textures.txt";
+    static constexpr const char* kScribblePadDescription = "scribble.txt";
 
     // Full-screen pictures of the start-up and the closing.
     static constexpr const char* kBrandSplash = "../bitmaps/Pimbly.bmp";
