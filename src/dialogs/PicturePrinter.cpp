@@ -11,6 +11,7 @@
 #include "platform/window/CWnd.h"
 #include "platform/window/MessageBox.h"
 #include "resources/ContentPaths.h"
+#include "resources/ScreenLayouts.h"
 
 namespace {
 
@@ -28,11 +29,7 @@ constexpr int kCaptionInset = 150;
 constexpr int kFallbackLineHeight = 50;
 constexpr int kMeasureHeight = 10;
 
-// Where the confirmation sits over the screen, and the wait cursor's index.
-constexpr int kConfirmLeft = 121;
-constexpr int kConfirmTop = 69;
-constexpr int kConfirmWidth = 399;
-constexpr int kConfirmHeight = 264;
+// The wait cursor's index.
 constexpr int kWaitCursor = 0;
 
 bool IsPreferred(const std::string& face) {
@@ -81,8 +78,10 @@ bool PicturePrinter::Confirm(CWnd& screen, CCursor* cursor, CPalette* palette, b
     CRect window;
     screen.GetWindowRect(&window);
     CPrintDlg dialog(&screen);
-    dialog.SetPosition(window.left + kConfirmLeft, window.top + kConfirmTop, kConfirmWidth,
-                       kConfirmHeight);
+    // The confirmation opens where every pop-up of the scrapbook screen does.
+    const CRect& place = ScreenLayouts::kPopupRect;
+    dialog.SetPosition(window.left + place.left, window.top + place.top, place.Width(),
+                       place.Height());
     dialog.SetCursorObject(cursor);
     dialog.SetPalette(palette);
     const int answer = dialog.DoModal();

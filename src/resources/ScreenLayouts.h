@@ -32,6 +32,10 @@ struct ControlLayout {
     constexpr CPoint Centre() const {
         return {rect.left + rect.Width() / 2, rect.top + rect.Height() / 2};
     }
+    // The centre on the display of a pop-up's control, the pop-up opened at `place`.
+    constexpr CPoint CentreOn(const CRect& place) const {
+        return {place.left + Centre().x, place.top + Centre().y};
+    }
 };
 
 // A picture of a screen's folder that is no button face, with the size the screen gives it.
@@ -226,8 +230,9 @@ class ScreenLayouts {
                            layout_parts::At(0, 0, kPopupRect.Width(), kPopupRect.Height()));
 
     struct Trash {
-        static constexpr std::array<ControlLayout, 3> kControls = {kPopupPlaceholder, kTallYes,
-                                                                   kTallNo};
+        static constexpr ControlLayout kYes = kTallYes;
+        static constexpr ControlLayout kNo = kTallNo;
+        static constexpr std::array<ControlLayout, 3> kControls = {kPopupPlaceholder, kYes, kNo};
         static constexpr ScreenPicture kBackdrop = {"trash.bmp", kPopupRect.Width(),
                                                     kPopupRect.Height()};
         static constexpr std::array<ScreenPicture, 1> kPictures = {kBackdrop};
@@ -241,11 +246,13 @@ class ScreenLayouts {
     };
 
     struct Print {
+        static constexpr ControlLayout kYes = kTallYes;
+        static constexpr ControlLayout kNo = kTallNo;
         static constexpr ControlLayout kTextToggle =
             layout_parts::Face("TEXT_TOGGLE", 1110, layout_parts::At(132, 88, 130, 28),
                                "Text Toggle", "textu.bmp", "textd.bmp");
-        static constexpr std::array<ControlLayout, 4> kControls = {kPopupPlaceholder, kTallYes,
-                                                                   kTallNo, kTextToggle};
+        static constexpr std::array<ControlLayout, 4> kControls = {kPopupPlaceholder, kYes, kNo,
+                                                                   kTextToggle};
         static constexpr ScreenPicture kBackdrop = {"print.bmp", kPopupRect.Width(),
                                                     kPopupRect.Height()};
         static constexpr std::array<ScreenPicture, 1> kPictures = {kBackdrop};

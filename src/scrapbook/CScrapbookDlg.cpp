@@ -294,9 +294,9 @@ void CScrapbookDlg::OnTrash() {
     CRect window;
     GetWindowRect(&window);
     CTrashDlg confirm(this);
-    confirm.SetPosition(window.left + Layout::kPopup.rect.left,
-                        window.top + Layout::kPopup.rect.top, Layout::kPopup.rect.Width(),
-                        Layout::kPopup.rect.Height());
+    confirm.SetPosition(window.left + ScreenLayouts::kPopupRect.left,
+                        window.top + ScreenLayouts::kPopupRect.top,
+                        ScreenLayouts::kPopupRect.Width(), ScreenLayouts::kPopupRect.Height());
     confirm.SetCursorObject(GetCursorObject());
     confirm.SetPalette(GetPalette());
     if (confirm.DoModal() != IDOK) return;
@@ -316,9 +316,9 @@ void CScrapbookDlg::OnOptions() {
     CRect window;
     GetWindowRect(&window);
     COptionsDlg options(this);
-    options.SetPosition(window.left + Layout::kPopup.rect.left,
-                        window.top + Layout::kPopup.rect.top, Layout::kPopup.rect.Width(),
-                        Layout::kPopup.rect.Height());
+    options.SetPosition(window.left + ScreenLayouts::kPopupRect.left,
+                        window.top + ScreenLayouts::kPopupRect.top,
+                        ScreenLayouts::kPopupRect.Width(), ScreenLayouts::kPopupRect.Height());
     options.SetCursorObject(GetCursorObject());
     options.SetPalette(GetPalette());
     options.DoModal();
