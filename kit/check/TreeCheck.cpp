@@ -5,12 +5,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 
 #include "imaging/CDib.h"
+#include "models/CDescParser.h"
 #include "platform/window/MessageBox.h"
+#include "resources/ContentPaths.h"
+#include "resources/ScreenLayouts.h"
 #include "sounds/SoundKit.h"
 #include "sounds/WaveFile.h"
-#include "models/CDescParser.h"
 
 namespace {
 
@@ -97,22 +100,24 @@ std::vector<Block> CatalogueBlocks(const std::string& text, const std::string& s
 }
 
 bool CrayonPosFits(const std::string& pos) {
+    const CRect& area = ScreenLayouts::Coloring::kCrayonArea.rect;
     int x = -1, y = -1, w = 0, h = 0;
     return std::sscanf(pos.c_str(), "%d,%d,%d,%d", &x, &y, &w, &h) == 4 && x >= 0 && y >= 0 &&
-           w > 0 && h > 0 && x + w <= 360 && y + h <= 89;
+           w > 0 && h > 0 && x + w <= area.Width() && y + h <= area.Height();
 }
 
 void CheckCrayons(const std::string& dir, std::vector<std::string>& problems) {
-    const std::string shown = "Crayons/crayons.txt";
+    const std::string crayons(ContentPaths::InTree(ContentPaths::kCrayons));
+    const std::string shown = crayons + ContentPaths::kCrayonCatalogue;
     const std::string text = ReadText(dir + "/" + shown);
     if (text.empty()) return problems.push_back(shown + ": missing or empty");
     const auto boxes =
         CatalogueBlocks(text, shown, "NumCrayonBoxes", "", 1, 10, "a box block", problems);
     for (std::size_t b = 0; b < boxes.size(); ++b) {
         const Block& box = boxes[b];
-        const std::string images = "Crayons/" + Lookup(box.text, "BoxFolder", box.prefix) + "/";
+        const std::string images = crayons + Lookup(box.text, "BoxFolder", box.prefix) + "/";
         const std::string sounds =
-            "Crayons/" + Lookup(box.text, "LanguageEnglishFolder", box.prefix) + "/";
+            crayons + Lookup(box.text, "LanguageEnglishFolder", box.prefix) + "/";
         const std::string where = shown + " box " + std::to_string(b);
         CheckPictures(dir, images, box, {"Box", "Button"}, problems);
         const auto crayons =
@@ -126,12 +131,13 @@ void CheckCrayons(const std::string& dir, std::vector<std::string>& problems) {
 }
 
 void CheckTextures(const std::string& dir, std::vector<std::string>& problems) {
-    const std::string shown = "Textures/textures.txt";
+    const std::string textures(ContentPaths::InTree(ContentPaths::kTextures));
+    const std::string shown = textures + ContentPaths::kTextureCatalogue;
     const std::string text = ReadText(dir + "/" + shown);
     if (text.empty()) return problems.push_back(shown + ": missing or empty");
     for (const Block& block :
          CatalogueBlocks(text, shown, "NumTextures", "", 3, 13, "a texture block", problems))
-        CheckSwatch(dir, "Textures/", "Textures/", block, {"Tex", "Sel", "Dsp"}, problems);
+        CheckSwatch(dir, textures, textures, block, {"Tex", "Sel", "Dsp"}, problems);
 }
 
 // A down or disabled face must look different from its up face, or a press shows nothing.
@@ -149,65 +155,18 @@ void CheckFaceDiffers(const std::string& dir, const ExpectedPicture& face, const
 const std::vector<ExpectedPicture>& ExpectedPictures() {
     static const std::vector<ExpectedPicture> list = [] {
         std::vector<ExpectedPicture> l;
-        const std::string b = "bitmaps/";
-        for (const char* full : {"backgrnd.bmp", "Pimbly.bmp", "story.bmp", "ploq.bmp"})
-            l.push_back({b + full, 640, 480, ""});
-        Faces(l, b, "scenelu.bmp", "sceneld.bmp", 46, 40);
-        Faces(l, b, "sceneru.bmp", "scenerd.bmp", 46, 40);
-        for (auto [u, d] : {std::pair{"clearu.bmp", "cleard.bmp"},
-                            {"eraseu.bmp", "erased.bmp"},
-                            {"areau.bmp", "aread.bmp"},
-                            {"bbrushu.bmp", "bbrushd.bmp"},
-                            {"sbrushu.bmp", "sbrushd.bmp"},
-                            {"undou.bmp", "undod.bmp"}})
-            Faces(l, b, u, d, 60, 32);
-        Faces(l, b, "exitu.bmp", "exitd.bmp", 92, 39);
-        Faces(l, b, "texuu.bmp", "texud.bmp", 57, 25);
-        Faces(l, b, "texdu.bmp", "texdd.bmp", 57, 25);
-        Faces(l, b, "texu.bmp", "texd.bmp", 43, 37);
-        Faces(l, b, "LStaru.bmp", "LStard.bmp", 52, 34);
-        Faces(l, b, "scrapu.bmp", "scrapd.bmp", 35, 41);
-        Faces(l, b, "soundu.bmp", "soundd.bmp", 35, 41);
-        l.push_back({b + "quit/exitbox.bmp", 398, 264, ""});
-        Faces(l, b + "quit/", "yesup.bmp", "yesdn.bmp", 48, 37);
-        Faces(l, b + "quit/", "noup.bmp", "nodn.bmp", 69, 37);
-        for (const char* dialog : {"trash/", "print/"}) {
-            Faces(l, b + dialog, "yesu.bmp", "yesd.bmp", 54, 75);
-            Faces(l, b + dialog, "nou.bmp", "nod.bmp", 54, 75);
+        std::set<std::string> named;
+        for (const ScreenLayout& screen : ScreenLayouts::All()) {
+            const std::string folder(ContentPaths::InTree(screen.folder));
+            for (const ScreenPicture& picture : screen.pictures)
+                l.push_back({folder + picture.file, picture.width, picture.height, ""});
+            for (const ControlLayout& control : screen.controls) {
+                // Controls that share faces (the texture slots) name them once.
+                if (!control.HasFaces() || !named.insert(folder + control.up).second) continue;
+                Faces(l, folder, control.up, control.down, control.rect.Width(),
+                      control.rect.Height(), control.disabled);
+            }
         }
-        l.push_back({b + "trash/trash.bmp", 399, 264, ""});
-        l.push_back({b + "print/print.bmp", 399, 264, ""});
-        Faces(l, b + "print/", "textu.bmp", "textd.bmp", 130, 28);
-        l.push_back({b + "options/options.bmp", 399, 264, ""});
-        l.push_back({b + "options/credits.bmp", 640, 480, ""});
-        Faces(l, b + "options/", "oku.bmp", "okd.bmp", 55, 64);
-        Faces(l, b + "options/", "sndon.bmp", "sndoff.bmp", 130, 28);
-        Faces(l, b + "options/", "inline.bmp", "outline.bmp", 130, 28);
-        Faces(l, b + "options/", "extu.bmp", "extd.bmp", 49, 40);
-        Faces(l, b + "options/", "credu.bmp", "credd.bmp", 49, 39);
-        const std::string s = b + "slides/";
-        l.push_back({s + "backgrnd.bmp", 640, 480, ""});
-        Faces(l, s, "playu.bmp", "playd.bmp", 58, 54, "playo.bmp");
-        Faces(l, s, "pauseu.bmp", "paused.bmp", 53, 49, "pauseo.bmp");
-        Faces(l, s, "rewu.bmp", "rewd.bmp", 63, 50, "rewo.bmp");
-        Faces(l, s, "thexitu.bmp", "thexitd.bmp", 106, 51, "thexito.bmp");
-        Faces(l, s, "filmu.bmp", "filmd.bmp", 89, 58, "filmo.bmp");
-        const std::string k = b + "scrapbk/";
-        l.push_back({k + "backgrnd.bmp", 640, 480, ""});
-        l.push_back({k + "bookfrm.bmp", 260, 180, ""});
-        l.push_back({k + "scrpfrm.bmp", 260, 180, ""});
-        l.push_back({k + "track.bmp", 328, 28, ""});
-        l.push_back({k + "thumb.bmp", 43, 20, ""});
-        Faces(l, k, "retu.bmp", "retd.bmp", 92, 51);
-        Faces(l, k, "prntu.bmp", "prntd.bmp", 60, 50);
-        Faces(l, k, "trshu.bmp", "trshd.bmp", 60, 50);
-        Faces(l, k, "scrpu.bmp", "scrpd.bmp", 70, 60);
-        Faces(l, k, "imglu.bmp", "imgld.bmp", 46, 40);
-        Faces(l, k, "imgru.bmp", "imgrd.bmp", 46, 40);
-        Faces(l, k, "optu.bmp", "optd.bmp", 70, 51);
-        Faces(l, k, "proju.bmp", "projd.bmp", 70, 55);
-        Faces(l, k, "addu.bmp", "addd.bmp", 70, 50);
-        Faces(l, k, "scribu.bmp", "scribd.bmp", 60, 50);
         return l;
     }();
     return list;
@@ -267,11 +226,12 @@ void CheckTree(const std::string& dir, std::vector<std::string>& problems) {
         Report(sound.path, CheckWave(dir + "/" + sound.path), problems);
     CheckCrayons(dir, problems);
     CheckTextures(dir, problems);
-    const std::string guide = ReadText(dir + "/extlearn.wri");
+    const std::string guidePath(ContentPaths::InTree(ContentPaths::kLearningGuide));
+    const std::string guide = ReadText(dir + "/" + guidePath);
     if (guide.empty())
-        problems.push_back("extlearn.wri: missing or empty");
+        problems.push_back(guidePath + ": missing or empty");
     else
-        Report("extlearn.wri", RtfProblem(guide), problems);
+        Report(guidePath, RtfProblem(guide), problems);
 }
 
 double MeanDifference(const KitImage& a, const KitImage& b) {

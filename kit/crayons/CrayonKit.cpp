@@ -3,6 +3,8 @@
 #include <cmath>
 #include <memory>
 
+#include "resources/ContentPaths.h"
+#include "resources/ScreenLayouts.h"
 #include "screens/ScreenKit.h"
 #include "sounds/Voice.h"
 
@@ -10,8 +12,10 @@ using namespace Colours;
 
 namespace {
 
-constexpr int kBoxWidth = 360;
-constexpr int kBoxHeight = 89;
+using Coloring = ScreenLayouts::Coloring;
+
+constexpr int kBoxWidth = Coloring::kCrayonArea.rect.Width();
+constexpr int kBoxHeight = Coloring::kCrayonArea.rect.Height();
 constexpr const char* kSoundFolder = "english";
 
 void DrawCrayon(Canvas& c, double x, double top, double w, double bottom, std::uint32_t rgb) {
@@ -101,7 +105,9 @@ KitImage CrayonBoxImage(const CrayonBoxPlan& box) {
 }
 
 KitImage CrayonBoxButton(const CrayonBoxPlan& box) {
-    Canvas c(Crop(ColoringBackground(), 516, 388, 55, 36));
+    // The box selector shows on the right star's button.
+    const CRect& star = Coloring::kRightStar.rect;
+    Canvas c(Crop(ColoringBackground(), star.left, star.top, star.Width(), star.Height()));
     StarPath(c.Cr(), 27.5, 19, 19, 9);
     c.FillStroke(kSun, kInk, 2);
     for (int i = 0; i < 4; ++i)
@@ -112,7 +118,7 @@ KitImage CrayonBoxButton(const CrayonBoxPlan& box) {
 }
 
 KitImage CrayonSelected(std::uint32_t rgb) {
-    Canvas c(140, 18, kWhite);
+    Canvas c(Coloring::kColourStrip.rect.Width(), Coloring::kColourStrip.rect.Height(), kWhite);
     cairo_t* cr = c.Cr();
     cairo_move_to(cr, 2, 9);
     cairo_line_to(cr, 18, 2);
@@ -153,13 +159,16 @@ std::string CrayonCatalogue() {
 }
 
 void AddCrayonJobs(const std::string& contentDir, std::vector<KitJob>& jobs) {
-    const std::string root = contentDir + "/Crayons/";
-    jobs.push_back({"Crayons/crayons.txt",
-                    [root] { return WriteTextFile(root + "crayons.txt", CrayonCatalogue()); }});
+    const std::string crayons(ContentPaths::InTree(ContentPaths::kCrayons));
+    const std::string root = contentDir + "/" + crayons;
+    jobs.push_back({crayons + ContentPaths::kCrayonCatalogue, [root] {
+                        return WriteTextFile(root + ContentPaths::kCrayonCatalogue,
+                                             CrayonCatalogue());
+                    }});
     for (const CrayonBoxPlan& box : CrayonBoxes()) {
         const std::string folder = root + box.folder + "/";
         jobs.push_back(
-            {"Crayons/" + box.folder, [box, folder] {
+            {crayons + box.folder, [box, folder] {
                  bool ok = CrayonBoxImage(box).WriteBmp(folder + "box.bmp");
                  ok = CrayonBoxButton(box).WriteScrambled(folder + "button.bmp") && ok;
                  for (const CrayonColour& crayon : box.crayons) {

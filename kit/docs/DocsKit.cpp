@@ -1,6 +1,7 @@
 #include "docs/DocsKit.h"
 
 #include "KitImage.h"
+#include "resources/ContentPaths.h"
 #include "sounds/WaveFile.h"
 
 #ifndef TALEWICK_KIT_SOURCE_DIR
@@ -19,8 +20,9 @@ std::string CreditsText() {
 }
 
 void AddDocJobs(const std::string& contentDir, std::vector<KitJob>& jobs) {
-    jobs.push_back({"extlearn.wri", [contentDir] {
+    const std::string guide(ContentPaths::InTree(ContentPaths::kLearningGuide));
+    jobs.push_back({guide, [contentDir, guide] {
                         const std::string text = ReadKitData("extlearn.rtf");
-                        return !text.empty() && WriteTextFile(contentDir + "/extlearn.wri", text);
+                        return !text.empty() && WriteTextFile(contentDir + "/" + guide, text);
                     }});
 }

@@ -57,6 +57,28 @@ KitImage ButtonFace(const KitImage& under, std::uint32_t fill, Icon icon, bool d
     return canvas.ToImage();
 }
 
+FacePlan PlanOf(const ControlLayout& control, std::uint32_t fill, Icon icon, bool scrambled) {
+    const CRect& r = control.rect;
+    return {control.up != nullptr ? control.up : "",
+            control.down != nullptr ? control.down : "",
+            control.disabled != nullptr ? control.disabled : "",
+            r.left,
+            r.top,
+            r.Width(),
+            r.Height(),
+            fill,
+            icon,
+            scrambled};
+}
+
+std::string FolderOf(const ScreenLayout& screen) {
+    return std::string(ContentPaths::InTree(screen.folder));
+}
+
+std::string PathOf(const ScreenLayout& screen, const char* file) {
+    return FolderOf(screen) + file;
+}
+
 void AddFaces(const std::string& folder, const KitImage& background,
               const std::vector<FacePlan>& plans, std::vector<KitPicture>& out) {
     for (const FacePlan& s : plans) {

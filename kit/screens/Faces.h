@@ -5,6 +5,7 @@
 
 #include "KitImage.h"
 #include "check/KitJob.h"
+#include "resources/ScreenLayouts.h"
 #include "screens/Icons.h"
 
 // A picture file of the content tree, drawn in memory and then written.
@@ -22,6 +23,15 @@ struct FacePlan {
     Icon icon;
     bool scrambled = false;
 };
+
+// The plan of a picture button of a screen's layout: its faces' names and place from the
+// layout, its colour and icon from the kit.
+FacePlan PlanOf(const ControlLayout& control, std::uint32_t fill, Icon icon,
+                bool scrambled = false);
+// The folder of a screen's pictures relative to the content folder, e.g. "bitmaps/quit/".
+std::string FolderOf(const ScreenLayout& screen);
+// The path of `file` of `screen`'s folder relative to the content folder.
+std::string PathOf(const ScreenLayout& screen, const char* file);
 
 // The part of `image` at (x, y, w, h).
 KitImage Crop(const KitImage& image, int x, int y, int w, int h);

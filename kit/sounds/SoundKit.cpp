@@ -1,5 +1,7 @@
 #include "sounds/SoundKit.h"
 
+#include "resources/CStringTable.h"
+#include "resources/ContentPaths.h"
 #include "sounds/Synth.h"
 #include "sounds/Voice.h"
 
@@ -7,11 +9,12 @@ namespace {
 
 constexpr double kMaxSeconds = 1.45;
 
-SoundPlan Fx(const std::string& path, const std::string& effect) {
-    return {path, effect, ""};
+// A sound the program reads from `path`, written where the content tree keeps it.
+SoundPlan Fx(const char* path, const std::string& effect) {
+    return {std::string(ContentPaths::InTree(path)), effect, ""};
 }
-SoundPlan Say(const std::string& path, const std::string& words) {
-    return {path, "", words};
+SoundPlan Say(const char* path, const std::string& words) {
+    return {std::string(ContentPaths::InTree(path)), "", words};
 }
 
 }  // namespace
@@ -19,37 +22,39 @@ SoundPlan Say(const std::string& path, const std::string& words) {
 const std::vector<SoundPlan>& ScreenSounds() {
     static const std::vector<SoundPlan> sounds = [] {
         std::vector<SoundPlan> list = {
-            Fx("sounds/click.wav", "click"),
-            Fx("sounds/pgturn.wav", "pgturn"),
-            Fx("sounds/pgturn2.wav", "pgturn2"),
-            Fx("sounds/lttlclr.wav", "brush"),
-            Fx("sounds/bigcolor.wav", "bigbrush"),
-            Fx("sounds/fill.wav", "fill"),
-            Fx("sounds/lttlrsr.wav", "eraser"),
-            Fx("sounds/bgrsr.wav", "bigeraser"),
-            Fx("sounds/slidesnd.wav", "slidesnd"),
-            Say("sounds/oops.wav", "Oops!"),
-            Say("sounds/library.wav", "Let's find a story!"),
-            Say("sounds/lets_clr.wav", "Let's colour!"),
-            Say("sounds/goodbye.wav", "Goodbye!"),
-            Say("sounds/soundoff.wav", "Sound off"),
-            Say("sounds/sound_on.wav", "Sound on"),
-            Say("sounds/draw_in.wav", "Stay inside the lines"),
-            Say("sounds/draw_out.wav", "Colour anywhere!"),
-            Say("sounds/print.wav", "Print your picture?"),
-            Say("sounds/img_prnt.wav", "Your picture is printing"),
-            Say("sounds/seeslide.wav", "Let's watch the slide show!"),
-            Say("sounds/slidshow.wav", "Added to your slides!"),
-            Say("sounds/throw_im.wav", "Throw this picture away?"),
-            Say("sounds/img_gone.wav", "The picture is gone"),
-            Say("sounds/myslides.wav", "My slides"),
-            Say("sounds/strysld.wav", "Story slides"),
+            Fx(ContentPaths::kClickSound, "click"),
+            Fx(ContentPaths::kPageTurnSound, "pgturn"),
+            Fx(ContentPaths::kPageTurnBackSound, "pgturn2"),
+            Fx(ContentPaths::kSmallBrushSound, "brush"),
+            Fx(ContentPaths::kBigBrushSound, "bigbrush"),
+            Fx(ContentPaths::kFillToolSound, "fill"),
+            Fx(ContentPaths::kSmallEraserSound, "eraser"),
+            Fx(ContentPaths::kBigEraserSound, "bigeraser"),
+            Fx(ContentPaths::kSlideChangeSound, "slidesnd"),
+            Say(ContentPaths::kOopsSound, "Oops!"),
+            Say(ContentPaths::kLibrarySound, "Let's find a story!"),
+            Say(ContentPaths::kGreetingSound, "Let's colour!"),
+            Say(ContentPaths::kGoodbyeSound, "Goodbye!"),
+            Say(ContentPaths::kSoundOffSound, "Sound off"),
+            Say(ContentPaths::kSoundOnSound, "Sound on"),
+            Say(ContentPaths::kDrawInSound, "Stay inside the lines"),
+            Say(ContentPaths::kDrawOutSound, "Colour anywhere!"),
+            Say(ContentPaths::kPrintAskSound, "Print your picture?"),
+            Say(ContentPaths::kPrintedSound, "Your picture is printing"),
+            Say(ContentPaths::kSlideShowSound, "Let's watch the slide show!"),
+            Say(ContentPaths::kAddSlideSound, "Added to your slides!"),
+            Say(ContentPaths::kTrashAskSound, "Throw this picture away?"),
+            Say(ContentPaths::kTrashGoneSound, "The picture is gone"),
+            Say(ContentPaths::kMySlidesSound, "My slides"),
+            Say(ContentPaths::kStorySlidesSound, "Story slides"),
         };
-        for (const char* name :
-             {"blop",   "ahooga", "4knocks", "badsax",   "bigboing", "boing",   "bonk",
-              "bonk5",  "quahh",  "rbrband", "shrtxylo", "slide",    "slidedn", "slideup",
-              "tinhit", "toot",   "uwhaa",   "waheepf",  "whaa",     "whistl2", "zip_hit"})
-            list.push_back(Fx(std::string("sounds/fill/") + name + ".wav", name));
+        // The fill sounds: the program's string table names them.
+        const std::string folder(ContentPaths::InTree(ContentPaths::kFillSounds));
+        for (int i = 0; i < CStringTable::kFillSoundCount; ++i) {
+            const std::string file =
+                CStringTable::Load(CStringTable::kFillSoundFirst + static_cast<UINT>(i));
+            list.push_back({folder + file, file.substr(0, file.rfind('.')), ""});
+        }
         return list;
     }();
     return sounds;

@@ -4,6 +4,7 @@
 #include <set>
 
 #include "KitImage.h"
+#include "resources/ContentPaths.h"
 #include "sounds/WaveFile.h"
 #include "story/BookPlan.h"
 #include "story/BookReader.h"
@@ -60,15 +61,17 @@ void CheckLayers(const std::string& dir, const BookReader::SceneEntry& scene, Ki
 }  // namespace
 
 void StoryCheck::Run(const std::string& contentDir, std::vector<std::string>& problems) {
-    const std::string booksDir = contentDir + "/books/";
+    const std::string booksDir =
+        contentDir + "/" + std::string(ContentPaths::InTree(ContentPaths::kBooks));
+    const std::string catalogueFile = booksDir + ContentPaths::kBookCatalogue;
     std::string catalogue;
-    if (!ReadTextFile(booksDir + "books.txt", catalogue)) {
-        problems.push_back(booksDir + "books.txt is missing");
+    if (!ReadTextFile(catalogueFile, catalogue)) {
+        problems.push_back(catalogueFile + " is missing");
         return;
     }
     const std::size_t end = catalogue.find("\r\n");
     if (end == std::string::npos || end == 0) {
-        problems.push_back(booksDir + "books.txt does not start with a book line ending in CR LF");
+        problems.push_back(catalogueFile + " does not start with a book line ending in CR LF");
         return;
     }
     CheckBook(booksDir, catalogue.substr(0, end), true, problems);

@@ -279,7 +279,7 @@ bool StoryGenerator::WriteCompanions(std::string& error) const {
         WriteTextFile(BookDir() + "/" + m_book.folder + ".txt",
                       DescriptionText(m_book, m_scenes)) &&
         WriteTextFile(BookDir() + "/script.txt", script) &&
-        WriteTextFile(BooksDir() + "/books.txt",
+        WriteTextFile(BooksDir() + "/" + ContentPaths::kBookCatalogue,
                       m_book.folder + kCrLf + "scrapbook=scrapbook" + kCrLf) &&
         WriteTextFile(BooksDir() + "/scrapbook/scrapbook.txt",
                       std::string("bookname=scrapbook") + kCrLf) &&

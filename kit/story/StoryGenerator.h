@@ -1,11 +1,13 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "KitImage.h"
 #include "render/RenderedScene.h"
 #include "render/Scene.h"
+#include "resources/ContentPaths.h"
 #include "story/BookPlan.h"
 
 // Writes a story book and its companions into a content tree:
@@ -59,7 +61,10 @@ class StoryGenerator {
     bool WriteScene(std::size_t index, std::string& error) const;
     bool WriteCompanions(std::string& error) const;
     bool WriteBinders() const;
-    std::string BooksDir() const { return m_contentDir + "/books"; }
+    std::string BooksDir() const {
+        const std::string_view books = ContentPaths::InTree(ContentPaths::kBooks);
+        return m_contentDir + "/" + std::string(books.substr(0, books.size() - 1));
+    }
     std::string BookDir() const { return BooksDir() + "/" + m_book.folder; }
 
     std::string m_contentDir;

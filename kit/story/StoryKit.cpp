@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "resources/ContentPaths.h"
 #include "story/BookReader.h"
 #include "story/PictureReader.h"
 #include "story/StoryCheck.h"
@@ -43,8 +44,9 @@ bool SheetStory(const std::string& contentDir, const std::string& outPng) {
     for (const std::string& problem : problems)
         std::fprintf(stderr, "story: %s\n", problem.c_str());
     std::string catalogue;
-    const std::string booksDir = contentDir + "/books/";
-    if (!ReadTextFile(booksDir + "books.txt", catalogue) ||
+    const std::string booksDir =
+        contentDir + "/" + std::string(ContentPaths::InTree(ContentPaths::kBooks));
+    if (!ReadTextFile(booksDir + ContentPaths::kBookCatalogue, catalogue) ||
         catalogue.find("\r\n") == std::string::npos)
         return false;
     const std::string folder = catalogue.substr(0, catalogue.find("\r\n"));

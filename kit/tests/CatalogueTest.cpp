@@ -10,29 +10,25 @@
 
 #include "KitTree.h"
 #include "crayons/CrayonKit.h"
-#include "platform/window/MessageBox.h"
-#include "resources/CDialogTemplates.h"
-#include "textures/TextureKit.h"
 #include "models/CCrayonCatalogue.h"
 #include "models/CTextureBox.h"
+#include "platform/window/MessageBox.h"
+#include "resources/ScreenLayouts.h"
+#include "textures/TextureKit.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// The size of a control of the coloring screen's template.
-CSize ControlSize(int id) {
-    const DialogTemplate* layout = CDialogTemplates::Find(CDialogTemplates::kColoringScreen);
-    if (layout)
-        for (const DialogTemplate::Item& item : layout->items)
-            if (item.id == id) return CSize(item.rect.Width(), item.rect.Height());
-    return CSize(-1, -1);
+using Coloring = ScreenLayouts::Coloring;
+
+// The size of a control of the coloring screen.
+CSize ControlSize(const ControlLayout& control) {
+    return control.rect.Size();
 }
 
-constexpr int kCrayonArea = 1032;
-constexpr int kColourStrip = 1067;
-constexpr int kBoxSelector = 1049;
-constexpr int kSwatchRect = 1092;
+// The right star's button shows the crayon box selector.
+constexpr const ControlLayout& kBoxSelector = Coloring::kRightStar;
 
 // Records what the program would tell the user while it is alive.
 class MessageRecorder {
@@ -67,7 +63,7 @@ TEST(CatalogueTest, EveryCrayonBoxLoadsThroughTheProgramsCatalogue) {
     ASSERT_EQ(loaded, static_cast<int>(plans.size()));
     EXPECT_EQ(announced, loaded);
     EXPECT_TRUE(messages.said.empty()) << messages.said.front();
-    const CSize area = ControlSize(kCrayonArea);
+    const CSize area = ControlSize(Coloring::kCrayonArea);
     for (int b = 0; b < loaded; ++b) {
         CCrayonBox& box = boxes[b];
         ASSERT_EQ(box.GetCrayonCount(), static_cast<int>(plans[b].crayons.size())) << b;
@@ -104,12 +100,12 @@ TEST(CatalogueTest, CrayonPicturesMatchTheScreensSlots) {
         const std::string folder = KitTree() + "/Crayons/" + box.folder + "/";
         CDib picture;
         ASSERT_TRUE(picture.Load(folder + "box.bmp")) << box.folder;
-        ExpectSize(picture, ControlSize(kCrayonArea), box.folder + "/box.bmp");
+        ExpectSize(picture, ControlSize(Coloring::kCrayonArea), box.folder + "/box.bmp");
         for (const CrayonColour& crayon : box.crayons) {
             const std::string stem = CrayonStem(crayon.name);
             CDib selected;
             ASSERT_TRUE(selected.Load(folder + stem + "_s.bmp")) << stem;
-            ExpectSize(selected, ControlSize(kColourStrip), stem + "_s.bmp");
+            ExpectSize(selected, ControlSize(Coloring::kColourStrip), stem + "_s.bmp");
         }
     }
 }
@@ -138,8 +134,8 @@ TEST(CatalogueTest, TheTextureBoxLoadsEveryTextureAndPagesThroughThem) {
         CDib display, strip;
         ASSERT_TRUE(display.Load(KitTree() + "/Textures/" + name + "_d.bmp")) << name;
         ASSERT_TRUE(strip.Load(KitTree() + "/Textures/" + name + "_s.bmp")) << name;
-        ExpectSize(display, ControlSize(kSwatchRect), name + "_d.bmp");
-        ExpectSize(strip, ControlSize(kColourStrip), name + "_s.bmp");
+        ExpectSize(display, ControlSize(Coloring::kSwatch0), name + "_d.bmp");
+        ExpectSize(strip, ControlSize(Coloring::kColourStrip), name + "_s.bmp");
     }
 }
 

@@ -10,41 +10,29 @@
 #include "KitTree.h"
 #include "check/TreeCheck.h"
 #include "docs/DocsKit.h"
-#include "resources/CDialogTemplates.h"
+#include "resources/ScreenLayouts.h"
 #include "screens/ScreenKit.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct ControlFaces {
-    int id;
-    const char* up;
-    const char* down;
-};
-
-// The coloring screen's buttons and the faces the screen loads for them.
-const ControlFaces kColoringFaces[] = {
-    {1055, "scenelu.bmp", "sceneld.bmp"}, {1056, "sceneru.bmp", "scenerd.bmp"},
-    {1037, "clearu.bmp", "cleard.bmp"},   {1046, "eraseu.bmp", "erased.bmp"},
-    {1039, "areau.bmp", "aread.bmp"},     {1041, "bbrushu.bmp", "bbrushd.bmp"},
-    {1040, "sbrushu.bmp", "sbrushd.bmp"}, {1048, "undou.bmp", "undod.bmp"},
-    {1101, "exitu.bmp", "exitd.bmp"},     {1038, "texuu.bmp", "texud.bmp"},
-    {1042, "texdu.bmp", "texdd.bmp"},     {1043, "texu.bmp", "texd.bmp"},
-    {1044, "texu.bmp", "texd.bmp"},       {1045, "texu.bmp", "texd.bmp"},
-    {1047, "LStaru.bmp", "LStard.bmp"},   {1054, "scrapu.bmp", "scrapd.bmp"},
-    {1050, "soundu.bmp", "soundd.bmp"}};
-
-bool IsTextureSlot(int id) {
-    return id >= 1043 && id <= 1045;
+// The texture slots' shared frame is drawn whole, not cut from the background: the swatch
+// covers all but its ring.
+bool IsTextureSlotFrame(const ControlLayout& control) {
+    return control.up == ScreenLayouts::Coloring::kTextureSlot0.up;
 }
 
-CRect ControlRect(int id) {
-    const DialogTemplate* layout = CDialogTemplates::Find(CDialogTemplates::kColoringScreen);
-    if (layout)
-        for (const DialogTemplate::Item& item : layout->items)
-            if (item.id == id) return item.rect;
-    return CRect(0, 0, 0, 0);
+// Calls `check(screen, control, face)` for the up, down and disabled face of every picture
+// button of every screen.
+template <typename Check>
+void ForEachFace(Check check) {
+    for (const ScreenLayout& screen : ScreenLayouts::All())
+        for (const ControlLayout& control : screen.controls) {
+            if (!control.HasFaces()) continue;
+            for (const char* face : {control.up, control.down, control.disabled})
+                if (face != nullptr) check(screen, control, PathOf(screen, face));
+        }
 }
 
 KitImage Picture(const std::string& relative) {
@@ -98,43 +86,42 @@ int CountNear(const KitImage& image, std::uint32_t rgb, int x0, int y0, int x1, 
 
 }  // namespace
 
-TEST(FaceTest, ColoringScreenFacesHaveTheSizeOfTheirButtons) {
+TEST(FaceTest, EveryFaceTheLayoutNamesIsWrittenAtItsButtonsSize) {
     ASSERT_FALSE(KitTree().empty());
-    for (const ControlFaces& control : kColoringFaces) {
-        const CRect rect = ControlRect(control.id);
-        ASSERT_GT(rect.Width(), 0) << control.id;
-        for (const char* face : {control.up, control.down}) {
-            const KitImage image = Picture(std::string("bitmaps/") + face);
-            EXPECT_EQ(image.Width(), rect.Width()) << face;
-            EXPECT_EQ(image.Height(), rect.Height()) << face;
-        }
+    int faces = 0;
+    ForEachFace(
+        [&faces](const ScreenLayout&, const ControlLayout& control, const std::string& path) {
+            const KitImage image = Picture(path);
+            EXPECT_EQ(image.Width(), control.rect.Width()) << path;
+            EXPECT_EQ(image.Height(), control.rect.Height()) << path;
+            ++faces;
+        });
+    EXPECT_GT(faces, 60);
+    for (const ScreenLayout& screen : ScreenLayouts::All()) {
+        const KitImage background = Picture(PathOf(screen, screen.pictures.front().file));
+        EXPECT_EQ(background.Width(), screen.width) << screen.name;
+        EXPECT_EQ(background.Height(), screen.height) << screen.name;
     }
-    const KitImage background = Picture("bitmaps/backgrnd.bmp");
-    const CRect screen = ControlRect(1066);
-    EXPECT_EQ(background.Width(), screen.Width());
-    EXPECT_EQ(background.Height(), screen.Height());
 }
 
 TEST(FaceTest, FacesContinueTheBackgroundWhereTheirButtonsSit) {
     // A face's corners lie outside its rounded button, so they must be the background's
     // pixels at the button's place: otherwise a square seam shows around the button.
     ASSERT_FALSE(KitTree().empty());
-    const KitImage background = Picture("bitmaps/backgrnd.bmp");
-    ASSERT_EQ(background.Width(), 640);
-    for (const ControlFaces& control : kColoringFaces) {
-        if (IsTextureSlot(control.id)) continue;  // the swatch frame covers its slot whole
-        const CRect rect = ControlRect(control.id);
-        for (const char* face : {control.up, control.down}) {
-            const KitImage image = Picture(std::string("bitmaps/") + face);
-            ASSERT_EQ(image.Width(), rect.Width()) << face;
+    ForEachFace(
+        [](const ScreenLayout& screen, const ControlLayout& control, const std::string& path) {
+            if (IsTextureSlotFrame(control)) return;
+            const KitImage background = Picture(PathOf(screen, screen.pictures.front().file));
+            const KitImage image = Picture(path);
+            ASSERT_EQ(image.Width(), control.rect.Width()) << path;
+            const CRect& rect = control.rect;
             for (auto [x, y] : {std::pair{0, 0},
                                 {image.Width() - 1, 0},
                                 {0, image.Height() - 1},
                                 {image.Width() - 1, image.Height() - 1}})
                 EXPECT_EQ(image.Get(x, y), background.Get(rect.left + x, rect.top + y))
-                    << face << " at " << x << "," << y;
-        }
-    }
+                    << path << " at " << x << "," << y;
+        });
 }
 
 TEST(FaceTest, PressedAndDisabledFacesLookDifferentFromUpFaces) {
@@ -203,7 +190,9 @@ TEST(FaceTest, CreditsPictureHoldsItsTextAndAPlainTickerBand) {
     ASSERT_EQ(full.Width(), 640);
     ASSERT_EQ(full.Height(), 480);
     // The ticker runs over a band of RGB(251, 214, 4); the band is that colour alone.
-    EXPECT_EQ(CountNear(full, 0xFBD604, 75, 441, 565, 476, 0), 490 * 35);
+    const CRect& band = ScreenLayouts::Options::kTickerBand.rect;
+    EXPECT_EQ(CountNear(full, 0xFBD604, band.left, band.top, band.right, band.bottom, 0),
+              band.Width() * band.Height());
     // The credits are written in blue between the heart and the band, and only the text
     // puts blue there.
     const int blueWithText = CountNear(full, Colours::kBlue, 60, 110, 580, 420, 40);

@@ -4,6 +4,8 @@
 #include <functional>
 #include <map>
 
+#include "resources/ContentPaths.h"
+#include "resources/ScreenLayouts.h"
 #include "screens/Canvas.h"
 #include "screens/Icons.h"
 #include "sounds/Voice.h"
@@ -232,17 +234,31 @@ std::string TextureCatalogue() {
     return text;
 }
 
+namespace {
+
+using Coloring = ScreenLayouts::Coloring;
+
+// `swatch` tiled over the size of a control of the coloring screen.
+KitImage Tiled(const KitImage& swatch, const ControlLayout& control) {
+    return TextureTiled(swatch, control.rect.Width(), control.rect.Height());
+}
+
+}  // namespace
+
 void AddTextureJobs(const std::string& contentDir, std::vector<KitJob>& jobs) {
-    const std::string root = contentDir + "/Textures/";
-    jobs.push_back({"Textures/textures.txt",
-                    [root] { return WriteTextFile(root + "textures.txt", TextureCatalogue()); }});
+    const std::string folder(ContentPaths::InTree(ContentPaths::kTextures));
+    const std::string root = contentDir + "/" + folder;
+    jobs.push_back({folder + ContentPaths::kTextureCatalogue, [root] {
+                        return WriteTextFile(root + ContentPaths::kTextureCatalogue,
+                                             TextureCatalogue());
+                    }});
     for (const std::string& name : TextureNames()) {
         jobs.push_back(
-            {"Textures/" + name, [root, name] {
+            {folder + name, [root, name] {
                  const KitImage swatch = TextureSwatch(name);
                  bool ok = swatch.WriteBmp(root + name + "_t.bmp");
-                 ok = TextureTiled(swatch, 140, 18).WriteBmp(root + name + "_s.bmp") && ok;
-                 ok = TextureTiled(swatch, 39, 33).WriteBmp(root + name + "_d.bmp") && ok;
+                 ok = Tiled(swatch, Coloring::kColourStrip).WriteBmp(root + name + "_s.bmp") && ok;
+                 ok = Tiled(swatch, Coloring::kSwatch0).WriteBmp(root + name + "_d.bmp") && ok;
                  return VoiceToWave(Capitalised(name) + "!", root + name + ".wav", 1.45) && ok;
              }});
     }

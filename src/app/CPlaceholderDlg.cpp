@@ -2,6 +2,7 @@
 
 #include "platform/draw/CClientDC.h"
 #include "platform/draw/CPaintDC.h"
+#include "resources/ScreenLayouts.h"
 
 namespace {
 constexpr int kWidth = 640;
@@ -9,7 +10,7 @@ constexpr int kHeight = 480;
 }  // namespace
 
 CPlaceholderDlg::CPlaceholderDlg(CWnd* parent) : CDialog(0, parent) {
-    m_background.Load("../bitmaps/backgrnd.bmp");
+    m_background.Load(ScreenLayouts::Coloring::kScreen.BackgroundPath());
 }
 
 BOOL CPlaceholderDlg::OnInitDialog() {

@@ -8,6 +8,7 @@
 #include "app/CColoringApp.h"
 #include "app/CScriptDriver.h"
 #include "platform/backend/headless/HeadlessBackend.h"
+#include "resources/ScreenLayouts.h"
 
 namespace {
 
@@ -18,12 +19,14 @@ struct Options {
     int width = 640;
     int height = 480;
     int depth = 32;
+    bool layout = false;
 };
 
 int Usage() {
     std::fprintf(stderr,
                  "usage: talewick-drive [--display WxH] [--depth 8|24] SCRIPT\n"
-                 "       talewick-drive [--display WxH] [--depth 8|24] --monkey N --seed S\n");
+                 "       talewick-drive [--display WxH] [--depth 8|24] --monkey N --seed S\n"
+                 "       talewick-drive --layout\n");
     return 2;
 }
 
@@ -31,7 +34,9 @@ bool ParseOptions(int argc, char** argv, Options& o) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
-        if (arg == "--monkey" && hasValue) {
+        if (arg == "--layout") {
+            o.layout = true;
+        } else if (arg == "--monkey" && hasValue) {
             o.monkey = std::atoi(argv[++i]);
         } else if (arg == "--seed" && hasValue) {
             o.seed = static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
@@ -45,6 +50,7 @@ bool ParseOptions(int argc, char** argv, Options& o) {
             return false;
         }
     }
+    if (o.layout) return o.monkey < 0 && o.script.empty();
     return (o.monkey >= 0) != !o.script.empty() && o.width > 0 && o.height > 0;
 }
 
@@ -53,6 +59,11 @@ bool ParseOptions(int argc, char** argv, Options& o) {
 int main(int argc, char** argv) {
     Options options;
     if (!ParseOptions(argc, argv, options)) return Usage();
+    if (options.layout) {
+        // Every screen's controls, for scripts that click them by name.
+        std::fputs(ScreenLayouts::Dump().c_str(), stdout);
+        return 0;
+    }
     std::vector<CScriptDriver::Command> commands;
     if (options.monkey >= 0) {
         commands =

@@ -1,22 +1,16 @@
 #include "dialogs/CConfirmDlg.h"
 
-#include <array>
-
 #include "platform/draw/CPaintDC.h"
 #include "resources/CDialogTemplates.h"
 
-CConfirmDlg::CConfirmDlg(UINT templateId, CWnd* parent, const Faces& faces)
-    : CPictureDialog(templateId, parent), m_templateId(templateId) {
-    GetBackground().Load(faces.background);
-    const std::array<PictureFace, 2> buttons = {{
-        {IDOK, "yes", faces.yesUp, faces.yesDown, nullptr, faces.yesRect},
-        {IDCANCEL, "no", faces.noUp, faces.noDown, nullptr, faces.noRect},
-    }};
-    AddButtons("", buttons);
+CConfirmDlg::CConfirmDlg(const ScreenLayout& screen, CWnd* parent)
+    : CPictureDialog(screen.templateId, parent), m_screen(screen) {
+    GetBackground().Load(screen.BackgroundPath());
+    AddButtons(screen);
 }
 
 const DialogTemplate* CConfirmDlg::GetDialogTemplate() const {
-    return CDialogTemplates::Find(m_templateId);
+    return CDialogTemplates::Find(m_screen.templateId);
 }
 
 BOOL CConfirmDlg::OnInitDialog() {

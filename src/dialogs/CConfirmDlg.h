@@ -1,22 +1,14 @@
 #pragma once
 #include "dialogs/CPictureDialog.h"
+#include "resources/ScreenLayouts.h"
 
 // A yes/no confirmation: one full-window picture with a "yes" (IDOK) and a "no"
 // (IDCANCEL) picture button. The opener places it, hands it the cursor set and the
 // palette, and runs it modally.
 class CConfirmDlg : public CPictureDialog {
   public:
-    struct Faces {
-        const char* background;
-        const char* yesUp;
-        const char* yesDown;
-        const char* noUp;
-        const char* noDown;
-        CRect yesRect;
-        CRect noRect;
-    };
-
-    CConfirmDlg(UINT templateId, CWnd* parent, const Faces& faces);
+    // Lays the dialog out after `screen`, which must outlive it.
+    CConfirmDlg(const ScreenLayout& screen, CWnd* parent);
 
     BOOL OnInitDialog() override;
     void OnCancel() override;
@@ -28,5 +20,5 @@ class CConfirmDlg : public CPictureDialog {
     virtual void OnOpened() {}
 
   private:
-    UINT m_templateId;
+    const ScreenLayout& m_screen;
 };

@@ -1,39 +1,11 @@
 #include "dialogs/COptionsDlg.h"
 
 #include "dialogs/CDocumentOpener.h"
-#include "painting/CGlimBrush.h"
 #include "platform/draw/CPaintDC.h"
 #include "platform/window/MessageBox.h"
+#include "resources/CDialogTemplates.h"
 
 namespace {
-
-constexpr const char* kFolder = "../bitmaps/options/";
-
-const std::array<PictureFace, 5>& Faces() {
-    static const std::array<PictureFace, 5> faces = {{
-        {COptionsDlg::kOk, "OK", "oku.bmp", "okd.bmp", nullptr, RectAt(172, 194, 55, 64)},
-        {COptionsDlg::kSound, "sound", "sndon.bmp", "sndoff.bmp", nullptr,
-         RectAt(132, 42, 130, 28)},
-        {COptionsDlg::kLines, "lines", "inline.bmp", "outline.bmp", nullptr,
-         RectAt(132, 104, 130, 28)},
-        {COptionsDlg::kLearning, "Ext. for Learn", "extu.bmp", "extd.bmp", nullptr,
-         RectAt(82, 148, 49, 40)},
-        {COptionsDlg::kCredits, "Credits", "credu.bmp", "credd.bmp", nullptr,
-         RectAt(267, 149, 49, 39)},
-    }};
-    return faces;
-}
-
-DialogTemplate MakeTemplate() {
-    DialogTemplate t;
-    t.id = COptionsDlg::kTemplateId;
-    t.rect = RectAt(0, 0, 399, 264);
-    using Kind = DialogTemplate::Kind;
-    // The placeholder first: the buttons lie above it.
-    t.items.push_back({COptionsDlg::kPlaceholder, Kind::Static, t.rect, WS_VISIBLE, ""});
-    CPictureDialog::AddFaceItems(t, Faces());
-    return t;
-}
 
 // One opener for the whole run, so openers still running when the screen closes are
 // reaped later.
@@ -46,22 +18,21 @@ CDocumentOpener& DocumentOpener() {
 
 COptionsDlg::COptionsDlg(Preferences& preferences, CWnd* parent)
     : CPictureDialog(kTemplateId, parent), m_preferences(preferences) {
-    const std::string folder = kFolder;
-    GetBackground().Load(folder + "options.bmp");
-    m_creditsPicture.Load(folder + "credits.bmp");
+    const ScreenLayout& screen = ScreenLayouts::Options::kScreen;
+    GetBackground().Load(screen.PathOf(ScreenLayouts::Options::kBackdrop.file));
+    m_creditsPicture.Load(screen.PathOf(ScreenLayouts::Options::kCreditsPicture.file));
     m_currentPicture = &GetBackground();
-    AddButtons(folder, Faces());
+    AddButtons(screen);
     GetButton(kSound).SetMode(CPictureButton::Mode::Toggle);
     GetButton(kLines).SetMode(CPictureButton::Mode::Toggle);
-    m_soundOnSound.Load("../sounds/sound_on.wav");
-    m_soundOffSound.Load("../sounds/soundoff.wav");
-    m_drawInSound.Load("../sounds/draw_in.wav");
-    m_drawOutSound.Load("../sounds/draw_out.wav");
+    m_soundOnSound.Load(ContentPaths::kSoundOnSound);
+    m_soundOffSound.Load(ContentPaths::kSoundOffSound);
+    m_drawInSound.Load(ContentPaths::kDrawInSound);
+    m_drawOutSound.Load(ContentPaths::kDrawOutSound);
 }
 
 const DialogTemplate* COptionsDlg::GetDialogTemplate() const {
-    static const DialogTemplate t = MakeTemplate();
-    return &t;
+    return CDialogTemplates::Find(kTemplateId);
 }
 
 BOOL COptionsDlg::OnInitDialog() {
@@ -159,8 +130,8 @@ void COptionsDlg::OnCreditsButton() {
 
 void COptionsDlg::OnLButtonUp(UINT flags, CPoint point) {
     if (m_creditsMode) {
-        const bool gesture = flags == (MK_CONTROL | MK_SHIFT) && point.x > 436 && point.x < 469 &&
-                             point.y > 420 && point.y < 434;
+        const bool gesture = flags == (MK_CONTROL | MK_SHIFT) &&
+                             ScreenLayouts::Options::kTickerSpot.rect.PtInRect(point);
         if (gesture) {
             m_ticker.Start();
             SetTimer(kTickerTimer, kTickerInterval);

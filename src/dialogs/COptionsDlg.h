@@ -3,6 +3,8 @@
 #include "dialogs/CPictureDialog.h"
 #include "imaging/CDib.h"
 #include "models/Preferences.h"
+#include "resources/ContentPaths.h"
+#include "resources/ScreenLayouts.h"
 #include "sound/CBasicSound.h"
 
 // The options screen: sound on or off, stay inside the lines on or off, the learning
@@ -10,30 +12,30 @@
 // the application's preferences and take effect at once.
 class COptionsDlg : public CPictureDialog {
   public:
-    static constexpr UINT kTemplateId = 162;
+    static constexpr UINT kTemplateId = ScreenLayouts::Options::kScreen.templateId;
     static constexpr UINT kTickerTimer = 99;
     static constexpr UINT kTickerInterval = 125;
     static constexpr COLORREF kTickerColour = RGB(251, 214, 4);
-    static constexpr const char* kDocumentPath = "../extlearn.wri";
+    static constexpr const char* kDocumentPath = ContentPaths::kLearningGuide;
     static constexpr const char* kDocumentMissing =
         "The learning extensions document could not be found.";
     static constexpr const char* kNoOpener =
         "There is no program on this computer that can open the learning extensions.";
 
     enum ControlId : int {
-        kOk = 1,
-        kPlaceholder = 1098,
-        kSound = 1099,
-        kLines = 1100,
-        kLearning = 1101,
-        kCredits = 1102,
+        kOk = ScreenLayouts::Options::kOk.id,
+        kPlaceholder = ScreenLayouts::kPlaceholderId,
+        kSound = ScreenLayouts::Options::kSound.id,
+        kLines = ScreenLayouts::Options::kLines.id,
+        kLearning = ScreenLayouts::Options::kLearning.id,
+        kCredits = ScreenLayouts::Options::kCredits.id,
     };
 
     explicit COptionsDlg(Preferences& preferences, CWnd* parent = nullptr);
 
     bool IsCreditsMode() const { return m_creditsMode; }
     const std::string& GetTickerText() const { return m_ticker.GetText(); }
-    static CRect GetTickerBand() { return CRect(75, 441, 565, 476); }
+    static CRect GetTickerBand() { return ScreenLayouts::Options::kTickerBand.rect; }
 
     BOOL OnInitDialog() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;

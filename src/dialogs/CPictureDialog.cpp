@@ -16,18 +16,39 @@ void CPictureDialog::AddFaceItems(DialogTemplate& layout, std::span<const Pictur
 
 void CPictureDialog::AddButtons(const std::string& folder, std::span<const PictureFace> faces) {
     for (const PictureFace& face : faces) {
-        CPictureButton& button = AddButton(face.id, face.rect);
-        if (face.up == nullptr) continue;
-        std::array<CDib, 3>& pictures = m_buttons.back()->pictures;
-        pictures[0].Load(folder + face.up);
-        pictures[1].Load(folder + face.down);
-        CDib* disabled = nullptr;
-        if (face.disabled != nullptr) {
-            pictures[2].Load(folder + face.disabled);
-            disabled = &pictures[2];
+        if (face.up == nullptr) {
+            AddButton(face.id, face.rect);
+            continue;
         }
-        button.SetPictures(&pictures[0], &pictures[1], disabled);
+        const std::string disabled = face.disabled != nullptr ? folder + face.disabled : "";
+        LoadPictures(face.id, face.rect, folder + face.up, folder + face.down,
+                     face.disabled != nullptr ? &disabled : nullptr);
     }
+}
+
+void CPictureDialog::AddButtons(const ScreenLayout& screen) {
+    for (const ControlLayout& control : screen.controls) {
+        if (control.kind != ControlKind::PictureButton || !control.HasFaces()) continue;
+        const std::string disabled =
+            control.disabled != nullptr ? screen.PathOf(control.disabled) : "";
+        LoadPictures(control.id, control.rect, screen.PathOf(control.up),
+                     screen.PathOf(control.down),
+                     control.disabled != nullptr ? &disabled : nullptr);
+    }
+}
+
+void CPictureDialog::LoadPictures(int id, const CRect& rect, const std::string& up,
+                                  const std::string& down, const std::string* disabled) {
+    CPictureButton& button = AddButton(id, rect);
+    std::array<CDib, 3>& pictures = m_buttons.back()->pictures;
+    pictures[0].Load(up);
+    pictures[1].Load(down);
+    CDib* disabledPicture = nullptr;
+    if (disabled != nullptr) {
+        pictures[2].Load(*disabled);
+        disabledPicture = &pictures[2];
+    }
+    button.SetPictures(&pictures[0], &pictures[1], disabledPicture);
 }
 
 CPictureButton& CPictureDialog::AddButton(int id, const CRect& rect) {

@@ -9,6 +9,7 @@
 #include "imaging/CDib.h"
 #include "platform/window/CDialog.h"
 #include "platform/window/DialogTemplate.h"
+#include "resources/ScreenLayouts.h"
 
 class CCursor;
 class CPalette;
@@ -60,6 +61,8 @@ class CPictureDialog : public CDialog {
     // Loads each face's pictures (file names relative to `folder`) into a new button; a
     // face without pictures gets a button without them.
     void AddButtons(const std::string& folder, std::span<const PictureFace> faces);
+    // A new button for each picture button of `screen` that has faces, loaded from its folder.
+    void AddButtons(const ScreenLayout& screen);
     // A button whose pictures the screen sets itself.
     CPictureButton& AddButton(int id, const CRect& rect);
     // Moves the window onto its position, filling in an empty size with the background's,
@@ -86,6 +89,9 @@ class CPictureDialog : public CDialog {
     CCursor* GetCursorObject() const { return m_cursor; }
 
   private:
+    void LoadPictures(int id, const CRect& rect, const std::string& up, const std::string& down,
+                      const std::string* disabled);
+
     struct Entry {
         int id = 0;
         CRect rect;

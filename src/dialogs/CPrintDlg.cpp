@@ -1,46 +1,19 @@
 #include "dialogs/CPrintDlg.h"
 
-#include <array>
-#include <string>
-
 #include "platform/draw/CPaintDC.h"
-
-namespace {
-
-constexpr const char* kFolder = "../bitmaps/print/";
-
-const std::array<PictureFace, 3> kFaces = {{
-    {IDOK, "yes", "yesu.bmp", "yesd.bmp", nullptr, CRect(138, 161, 138 + 54, 161 + 75)},
-    {IDCANCEL, "no", "nou.bmp", "nod.bmp", nullptr, CRect(204, 161, 204 + 54, 161 + 75)},
-    {CPrintDlg::kTextToggleId, "Text Toggle", "textu.bmp", "textd.bmp", nullptr,
-     CRect(132, 88, 132 + 130, 88 + 28)},
-}};
-
-// The layout: the full-window placeholder first so the buttons lie above it.
-DialogTemplate MakeTemplate() {
-    DialogTemplate t;
-    t.id = CPrintDlg::kTemplateId;
-    t.style = WS_POPUP;
-    t.rect = CRect(0, 0, 399, 264);
-    t.items.push_back(
-        {CPrintDlg::kPlaceholderId, DialogTemplate::Kind::Static, t.rect, WS_VISIBLE, ""});
-    CPictureDialog::AddFaceItems(t, kFaces);
-    return t;
-}
-
-}  // namespace
+#include "resources/CDialogTemplates.h"
+#include "resources/ContentPaths.h"
 
 CPrintDlg::CPrintDlg(CWnd* parent) : CPictureDialog(kTemplateId, parent) {
-    const std::string folder = kFolder;
-    GetBackground().Load(folder + "print.bmp");
-    AddButtons(folder, kFaces);
+    const ScreenLayout& screen = ScreenLayouts::Print::kScreen;
+    GetBackground().Load(screen.PathOf(ScreenLayouts::Print::kBackdrop.file));
+    AddButtons(screen);
     GetButton(kTextToggleId).SetMode(CPictureButton::Mode::Toggle);
-    m_sound.Load("../sounds/print.wav");
+    m_sound.Load(ContentPaths::kPrintAskSound);
 }
 
 const DialogTemplate* CPrintDlg::GetDialogTemplate() const {
-    static const DialogTemplate layout = MakeTemplate();
-    return &layout;
+    return CDialogTemplates::Find(kTemplateId);
 }
 
 BOOL CPrintDlg::OnInitDialog() {

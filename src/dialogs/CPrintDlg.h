@@ -1,5 +1,6 @@
 #pragma once
 #include "dialogs/CPictureDialog.h"
+#include "resources/ScreenLayouts.h"
 #include "sound/CBasicSound.h"
 
 // The print confirmation: "yes" (IDOK) prints, "no" (IDCANCEL) does not, and a toggle
@@ -7,9 +8,9 @@
 // the cursor set and the palette, runs it modally and then reads the print-text flag.
 class CPrintDlg : public CPictureDialog {
   public:
-    static constexpr UINT kTemplateId = 161;
-    static constexpr int kTextToggleId = 1110;
-    static constexpr int kPlaceholderId = 1098;
+    static constexpr UINT kTemplateId = ScreenLayouts::Print::kScreen.templateId;
+    static constexpr int kTextToggleId = ScreenLayouts::Print::kTextToggle.id;
+    static constexpr int kPlaceholderId = ScreenLayouts::kPlaceholderId;
 
     explicit CPrintDlg(CWnd* parent = nullptr);
 

@@ -1,19 +1,8 @@
 #include "dialogs/CQuitDlg.h"
 
 #include "imaging/CCursor.h"
-#include "resources/CDialogTemplates.h"
 
-namespace {
-
-const CConfirmDlg::Faces kFaces = {
-    "../bitmaps/quit/exitbox.bmp", "../bitmaps/quit/yesup.bmp", "../bitmaps/quit/yesdn.bmp",
-    "../bitmaps/quit/noup.bmp",    "../bitmaps/quit/nodn.bmp",  CRect(209, 220, 257, 257),
-    CRect(139, 220, 208, 257),
-};
-
-}  // namespace
-
-CQuitDlg::CQuitDlg(CWnd* parent) : CConfirmDlg(CDialogTemplates::kQuit, parent, kFaces) {}
+CQuitDlg::CQuitDlg(CWnd* parent) : CConfirmDlg(ScreenLayouts::Quit::kScreen, parent) {}
 
 void CQuitDlg::OnOpened() {
     ShowWindow(SW_SHOW);

@@ -1,27 +1,18 @@
 #include "dialogs/CTrashDlg.h"
 
-#include "resources/CDialogTemplates.h"
+#include "resources/ContentPaths.h"
 
-namespace {
-
-const CConfirmDlg::Faces kFaces = {
-    "../bitmaps/trash/trash.bmp", "../bitmaps/trash/yesu.bmp", "../bitmaps/trash/yesd.bmp",
-    "../bitmaps/trash/nou.bmp",   "../bitmaps/trash/nod.bmp",  CRect(138, 161, 192, 236),
-    CRect(204, 161, 258, 236),
-};
-
-}  // namespace
-
-CTrashDlg::CTrashDlg(CWnd* parent) : CConfirmDlg(CDialogTemplates::kTrash, parent, kFaces) {}
+CTrashDlg::CTrashDlg(CWnd* parent) : CConfirmDlg(ScreenLayouts::Trash::kScreen, parent) {}
 
 void CTrashDlg::OnOpened() {
-    if (m_openSound.Load("../sounds/throw_im.wav")) {
+    if (m_openSound.Load(ContentPaths::kTrashAskSound)) {
         m_openSound.Play(CBasicSound::kInterruptingSound);
     }
 }
 
 void CTrashDlg::OnOK() {
     // The answer waits for the sound, so the child hears the picture go.
-    if (m_goneSound.Load("../sounds/img_gone.wav")) m_goneSound.Play(CBasicSound::kWaitingSound);
+    if (m_goneSound.Load(ContentPaths::kTrashGoneSound))
+        m_goneSound.Play(CBasicSound::kWaitingSound);
     EndDialog(IDOK);
 }

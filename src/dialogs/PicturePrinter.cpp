@@ -10,6 +10,8 @@
 #include "platform/print/FontFamilies.h"
 #include "platform/window/CWnd.h"
 #include "platform/window/MessageBox.h"
+#include "resources/ContentPaths.h"
+#include "resources/ScreenLayouts.h"
 
 namespace {
 
@@ -17,7 +19,7 @@ constexpr std::array<std::string_view, 3> kPreferredFaces = {"Arial", "Comic San
                                                              "Century Gothic"};
 constexpr const char* kFallbackFace = "MS Sans Serif";
 constexpr const char* kScribblePad = "Scribble Pad";
-constexpr const char* kPrintedSoundPath = "../sounds/img_prnt.wav";
+constexpr const char* kPrintedSoundPath = ContentPaths::kPrintedSound;
 constexpr const char* kRefusedMessage = "The picture could not be printed.";
 
 // Space between the title band and the picture, and between the caption and the
@@ -26,12 +28,6 @@ constexpr int kTitleGap = 10;
 constexpr int kCaptionInset = 150;
 constexpr int kFallbackLineHeight = 50;
 constexpr int kMeasureHeight = 10;
-
-// Where the confirmation sits over the screen.
-constexpr int kConfirmLeft = 121;
-constexpr int kConfirmTop = 69;
-constexpr int kConfirmWidth = 399;
-constexpr int kConfirmHeight = 264;
 
 bool IsPreferred(const std::string& face) {
     for (std::string_view preferred : kPreferredFaces) {
@@ -80,8 +76,10 @@ bool PicturePrinter::Confirm(CWnd& screen, CCursor* cursor, CPalette* palette, b
     CRect window;
     screen.GetWindowRect(&window);
     CPrintDlg dialog(&screen);
-    dialog.SetPosition(window.left + kConfirmLeft, window.top + kConfirmTop, kConfirmWidth,
-                       kConfirmHeight);
+    // The confirmation opens where every pop-up of the scrapbook screen does.
+    const CRect& place = ScreenLayouts::kPopupRect;
+    dialog.SetPosition(window.left + place.left, window.top + place.top, place.Width(),
+                       place.Height());
     dialog.SetCursorObject(cursor);
     dialog.SetPalette(palette);
     const int answer = dialog.DoModal();

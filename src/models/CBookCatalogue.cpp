@@ -7,7 +7,7 @@
 bool CBookCatalogue::Read(const std::string& booksFolder) {
     m_lines.clear();
     CFile file;
-    if (!file.Open(booksFolder + "books.txt", CFile::modeRead | CFile::shareDenyWrite))
+    if (!file.Open(booksFolder + ContentPaths::kBookCatalogue, CFile::modeRead | CFile::shareDenyWrite))
         return false;
     std::string text;
     char buffer[4096];

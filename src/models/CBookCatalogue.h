@@ -2,12 +2,14 @@
 #include <string>
 #include <vector>
 
+#include "resources/ContentPaths.h"
+
 // The books catalogue ("books.txt" in the books folder): which book the screen opens and
 // which scrapbook goes with it. Lines end with CR LF; empty lines are skipped and a last
 // line without LF is ignored.
 class CBookCatalogue {
   public:
-    static constexpr const char* kBooksFolder = "../books/";
+    static constexpr const char* kBooksFolder = ContentPaths::kBooks;
 
     struct Line {
         bool isScrapbook = false;

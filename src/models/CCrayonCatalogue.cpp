@@ -11,7 +11,7 @@ int CCrayonCatalogue::Load(CCrayonBox* boxes, int capacity,
                            const std::function<void(CCrayonBox&)>& onBoxLoaded,
                            const std::string& crayonsFolder) {
     CFile file;
-    if (!file.Open(crayonsFolder + "crayons.txt", CFile::modeRead | CFile::shareDenyWrite)) {
+    if (!file.Open(crayonsFolder + ContentPaths::kCrayonCatalogue, CFile::modeRead | CFile::shareDenyWrite)) {
         AfxMessageBox("The crayons cannot be found: " + crayonsFolder + "crayons.txt is missing.");
         return 0;
     }

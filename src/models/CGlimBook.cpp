@@ -6,6 +6,7 @@
 
 #include "models/CDescParser.h"
 #include "platform/files/CFile.h"
+#include "resources/ContentPaths.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ bool CGlimBook::Load(const std::string& folder, const std::string& descriptionFi
     if (!slides.empty()) m_slidesFolder = m_bookFolder + slides;
     const std::string script = value("script");
     if (!script.empty()) {
-        m_scriptFile = "../books/" + script;
+        m_scriptFile = ContentPaths::kBooks + script;
         m_script = std::make_unique<CSlideScript>();
         if (!m_script->Load(m_scriptFile)) m_script.reset();
     }

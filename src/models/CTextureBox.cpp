@@ -13,7 +13,7 @@ CTextureBox::CTextureBox(int slotCount)
 
 int CTextureBox::Load(const std::string& folder) {
     std::string text;
-    if (!CFile::ReadWholeFile(folder + "textures.txt", text)) {
+    if (!CFile::ReadWholeFile(folder + ContentPaths::kTextureCatalogue, text)) {
         AfxMessageBox("The textures cannot be found: " + folder + "textures.txt is missing.");
         return 0;
     }

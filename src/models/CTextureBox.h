@@ -3,15 +3,16 @@
 #include <string>
 #include <vector>
 
-#include "platform/base/CObject.h"
 #include "models/CTexture.h"
+#include "platform/base/CObject.h"
+#include "resources/ContentPaths.h"
 
 // The textures of the texture catalogue and which of them the texture buttons (slots)
 // show; scrolling rotates the slots through the textures.
 class CTextureBox : public CObject {
   public:
     static constexpr int kMaxTextures = 13;
-    static constexpr const char* kDefaultFolder = "../Textures/";
+    static constexpr const char* kDefaultFolder = ContentPaths::kTextures;
 
     explicit CTextureBox(int slotCount);
 

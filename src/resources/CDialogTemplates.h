@@ -1,16 +1,17 @@
 #pragma once
 #include "platform/window/DialogTemplate.h"
+#include "resources/ScreenLayouts.h"
 
-// The layouts of the coloring screen (102) and the quit (158) and trash (163)
-// confirmations, in pixels. Screens override CDialog::GetDialogTemplate with Find.
+// The dialog templates of the screens, built from their layouts. Screens override
+// CDialog::GetDialogTemplate with Find.
 class CDialogTemplates {
   public:
-    static constexpr UINT kColoringScreen = 102;
-    static constexpr UINT kQuit = 158;
-    static constexpr UINT kTrash = 163;
+    static constexpr UINT kColoringScreen = ScreenLayouts::Coloring::kScreen.templateId;
+    static constexpr UINT kQuit = ScreenLayouts::Quit::kScreen.templateId;
+    static constexpr UINT kTrash = ScreenLayouts::Trash::kScreen.templateId;
     // The confirmations' full-window placeholder.
-    static constexpr int kConfirmPlaceholder = 1098;
+    static constexpr int kConfirmPlaceholder = ScreenLayouts::kPlaceholderId;
 
-    // The template `id`, or null when it is not one of these.
+    // The template `id` of one of the screens, or null when no screen has that id.
     static const DialogTemplate* Find(UINT id);
 };

@@ -4,6 +4,8 @@
 #include <array>
 #include <cstring>
 
+#include "resources/ContentPaths.h"
+
 namespace {
 
 struct Entry {
@@ -12,14 +14,35 @@ struct Entry {
 };
 
 constexpr std::array<Entry, 29> kStrings = {{
-    {1, "Normal"},           {2, "Square"},        {3, "Round"},        {4, "Square"},
-    {5, "Checkers"},         {6, "Round Blend"},   {7, "Little Blend"}, {8, "blop.wav"},
-    {9, "ahooga.wav"},       {10, "4knocks.wav"},  {11, "badsax.wav"},  {12, "bigboing.wav"},
-    {13, "boing.wav"},       {14, "bonk.wav"},     {15, "bonk5.wav"},   {16, "quahh.wav"},
-    {17, "rbrband.wav"},     {18, "shrtxylo.wav"}, {19, "slide.wav"},   {20, "slidedn.wav"},
-    {21, "slideup.wav"},     {22, "tinhit.wav"},   {23, "toot.wav"},    {24, "uwhaa.wav"},
-    {25, "waheepf.wav"},     {26, "whaa.wav"},     {27, "whistl2.wav"}, {28, "zip_hit.wav"},
-    {83, "../sounds/fill/"},
+    {1, "Normal"},
+    {2, "Square"},
+    {3, "Round"},
+    {4, "Square"},
+    {5, "Checkers"},
+    {6, "Round Blend"},
+    {7, "Little Blend"},
+    {8, "blop.wav"},
+    {9, "ahooga.wav"},
+    {10, "4knocks.wav"},
+    {11, "badsax.wav"},
+    {12, "bigboing.wav"},
+    {13, "boing.wav"},
+    {14, "bonk.wav"},
+    {15, "bonk5.wav"},
+    {16, "quahh.wav"},
+    {17, "rbrband.wav"},
+    {18, "shrtxylo.wav"},
+    {19, "slide.wav"},
+    {20, "slidedn.wav"},
+    {21, "slideup.wav"},
+    {22, "tinhit.wav"},
+    {23, "toot.wav"},
+    {24, "uwhaa.wav"},
+    {25, "waheepf.wav"},
+    {26, "whaa.wav"},
+    {27, "whistl2.wav"},
+    {28, "zip_hit.wav"},
+    {83, ContentPaths::kFillSounds},
 }};
 
 }  // namespace

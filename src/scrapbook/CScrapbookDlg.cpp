@@ -11,92 +11,22 @@
 #include "platform/backend/CursorImage.h"
 #include "platform/draw/CPaintDC.h"
 #include "platform/window/MessageBox.h"
+#include "resources/CDialogTemplates.h"
+#include "resources/ContentPaths.h"
 #include "slides/CSlideShowDlg.h"
 
 namespace {
 
-constexpr const char* kFolder = "../bitmaps/scrapbk/";
 constexpr const char* kScribblePadName = "Scribble Pad";
 constexpr const char* kNoStoryMessage = "You must select a story to see a slide show.";
 constexpr const char* kNoSlidesMessage = "There are no slides available for ";
-constexpr const char* kSlideShowSoundPath = "../sounds/seeslide.wav";
-constexpr const char* kAddSlideSoundPath = "../sounds/slidshow.wav";
 
-// Where the confirmations and the options screen sit, relative to this screen.
-constexpr int kPopupLeft = 121;
-constexpr int kPopupTop = 69;
-constexpr int kPopupWidth = 399;
-constexpr int kPopupHeight = 264;
-
-// The shelf's scroll thumb: its place at step p is (T[p] + 163, 189); T runs from 0 to
-// the track's free length.
-constexpr int kThumbLeft = 163;
-constexpr int kThumbTop = 189;
-constexpr int kThumbWidth = 43;
-constexpr int kThumbHeight = 20;
+// The shelf's scroll thumb: at step p it sits T[p] to the right of its first place; T runs
+// from 0 to the track's free length.
+constexpr CRect kThumbHome = ScreenLayouts::Scrapbook::kScrollThumb.rect;
 constexpr int kThumbTravel = 275;
 // How far the mouse must be from the thumb's centre before the shelf steps.
 constexpr int kDragSlack = 10;
-
-// Book slots stand on the shelf plank, one binder each.
-constexpr int kSlotLeft = 56;
-constexpr int kSlotPitch = 80;
-constexpr int kSlotTop = 16;
-constexpr int kSlotWidth = 48;
-constexpr int kSlotHeight = 148;
-
-CRect At(int x, int y, int width, int height) {
-    return CRect(x, y, x + width, y + height);
-}
-
-const std::array<PictureFace, 10>& Faces() {
-    static const std::array<PictureFace, 10> faces = {{
-        {CScrapbookDlg::kReturn, "Return", "retu.bmp", "retd.bmp", nullptr, At(15, 416, 92, 51)},
-        {CScrapbookDlg::kPrint, "Print", "prntu.bmp", "prntd.bmp", nullptr, At(530, 230, 60, 50)},
-        {CScrapbookDlg::kTrash, "Trash", "trshu.bmp", "trshd.bmp", nullptr, At(530, 290, 60, 50)},
-        {CScrapbookDlg::kScrapbook, "Scrapbook", "scrpu.bmp", "scrpd.bmp", nullptr,
-         At(40, 200, 70, 60)},
-        {CScrapbookDlg::kImageLeft, "Image Left", "imglu.bmp", "imgld.bmp", nullptr,
-         At(130, 290, 46, 40)},
-        {CScrapbookDlg::kImageRight, "Image Right", "imgru.bmp", "imgrd.bmp", nullptr,
-         At(464, 290, 46, 40)},
-        {CScrapbookDlg::kOptions, "Options", "optu.bmp", "optd.bmp", nullptr, At(555, 416, 70, 51)},
-        {CScrapbookDlg::kProjector, "Projector", "proju.bmp", "projd.bmp", nullptr,
-         At(40, 290, 70, 55)},
-        {CScrapbookDlg::kAddSlide, "Add Slide", "addu.bmp", "addd.bmp", nullptr,
-         At(40, 355, 70, 50)},
-        {CScrapbookDlg::kScribblePad, "Scribble Pad", "scribu.bmp", "scribd.bmp", nullptr,
-         At(530, 350, 60, 50)},
-    }};
-    return faces;
-}
-
-CRect SlotRect(int slot) {
-    return At(kSlotLeft + slot * kSlotPitch, kSlotTop, kSlotWidth, kSlotHeight);
-}
-
-DialogTemplate MakeTemplate() {
-    DialogTemplate t;
-    t.id = CScrapbookDlg::kTemplateId;
-    t.style = WS_POPUP;
-    t.rect = At(0, 0, 640, 480);
-    const DWORD buttonStyle = WS_VISIBLE | BS_OWNERDRAW;
-    using Kind = DialogTemplate::Kind;
-    CPictureDialog::AddFaceItems(t, Faces());
-    for (int k = 0; k < CScrapbookDlg::kSlotCount; ++k) {
-        t.items.push_back({CScrapbookDlg::kSlotIds[k], Kind::Button, SlotRect(k), buttonStyle,
-                           "Book" + std::to_string(k + 1)});
-    }
-    t.items.push_back(
-        {CScrapbookDlg::kThumbnailArea, Kind::Static, At(206, 238, 228, 151), WS_VISIBLE, ""});
-    t.items.push_back(
-        {CScrapbookDlg::kFrameArea, Kind::Static, At(190, 222, 260, 180), WS_VISIBLE, ""});
-    t.items.push_back({CScrapbookDlg::kScrollThumbArea, Kind::Static,
-                       At(kThumbLeft, kThumbTop, kThumbWidth, kThumbHeight), WS_VISIBLE, ""});
-    t.items.push_back(
-        {CScrapbookDlg::kScrollTrackArea, Kind::Static, At(158, 185, 328, 28), WS_VISIBLE, ""});
-    return t;
-}
 
 }  // namespace
 
@@ -107,21 +37,20 @@ CScrapbookDlg::CScrapbookDlg(CWnd* parent) : CPictureDialog(kTemplateId, parent)
 CScrapbookDlg::~CScrapbookDlg() = default;
 
 const DialogTemplate* CScrapbookDlg::GetDialogTemplate() const {
-    static const DialogTemplate t = MakeTemplate();
-    return &t;
+    return CDialogTemplates::Find(kTemplateId);
 }
 
 void CScrapbookDlg::LoadPictures() {
-    const std::string folder = kFolder;
-    GetBackground().Load(folder + "backgrnd.bmp");
-    m_bookFrame.Load(folder + "bookfrm.bmp");
-    m_scrapbookFrame.Load(folder + "scrpfrm.bmp");
-    m_scrollTrack.Load(folder + "track.bmp");
-    m_scrollThumb.Load(folder + "thumb.bmp");
-    AddButtons(folder, Faces());
+    const ScreenLayout& screen = Layout::kScreen;
+    GetBackground().Load(screen.BackgroundPath());
+    m_bookFrame.Load(screen.PathOf(Layout::kBookFrame.file));
+    m_scrapbookFrame.Load(screen.PathOf(Layout::kScrapbookFrame.file));
+    m_scrollTrack.Load(screen.PathOf(Layout::kTrack.file));
+    m_scrollThumb.Load(screen.PathOf(Layout::kThumb.file));
+    AddButtons(screen);
     // A slot lights up while its book is shown.
-    for (int k = 0; k < kSlotCount; ++k)
-        AddButton(kSlotIds[k], SlotRect(k)).SetMode(CPictureButton::Mode::Toggle);
+    for (const ControlLayout& slot : Layout::kSlots)
+        AddButton(slot.id, slot.rect).SetMode(CPictureButton::Mode::Toggle);
 }
 
 void CScrapbookDlg::SetBooks(CGlimBook* books, int count) {
@@ -377,8 +306,9 @@ void CScrapbookDlg::OnTrash() {
     CRect window;
     GetWindowRect(&window);
     CTrashDlg confirm(this);
-    confirm.SetPosition(window.left + kPopupLeft, window.top + kPopupTop, kPopupWidth,
-                        kPopupHeight);
+    confirm.SetPosition(window.left + ScreenLayouts::kPopupRect.left,
+                        window.top + ScreenLayouts::kPopupRect.top,
+                        ScreenLayouts::kPopupRect.Width(), ScreenLayouts::kPopupRect.Height());
     confirm.SetCursorObject(GetCursorObject());
     confirm.SetPalette(GetPalette());
     if (confirm.DoModal() != IDOK) return;
@@ -399,8 +329,9 @@ void CScrapbookDlg::OnOptions() {
     GetWindowRect(&window);
     Preferences unkept;
     COptionsDlg options(m_preferences != nullptr ? *m_preferences : unkept, this);
-    options.SetPosition(window.left + kPopupLeft, window.top + kPopupTop, kPopupWidth,
-                        kPopupHeight);
+    options.SetPosition(window.left + ScreenLayouts::kPopupRect.left,
+                        window.top + ScreenLayouts::kPopupRect.top,
+                        ScreenLayouts::kPopupRect.Width(), ScreenLayouts::kPopupRect.Height());
     options.SetCursorObject(GetCursorObject());
     options.SetPalette(GetPalette());
     options.DoModal();
@@ -461,7 +392,7 @@ void CScrapbookDlg::OnProjector() {
         }
         return;
     }
-    if (m_slideShowSound.IsLoaded() || m_slideShowSound.Load(kSlideShowSoundPath))
+    if (m_slideShowSound.IsLoaded() || m_slideShowSound.Load(ContentPaths::kSlideShowSound))
         m_slideShowSound.Play(CBasicSound::kWaitingSound);
     CRect window;
     GetWindowRect(&window);
@@ -485,7 +416,7 @@ void CScrapbookDlg::OnAddSlide() {
         if (m_books[i].GetBookName() == entryBook->GetBookName()) target = m_books + i;
     if (target == nullptr) return;
     target->SetSlide(m_scrapbook->FindCurrentInBook(), m_scrapbook->GetCurrentSavedFile());
-    if (m_addSlideSound.IsLoaded() || m_addSlideSound.Load(kAddSlideSoundPath))
+    if (m_addSlideSound.IsLoaded() || m_addSlideSound.Load(ContentPaths::kAddSlideSound))
         m_addSlideSound.Play(CBasicSound::kInterruptingSound);
 }
 
@@ -543,8 +474,8 @@ void CScrapbookDlg::StepShelf(int delta) {
     m_shelfPosition += delta;
     const CRect old = AreaRect(kScrollThumbArea);
     if (thumb != nullptr) {
-        thumb->MoveWindow(m_thumbPositions[m_shelfPosition] + kThumbLeft, kThumbTop, kThumbWidth,
-                          kThumbHeight, TRUE);
+        thumb->MoveWindow(m_thumbPositions[m_shelfPosition] + kThumbHome.left, kThumbHome.top,
+                          kThumbHome.Width(), kThumbHome.Height(), TRUE);
     }
     InvalidateRect(&old, TRUE);
     const int carried =

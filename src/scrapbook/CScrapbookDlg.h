@@ -8,6 +8,7 @@
 #include "dialogs/PicturePrinter.h"
 #include "imaging/CDib.h"
 #include "platform/base/CRect.h"
+#include "resources/ScreenLayouts.h"
 #include "scrapbook/ShelfChoice.h"
 #include "sound/CBasicSound.h"
 
@@ -30,31 +31,32 @@ class Preferences;
 // scribble pad's first picture when it was chosen.
 class CScrapbookDlg : public CPictureDialog {
   public:
-    static constexpr UINT kTemplateId = 159;
-    static constexpr int kSlotCount = 7;
+    using Layout = ScreenLayouts::Scrapbook;
+    static constexpr UINT kTemplateId = Layout::kScreen.templateId;
+    static constexpr int kSlotCount = static_cast<int>(Layout::kSlots.size());
 
     enum ControlId : int {
-        kReturn = 1,
-        kPrint = 1050,
-        kTrash = 1052,
-        kBook1 = 1053,
-        kScrapbook = 1054,
-        kBook2 = 1055,
-        kBook3 = 1056,
-        kBook4 = 1057,
-        kImageLeft = 1058,
-        kImageRight = 1059,
-        kBook5 = 1060,
-        kBook6 = 1061,
-        kBook7 = 1062,
-        kOptions = 1063,
-        kProjector = 1064,
-        kAddSlide = 1065,
-        kScribblePad = 1066,
-        kThumbnailArea = 1097,
-        kFrameArea = 1098,
-        kScrollThumbArea = 1099,
-        kScrollTrackArea = 1100,
+        kReturn = Layout::kReturn.id,
+        kPrint = Layout::kPrint.id,
+        kTrash = Layout::kTrash.id,
+        kBook1 = Layout::kSlots[0].id,
+        kScrapbook = Layout::kScrapbook.id,
+        kBook2 = Layout::kSlots[1].id,
+        kBook3 = Layout::kSlots[2].id,
+        kBook4 = Layout::kSlots[3].id,
+        kImageLeft = Layout::kImageLeft.id,
+        kImageRight = Layout::kImageRight.id,
+        kBook5 = Layout::kSlots[4].id,
+        kBook6 = Layout::kSlots[5].id,
+        kBook7 = Layout::kSlots[6].id,
+        kOptions = Layout::kOptions.id,
+        kProjector = Layout::kProjector.id,
+        kAddSlide = Layout::kAddSlide.id,
+        kScribblePad = Layout::kScribblePad.id,
+        kThumbnailArea = Layout::kThumbnailArea.id,
+        kFrameArea = Layout::kFrameArea.id,
+        kScrollThumbArea = Layout::kScrollThumb.id,
+        kScrollTrackArea = Layout::kScrollTrack.id,
     };
     static constexpr std::array<int, kSlotCount> kSlotIds = {kBook1, kBook2, kBook3, kBook4,
                                                              kBook5, kBook6, kBook7};

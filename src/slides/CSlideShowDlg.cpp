@@ -7,58 +7,26 @@
 #include "platform/draw/CPaintDC.h"
 #include "platform/window/MessageBox.h"
 #include "platform/window/MessageLoop.h"
+#include "resources/CDialogTemplates.h"
+#include "resources/ContentPaths.h"
 
 namespace {
 
-constexpr const char* kFolder = "../bitmaps/slides/";
 // While the pause waits for nothing, it gives the processor back this long.
 constexpr DWORD kIdleSliceMs = 10;
 
-CRect At(int x, int y, int width, int height) {
-    return CRect(x, y, x + width, y + height);
-}
-
-const CRect kSlideRect = At(120, 47, 398, 264);
-
-const std::array<PictureFace, 5>& Faces() {
-    static const std::array<PictureFace, 5> faces = {{
-        {CSlideShowDlg::kPlay, "Play", "playu.bmp", "playd.bmp", "playo.bmp", At(31, 37, 58, 54)},
-        {CSlideShowDlg::kStop, "STOP", "pauseu.bmp", "paused.bmp", "pauseo.bmp",
-         At(30, 100, 53, 49)},
-        {CSlideShowDlg::kRewind, "Rewind", "rewu.bmp", "rewd.bmp", "rewo.bmp", At(19, 161, 63, 50)},
-        {CSlideShowDlg::kExit, "Exit", "thexitu.bmp", "thexitd.bmp", "thexito.bmp",
-         At(15, 416, 106, 51)},
-        {CSlideShowDlg::kUseScript, "Use Script", "filmu.bmp", "filmd.bmp", "filmo.bmp",
-         At(539, 35, 89, 58)},
-    }};
-    return faces;
-}
-
-DialogTemplate MakeTemplate() {
-    DialogTemplate t;
-    t.id = CSlideShowDlg::kTemplateId;
-    t.rect = At(0, 0, 640, 480);
-    using Kind = DialogTemplate::Kind;
-    t.items.push_back({CSlideShowDlg::kSlideArea, Kind::Static, kSlideRect, WS_VISIBLE, ""});
-    t.items.push_back({CSlideShowDlg::kPlaceholder, Kind::Static, At(0, 0, 1, 1), 0, ""});
-    CPictureDialog::AddFaceItems(t, Faces());
-    // Reached only by command: hidden plain buttons.
-    t.items.push_back({CSlideShowDlg::kBack, Kind::Button, At(0, 0, 1, 1), 0, "Back"});
-    t.items.push_back({CSlideShowDlg::kForward, Kind::Button, At(0, 0, 1, 1), 0, "Forward"});
-    t.items.push_back({CSlideShowDlg::kCancel, Kind::Button, At(0, 0, 1, 1), 0, "Cancel"});
-    return t;
-}
+constexpr CRect kSlideRect = ScreenLayouts::SlideShow::kSlideArea.rect;
 
 }  // namespace
 
 CSlideShowDlg::CSlideShowDlg(CWnd* parent) : CPictureDialog(kTemplateId, parent) {
-    const std::string folder = kFolder;
-    GetBackground().Load(folder + "backgrnd.bmp");
-    AddButtons(folder, Faces());
+    const ScreenLayout& screen = ScreenLayouts::SlideShow::kScreen;
+    GetBackground().Load(screen.BackgroundPath());
+    AddButtons(screen);
     GetButton(kUseScript).SetMode(CPictureButton::Mode::Toggle);
-    m_slideChangeSound.Load("../sounds/slidesnd.wav");
-    m_mySlidesSound.Load("../sounds/myslides.wav");
-    m_storySlidesSound.Load("../sounds/strysld.wav");
+    m_slideChangeSound.Load(ContentPaths::kSlideChangeSound);
+    m_mySlidesSound.Load(ContentPaths::kMySlidesSound);
+    m_storySlidesSound.Load(ContentPaths::kStorySlidesSound);
 }
 
 // Voice-overs loaded for the show are let go, except by the pictures the screens below
@@ -75,8 +43,7 @@ CSlideShowDlg::~CSlideShowDlg() {
 }
 
 const DialogTemplate* CSlideShowDlg::GetDialogTemplate() const {
-    static const DialogTemplate t = MakeTemplate();
-    return &t;
+    return CDialogTemplates::Find(kTemplateId);
 }
 
 BOOL CSlideShowDlg::OnInitDialog() {

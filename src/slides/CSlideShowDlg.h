@@ -4,6 +4,7 @@
 
 #include "dialogs/CPictureDialog.h"
 #include "imaging/CDib.h"
+#include "resources/ScreenLayouts.h"
 #include "sound/CBasicSound.h"
 
 class CGlimBook;
@@ -15,23 +16,23 @@ class CGlimScrapbook;
 // book's slide script) and the story's slides, and leave.
 class CSlideShowDlg : public CPictureDialog {
   public:
-    static constexpr UINT kTemplateId = 181;
+    static constexpr UINT kTemplateId = ScreenLayouts::SlideShow::kScreen.templateId;
     static constexpr UINT kSlideTimer = 1;
     static constexpr UINT kSlideTimerInterval = 1000;
     static constexpr DWORD kPauseMs = 4000;
     static constexpr const char* kLoadFailed = "Failed to open default slide ";
 
     enum ControlId : int {
-        kExit = 1,
-        kCancel = 2,
-        kPlaceholder = 1098,
-        kSlideArea = 1108,
-        kRewind = 1109,
-        kBack = 1110,
-        kForward = 1111,
-        kStop = 1112,
-        kPlay = 1113,
-        kUseScript = 1114,
+        kExit = ScreenLayouts::SlideShow::kExit.id,
+        kCancel = ScreenLayouts::SlideShow::kCancel.id,
+        kPlaceholder = ScreenLayouts::SlideShow::kPlaceholder.id,
+        kSlideArea = ScreenLayouts::SlideShow::kSlideArea.id,
+        kRewind = ScreenLayouts::SlideShow::kRewind.id,
+        kBack = ScreenLayouts::SlideShow::kBack.id,
+        kForward = ScreenLayouts::SlideShow::kForward.id,
+        kStop = ScreenLayouts::SlideShow::kStop.id,
+        kPlay = ScreenLayouts::SlideShow::kPlay.id,
+        kUseScript = ScreenLayouts::SlideShow::kUseScript.id,
     };
 
     explicit CSlideShowDlg(CWnd* parent = nullptr);

@@ -8,6 +8,7 @@
 
 #include "HubFixture.h"
 #include "dialogs/COptionsDlg.h"
+#include "resources/ScreenLayouts.h"
 
 namespace {
 
@@ -16,7 +17,8 @@ constexpr UINT kCtrlShift = MK_CONTROL | MK_SHIFT;
 class OptionsTest : public HubFixture {
   protected:
     void Open(COptionsDlg& options, CWnd* parent = nullptr) {
-        options.SetPosition(121, 69, 399, 264);
+        const CRect& place = ScreenLayouts::kPopupRect;
+        options.SetPosition(place.left, place.top, place.Width(), place.Height());
         options.SetCursorObject(&cursor);
         options.SetPalette(&palette);
         ASSERT_TRUE(options.Create(COptionsDlg::kTemplateId, parent));

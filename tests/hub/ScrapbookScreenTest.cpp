@@ -6,6 +6,7 @@
 
 #include "HubFixture.h"
 #include "models/CGlimImage.h"
+#include "resources/ScreenLayouts.h"
 #include "scrapbook/CScrapbookDlg.h"
 
 namespace {
@@ -113,13 +114,14 @@ TEST_F(ScrapbookScreenTest, TrashDeletesOnlyAfterYesAndTheLastDeletionShowsTheFi
     ASSERT_TRUE(screen.IsShowingScrapbook());
 
     // "No" keeps the picture.
-    // The confirmation sits at (121, 69) over the screen; "no" and "yes" are its buttons.
-    Script({[this] { backend.InjectClick(CPoint(121 + 231, 69 + 198)); }});
+    // The confirmation opens over the screen; "no" and "yes" are its buttons.
+    const CRect& popup = ScreenLayouts::kPopupRect;
+    Script({[this, &popup] { backend.InjectClick(ScreenLayouts::Trash::kNo.CentreOn(popup)); }});
     Command(screen, CScrapbookDlg::kTrash);
     EXPECT_EQ(scrapbook.GetCount(), 1);
     EXPECT_TRUE(fs::exists(saved));
 
-    Script({[this] { backend.InjectClick(CPoint(121 + 165, 69 + 198)); }});
+    Script({[this, &popup] { backend.InjectClick(ScreenLayouts::Trash::kYes.CentreOn(popup)); }});
     Command(screen, CScrapbookDlg::kTrash);
     EXPECT_EQ(scrapbook.GetCount(), 0);
     EXPECT_FALSE(fs::exists(entryFolder));

@@ -18,26 +18,54 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 from imagefiles import read_bmp, read_png  # noqa: E402
 from scenarios import (STARTED, Failure, Run, Scene, check, crayon_point,  # noqa: E402
                        display, swatch_colour)
+from screens import Layout  # noqa: E402
+import scenarios  # noqa: E402
 
-# The coloring screen's Scrapbook button, and the scrapbook screen's buttons and thumbnail.
-OPEN_SCRAPBOOK = (572, 51)
-SB = {
-    "return": (61, 441), "print": (560, 255), "trash": (560, 315), "scrapbook": (75, 230),
-    "left": (153, 310), "right": (487, 310), "options": (590, 441), "projector": (75, 317),
-    "add_slide": (75, 380), "scribble": (560, 375), "thumbnail": (320, 313),
-}
-THUMB_WELL = (206, 238, 228, 151)
-# Confirmations and the options screen sit at (121, 69) over the scrapbook screen.
-YES = (121 + 165, 69 + 198)
-OPTIONS = {"sound": (121 + 197, 69 + 56), "lines": (121 + 197, 69 + 118), "ok": (121 + 199, 69 + 226),
-           "credits": (121 + 291, 69 + 168)}
-# The credits cover the scrapbook screen (the whole display): the hidden spot and the ticker.
-CREDITS_SPOT = (450, 425)
-TICKER_BAND = (75, 441, 565, 476)
-SLIDE_EXIT = (68, 441)
-SLIDE_AREA = (120, 47)
-VOICE_BUTTON = (68, 272)
-SMALL_BRUSH = (573, 103)
+# Set from the program's layout dump by use_layout before any scenario runs: the coloring
+# screen's Scrapbook button, and the scrapbook screen's buttons and thumbnail.
+OPEN_SCRAPBOOK = (0, 0)
+SB = {}
+THUMB_WELL = (0, 0, 0, 0)
+FRAME = (0, 0)  # the book frame's corner around the thumbnail
+# Confirmations and the options screen open at POPUP over the scrapbook screen.
+POPUP = (0, 0)
+YES = (0, 0)
+OPTIONS = {}
+# The credits cover the scrapbook screen (the whole display): the hidden spot and the
+# ticker's band as (x0, y0, x1, y1).
+CREDITS_SPOT = (0, 0)
+TICKER_BAND = (0, 0, 0, 0)
+SLIDE_EXIT = (0, 0)
+SLIDE_AREA = (0, 0)
+VOICE_BUTTON = (0, 0)
+SMALL_BRUSH = (0, 0)
+
+
+def use_layout(layout):
+    global OPEN_SCRAPBOOK, THUMB_WELL, FRAME, POPUP, YES, CREDITS_SPOT, TICKER_BAND
+    global SLIDE_EXIT, SLIDE_AREA, VOICE_BUTTON, SMALL_BRUSH
+    scenarios.use_layout(layout)
+    OPEN_SCRAPBOOK = layout.centre("coloring", "SCRAPBOOK")
+    VOICE_BUTTON = layout.centre("coloring", "VOICE_OVER")
+    SMALL_BRUSH = layout.centre("coloring", "SMALL_BRUSH")
+    names = {"return": "RETURN", "print": "PRINT", "trash": "TRASH", "scrapbook": "SCRAPBOOK",
+             "left": "IMAGE_LEFT", "right": "IMAGE_RIGHT", "options": "OPTIONS",
+             "projector": "PROJECTOR", "add_slide": "ADD_SLIDE", "scribble": "SCRIBBLE_PAD",
+             "thumbnail": "THUMBNAIL_AREA"}
+    SB.update({key: layout.centre("scrapbook", name) for key, name in names.items()})
+    THUMB_WELL = layout.rect("scrapbook", "THUMBNAIL_AREA")
+    FRAME = layout.rect("scrapbook", "FRAME_AREA")[:2]
+    popup = ("scrapbook", "POPUP")
+    POPUP = layout.rect(*popup)[:2]
+    YES = layout.centre("trash", "YES", over=popup)
+    OPTIONS.update({key: layout.centre("options", name, over=popup)
+                    for key, name in (("sound", "SOUND"), ("lines", "LINES"), ("ok", "OK"),
+                                      ("credits", "CREDITS"))})
+    CREDITS_SPOT = layout.centre("options", "TICKER_SPOT")
+    x, y, w, h = layout.rect("options", "TICKER_BAND")
+    TICKER_BAND = (x, y, x + w, y + h)
+    SLIDE_EXIT = layout.centre("slides", "EXIT")
+    SLIDE_AREA = layout.rect("slides", "SLIDE_AREA")[:2]
 
 
 def click(point):
@@ -99,7 +127,7 @@ def scenario_browse(run):
     ])
     opened = read_png(run.shot("browse_open"))
     frame = read_bmp(run.path("bitmaps", "scrapbk", "bookfrm.bmp"))
-    check(opened.at(195, 227) == frame.at(5, 5), "the book frame surrounds the thumbnail")
+    check(opened.at(FRAME[0] + 5, FRAME[1] + 5) == frame.at(5, 5), "the book frame surrounds the thumbnail")
     check(thumbnail_matches(opened, read_bmp(run.path("books", "pip", "morning", "thumb.bmp"))),
           "the screen opens on the story's first picture (the scrapbook is empty)")
     check(thumbnail_matches(read_png(run.shot("browse_paged")),
@@ -130,10 +158,10 @@ def scenario_trash(run):
     ])
     shown = read_png(run.shot("trash_scrapbook"))
     frame = read_bmp(run.path("bitmaps", "scrapbk", "scrpfrm.bmp"))
-    check(shown.at(195, 227) == frame.at(5, 5), "the screen opens on the scrapbook")
+    check(shown.at(FRAME[0] + 5, FRAME[1] + 5) == frame.at(5, 5), "the screen opens on the scrapbook")
     confirm = read_png(run.shot("trash_confirm"))
     trash = read_bmp(run.path("bitmaps", "trash", "trash.bmp"))
-    check(confirm.at(121 + 20, 69 + 20) == trash.at(20, 20), "the trash confirmation is shown")
+    check(confirm.at(POPUP[0] + 20, POPUP[1] + 20) == trash.at(20, 20), "the trash confirmation is shown")
     check(index_entries(run) == [], "the scrapbook's index lists nothing")
     leftovers = [p for p in os.listdir(run.path("books", "scrapbook")) if p != "scrapbook.txt"]
     check(leftovers == [], "the entry's files are gone: %r" % leftovers)
@@ -186,7 +214,7 @@ def scenario_options(run):
     obj, point = fill_first_object(morning)
     y = point[1]
     edge = morning.edge_right(point[0], y)
-    end = min(edge + 30, 396)
+    end = min(edge + 30, scenarios.AREA_W - 2)
     record = run.drive_script("options", [
         "wait %d" % STARTED, click(OPEN_SCRAPBOOK), "wait 500", click(SB["options"]), "wait 500",
         "shot " + run.shot("options_open"),
@@ -199,7 +227,7 @@ def scenario_options(run):
     ])
     opened = read_png(run.shot("options_open"))
     picture = read_bmp(run.path("bitmaps", "options", "options.bmp"))
-    check(opened.at(121 + 10, 69 + 10) == picture.at(10, 10), "the options screen is shown")
+    check(opened.at(POPUP[0] + 10, POPUP[1] + 10) == picture.at(10, 10), "the options screen is shown")
     heard = sounds(record)
     seq = [name for _, name, _ in heard]
     for name in ("soundoff.wav", "draw_out.wav", "draw_in.wav"):
@@ -338,6 +366,7 @@ def main():
         return 2
     name, drive, content, shots = sys.argv[1:]
     os.makedirs(shots, exist_ok=True)
+    use_layout(Layout(drive))
     run = Run(drive, content, shots)
     try:
         SCENARIOS[name](run)

@@ -11,11 +11,12 @@
 #include "PrintTestSupport.h"
 #include "dialogs/PicturePrinter.h"
 #include "platform/backend/Backend.h"
+#include "platform/backend/headless/HeadlessBackend.h"
+#include "platform/print/CPrintQueue.h"
 #include "platform/window/CDialog.h"
 #include "platform/window/MessageBox.h"
 #include "platform/window/WindowManager.h"
-#include "platform/backend/headless/HeadlessBackend.h"
-#include "platform/print/CPrintQueue.h"
+#include "resources/ScreenLayouts.h"
 
 using namespace printtest;
 namespace fs = std::filesystem;
@@ -35,10 +36,10 @@ class Screen : public CDialog {
     DialogTemplate m_template;
 };
 
-// Centres of the confirmation's controls on the display (it opens at 121, 69).
-const CPoint kYes(121 + 138 + 27, 69 + 161 + 37);
-const CPoint kNo(121 + 204 + 27, 69 + 161 + 37);
-const CPoint kTextToggle(121 + 132 + 65, 69 + 88 + 14);
+// Centres of the confirmation's controls on the display.
+const CPoint kYes = ScreenLayouts::Print::kYes.CentreOn(ScreenLayouts::kPopupRect);
+const CPoint kNo = ScreenLayouts::Print::kNo.CentreOn(ScreenLayouts::kPopupRect);
+const CPoint kTextToggle = ScreenLayouts::Print::kTextToggle.CentreOn(ScreenLayouts::kPopupRect);
 
 class PrintRoutineTest : public ::testing::Test {
   protected:

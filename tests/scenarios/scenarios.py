@@ -12,18 +12,34 @@ import tempfile
 from collections import Counter
 
 from imagefiles import read_bmp, read_png
+from screens import Layout
 
-AREA_X, AREA_Y, AREA_W, AREA_H = 120, 28, 398, 264  # picture area on a 640 x 480 display
 STARTED = 29000  # the start-up is over (greeting at 28500 on the virtual clock)
-BUTTONS = {
-    "small_brush": (573, 103), "big_brush": (573, 137), "fill": (573, 171),
-    "small_eraser": (573, 205), "big_eraser": (573, 239), "undo": (573, 273),
-    "texture_up": (66, 51), "slot0": (65, 90), "texture_down": (66, 217),
-    "voice": (68, 272), "left_star": (91, 406), "right_star": (543, 406),
-    "scene_left": (552, 454), "scene_right": (601, 454), "exit": (61, 455),
-    "quit_yes": (353, 266), "quit_no": (293, 266),
-}
-CRAYON_AREA = (139, 345, 360, 89)
+# Set from the program's layout dump by use_layout before any scenario runs.
+AREA_X = AREA_Y = AREA_W = AREA_H = 0  # picture area on a 640 x 480 display
+BUTTONS = {}
+CRAYON_AREA = (0, 0, 0, 0)
+SWATCH0 = (0, 0, 0, 0)  # the first texture slot's swatch
+
+
+def use_layout(layout):
+    """Reads the coloring screen's places from the program's layout."""
+    global AREA_X, AREA_Y, AREA_W, AREA_H, CRAYON_AREA, SWATCH0
+    AREA_X, AREA_Y, AREA_W, AREA_H = layout.rect("coloring", "PICTURE_AREA")
+    CRAYON_AREA = layout.rect("coloring", "CRAYON_AREA")
+    SWATCH0 = layout.rect("coloring", "SWATCH0")
+    names = {
+        "small_brush": "SMALL_BRUSH", "big_brush": "BIG_BRUSH", "fill": "REGION_FILL",
+        "small_eraser": "SMALL_ERASER", "big_eraser": "BIG_ERASER", "undo": "UNDO",
+        "texture_up": "TEXTURE_UP", "slot0": "TEXTURE_SLOT0", "texture_down": "TEXTURE_DOWN",
+        "voice": "VOICE_OVER", "left_star": "LEFT_STAR", "right_star": "RIGHT_STAR",
+        "scene_left": "SCENE_LEFT", "scene_right": "SCENE_RIGHT", "exit": "EXIT",
+    }
+    BUTTONS.clear()
+    BUTTONS.update({key: layout.centre("coloring", name) for key, name in names.items()})
+    quit_popup = ("coloring", "QUIT_POPUP")
+    BUTTONS["quit_yes"] = layout.centre("quit", "YES", over=quit_popup)
+    BUTTONS["quit_no"] = layout.centre("quit", "NO", over=quit_popup)
 
 
 class Failure(Exception):
@@ -156,7 +172,7 @@ def scenario_startup(run):
     check(at_picture(running, (180, 122)) == scene.page.at(180, 122),
           "the first scene shows uncoloured (the queued click was flushed)")
     exit_face = read_bmp(run.path("bitmaps", "exitu.bmp"))
-    check(running.at(61, 455) == exit_face.at(46, exit_face.height // 2),
+    check(running.at(*BUTTONS["exit"]) == exit_face.at(exit_face.width // 2, exit_face.height // 2),
           "the exit button shows its face")
     heard = [line for line in record if line.startswith("sound ")]
     check(len(heard) == 1 and "lets_clr.wav" in heard[0] and " 28500 " in heard[0],
@@ -250,10 +266,12 @@ def scenario_paging(run):
     ])
     start = read_png(run.shot("paging_start"))
     paged = read_png(run.shot("paging_textures"))
-    swatch = [(x, y) for x in range(48, 84, 5) for y in range(76, 106, 5)]
+    sx, sy, sw, sh = SWATCH0
+    swatch = [(x, y) for x in range(sx + 2, sx + sw - 1, 5) for y in range(sy + 2, sy + sh - 1, 5)]
     check(any(start.at(*p) != paged.at(*p) for p in swatch), "paging the textures changes the slots")
     box1, box2 = read_png(run.shot("paging_box1")), read_png(run.shot("paging_box2"))
-    probe = [(x, y) for x in range(140, 498, 17) for y in range(346, 433, 11)]
+    cx, cy, cw, ch = CRAYON_AREA
+    probe = [(x, y) for x in range(cx + 1, cx + cw - 1, 17) for y in range(cy + 1, cy + ch - 1, 11)]
     check(any(box2.at(*p) != start.at(*p) for p in probe), "the right star opens another box")
     check(all(box1.at(*p) == start.at(*p) for p in probe), "the left star goes back")
     green = swatch_colour(run, "green")
@@ -334,6 +352,7 @@ def main():
     name, drive, content = sys.argv[1:4]
     shots = sys.argv[4] if len(sys.argv) > 4 else tempfile.mkdtemp(prefix="talewick-shots-")
     os.makedirs(shots, exist_ok=True)
+    use_layout(Layout(os.path.abspath(drive)))
     run = Run(os.path.abspath(drive), content, os.path.abspath(shots))
     try:
         SCENARIOS[name](run)
