@@ -35,7 +35,7 @@ int SlotOf(int id) {
 
 CColoringDlg::CColoringDlg(CWnd* parent, std::uint32_t fillSoundSeed)
     : CPictureDialog(kTemplateId, parent), m_sounds(Layout::SoundFiles(), fillSoundSeed) {
-    GetBackground().Load(Layout::kBackgroundFile);
+    GetBackground().Load(Layout::BackgroundFile());
     AddButtons(Layout::kBitmapFolder, Layout::Faces());
     SetCursorObject(&m_cursors);
     for (const auto& entry : Layout::ToolButtons())
@@ -263,7 +263,7 @@ void CColoringDlg::LoadSplashPictures() {
 
 void CColoringDlg::LoadScreenResources() {
     for (std::size_t i = 0; i < m_slotFrame.size(); ++i)
-        m_slotFrame[i].Load(Layout::kSlotFrameFiles[i]);
+        m_slotFrame[i].Load(Layout::SlotFrameFiles()[i]);
     m_sounds.LoadClick();
     CPictureButton& selector = GetButton(kRightStar);
     m_colours.LoadCrayons([&selector](CDib* picture) { selector.AddFrames(picture, 1); });

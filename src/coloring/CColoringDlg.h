@@ -14,6 +14,7 @@
 #include "imaging/CDIBPal.h"
 #include "imaging/CDib.h"
 #include "painting/CGlimAreaFill.h"
+#include "resources/ScreenLayouts.h"
 
 class Preferences;
 
@@ -24,36 +25,36 @@ class Preferences;
 // textures, crayon boxes and scenes, until the exit is confirmed.
 class CColoringDlg : public CPictureDialog, private CStartupSequence::Steps {
   public:
-    static constexpr UINT kTemplateId = 102;
-    static constexpr int kScreenWidth = 640;
-    static constexpr int kScreenHeight = 480;
+    static constexpr UINT kTemplateId = ScreenLayouts::Coloring::kScreen.templateId;
+    static constexpr int kScreenWidth = ScreenLayouts::kScreenWidth;
+    static constexpr int kScreenHeight = ScreenLayouts::kScreenHeight;
 
     enum ControlId : int {
-        kBackground = 1066,
-        kPictureArea = 1028,
-        kCrayonArea = 1032,
-        kColourStrip = 1067,
-        kSmallBrush = 1040,
-        kBigBrush = 1041,
-        kRegionFill = 1039,
-        kSmallEraser = 1046,
-        kBigEraser = 1037,
-        kUndo = 1048,
-        kTextureUp = 1038,
-        kTextureSlot0 = 1043,
-        kTextureSlot1 = 1044,
-        kTextureSlot2 = 1045,
-        kSwatch0 = 1092,
-        kSwatch1 = 1090,
-        kSwatch2 = 1091,
-        kTextureDown = 1042,
-        kVoiceOver = 1050,
-        kScrapbook = 1054,
-        kLeftStar = 1047,
-        kRightStar = 1049,
-        kSceneLeft = 1055,
-        kSceneRight = 1056,
-        kExit = 1101,
+        kBackground = ScreenLayouts::Coloring::kBackground.id,
+        kPictureArea = ScreenLayouts::Coloring::kPictureArea.id,
+        kCrayonArea = ScreenLayouts::Coloring::kCrayonArea.id,
+        kColourStrip = ScreenLayouts::Coloring::kColourStrip.id,
+        kSmallBrush = ScreenLayouts::Coloring::kSmallBrush.id,
+        kBigBrush = ScreenLayouts::Coloring::kBigBrush.id,
+        kRegionFill = ScreenLayouts::Coloring::kRegionFill.id,
+        kSmallEraser = ScreenLayouts::Coloring::kSmallEraser.id,
+        kBigEraser = ScreenLayouts::Coloring::kBigEraser.id,
+        kUndo = ScreenLayouts::Coloring::kUndo.id,
+        kTextureUp = ScreenLayouts::Coloring::kTextureUp.id,
+        kTextureSlot0 = ScreenLayouts::Coloring::kTextureSlot0.id,
+        kTextureSlot1 = ScreenLayouts::Coloring::kTextureSlot1.id,
+        kTextureSlot2 = ScreenLayouts::Coloring::kTextureSlot2.id,
+        kSwatch0 = ScreenLayouts::Coloring::kSwatch0.id,
+        kSwatch1 = ScreenLayouts::Coloring::kSwatch1.id,
+        kSwatch2 = ScreenLayouts::Coloring::kSwatch2.id,
+        kTextureDown = ScreenLayouts::Coloring::kTextureDown.id,
+        kVoiceOver = ScreenLayouts::Coloring::kVoiceOver.id,
+        kScrapbook = ScreenLayouts::Coloring::kScrapbook.id,
+        kLeftStar = ScreenLayouts::Coloring::kLeftStar.id,
+        kRightStar = ScreenLayouts::Coloring::kRightStar.id,
+        kSceneLeft = ScreenLayouts::Coloring::kSceneLeft.id,
+        kSceneRight = ScreenLayouts::Coloring::kSceneRight.id,
+        kExit = ScreenLayouts::Coloring::kExit.id,
     };
 
     // `fillSoundSeed` picks the sequence of fill sounds.

@@ -1,6 +1,7 @@
 #include "coloring/CColoringLayout.h"
 
 #include "coloring/CColoringDlg.h"
+#include "resources/ContentPaths.h"
 
 namespace {
 
@@ -8,50 +9,65 @@ using Dlg = CColoringDlg;
 using Area = CColoringLayout::Area;
 using ToolButton = CColoringLayout::ToolButton;
 
+using Table = ScreenLayouts::Coloring;
+using Paths = ContentPaths;
+
 const CColoringSounds::Files kSoundFiles = {
-    {"../sounds/fill.wav", "../sounds/lttlclr.wav", "../sounds/bigcolor.wav",
-     "../sounds/lttlrsr.wav", "../sounds/bgrsr.wav"},
-    "../sounds/oops.wav",
-    {"../sounds/pgturn.wav", "../sounds/pgturn2.wav"},
-    "../sounds/click.wav",
-    "../sounds/lets_clr.wav",
-    "../sounds/goodbye.wav",
-    "../sounds/oops.wav",
+    {Paths::kFillToolSound, Paths::kSmallBrushSound, Paths::kBigBrushSound,
+     Paths::kSmallEraserSound, Paths::kBigEraserSound},
+    Paths::kOopsSound,
+    {Paths::kPageTurnSound, Paths::kPageTurnBackSound},
+    Paths::kClickSound,
+    Paths::kGreetingSound,
+    Paths::kGoodbyeSound,
+    Paths::kOopsSound,
 };
 
-// The texture slots and the crayon box selector have no pictures of their own: the screen
-// draws the slots and gives the selector one frame per crayon box.
+// A button of the table as the screen loads it; the texture slots share one frame that the
+// screen draws itself, so their buttons get no pictures.
+constexpr PictureFace FaceOf(const ControlLayout& control, bool drawnByScreen = false) {
+    return {control.id,
+            control.caption,
+            drawnByScreen ? nullptr : control.up,
+            drawnByScreen ? nullptr : control.down,
+            control.disabled,
+            control.rect};
+}
+
+// The buttons in the order the data exchange binds them.
 constexpr std::array<PictureFace, 18> kFaces = {{
-    {Dlg::kVoiceOver, "Voice Over", "soundu.bmp", "soundd.bmp", nullptr, RectAt(51, 252, 35, 41)},
-    {Dlg::kExit, "Exit", "exitu.bmp", "exitd.bmp", nullptr, RectAt(15, 436, 92, 39)},
-    {Dlg::kScrapbook, "Scrapbook", "scrapu.bmp", "scrapd.bmp", nullptr, RectAt(555, 31, 35, 41)},
-    {Dlg::kRightStar, "R Star", nullptr, nullptr, nullptr, RectAt(516, 388, 55, 36)},
-    {Dlg::kLeftStar, "L Star", "LStaru.bmp", "LStard.bmp", nullptr, RectAt(65, 389, 52, 34)},
-    {Dlg::kUndo, "undo", "undou.bmp", "undod.bmp", nullptr, RectAt(543, 257, 60, 32)},
-    {Dlg::kTextureUp, "Texture Up", "texuu.bmp", "texud.bmp", nullptr, RectAt(38, 39, 57, 25)},
-    {Dlg::kTextureDown, "Texture Down", "texdu.bmp", "texdd.bmp", nullptr, RectAt(38, 205, 57, 25)},
-    {Dlg::kTextureSlot2, "Texture 2", nullptr, nullptr, nullptr, RectAt(44, 159, 43, 37)},
-    {Dlg::kTextureSlot1, "Texture 1", nullptr, nullptr, nullptr, RectAt(44, 115, 43, 37)},
-    {Dlg::kTextureSlot0, "Texture 0", nullptr, nullptr, nullptr, RectAt(44, 72, 43, 37)},
-    {Dlg::kSmallEraser, "small eraser", "eraseu.bmp", "erased.bmp", nullptr,
-     RectAt(543, 189, 60, 32)},
-    {Dlg::kSmallBrush, "small brush", "sbrushu.bmp", "sbrushd.bmp", nullptr,
-     RectAt(543, 87, 60, 32)},
-    {Dlg::kSceneRight, "->", "sceneru.bmp", "scenerd.bmp", nullptr, RectAt(578, 434, 46, 40)},
-    {Dlg::kSceneLeft, "<-", "scenelu.bmp", "sceneld.bmp", nullptr, RectAt(529, 434, 46, 40)},
-    {Dlg::kRegionFill, "Region Fill", "areau.bmp", "aread.bmp", nullptr, RectAt(543, 155, 60, 32)},
-    {Dlg::kBigEraser, "big eraser", "clearu.bmp", "cleard.bmp", nullptr, RectAt(543, 223, 60, 32)},
-    {Dlg::kBigBrush, "big brush", "bbrushu.bmp", "bbrushd.bmp", nullptr, RectAt(543, 121, 60, 32)},
+    FaceOf(Table::kVoiceOver),
+    FaceOf(Table::kExit),
+    FaceOf(Table::kScrapbook),
+    FaceOf(Table::kRightStar),
+    FaceOf(Table::kLeftStar),
+    FaceOf(Table::kUndo),
+    FaceOf(Table::kTextureUp),
+    FaceOf(Table::kTextureDown),
+    FaceOf(Table::kTextureSlot2, true),
+    FaceOf(Table::kTextureSlot1, true),
+    FaceOf(Table::kTextureSlot0, true),
+    FaceOf(Table::kSmallEraser),
+    FaceOf(Table::kSmallBrush),
+    FaceOf(Table::kSceneRight),
+    FaceOf(Table::kSceneLeft),
+    FaceOf(Table::kRegionFill),
+    FaceOf(Table::kBigEraser),
+    FaceOf(Table::kBigBrush),
 }};
 
+constexpr Area AreaOf(const ControlLayout& control) {
+    return {control.id, control.rect};
+}
+
 constexpr std::array<Area, 7> kAreas = {{
-    {Dlg::kBackground, RectAt(0, 0, 640, 480)},
-    {Dlg::kPictureArea, RectAt(120, 28, 398, 264)},
-    {Dlg::kColourStrip, RectAt(243, 451, 140, 18)},
-    {Dlg::kSwatch0, RectAt(46, 74, 39, 33)},
-    {Dlg::kSwatch1, RectAt(46, 117, 39, 33)},
-    {Dlg::kSwatch2, RectAt(46, 161, 39, 33)},
-    {Dlg::kCrayonArea, RectAt(139, 345, 360, 89)},
+    AreaOf(Table::kBackground),
+    AreaOf(Table::kPictureArea),
+    AreaOf(Table::kColourStrip),
+    AreaOf(Table::kSwatch0),
+    AreaOf(Table::kSwatch1),
+    AreaOf(Table::kSwatch2),
+    AreaOf(Table::kCrayonArea),
 }};
 
 constexpr std::array<int, 18> kShowOrder = {
@@ -97,6 +113,15 @@ std::span<const CColoringLayout::ToolButton> CColoringLayout::ToolButtons() {
 
 std::span<const int> CColoringLayout::TextureSlots() {
     return kTextureSlots;
+}
+
+std::string CColoringLayout::BackgroundFile() {
+    return Table::kScreen.BackgroundPath();
+}
+
+std::array<std::string, 2> CColoringLayout::SlotFrameFiles() {
+    return {Table::kScreen.PathOf(Table::kTextureSlot0.up),
+            Table::kScreen.PathOf(Table::kTextureSlot0.down)};
 }
 
 std::span<const int> CColoringLayout::Swatches() {

@@ -1,10 +1,13 @@
 #pragma once
 #include <array>
 #include <span>
+#include <string>
 
 #include "coloring/CColoringSounds.h"
 #include "coloring/CToolChoice.h"
 #include "dialogs/CPictureDialog.h"
+#include "resources/ContentPaths.h"
+#include "resources/ScreenLayouts.h"
 
 // Where everything sits on the colouring screen and which files it shows and plays.
 class CColoringLayout {
@@ -20,20 +23,17 @@ class CColoringLayout {
         int id;
     };
 
-    static constexpr const char* kBitmapFolder = "../bitmaps/";
-    static constexpr const char* kBackgroundFile = "../bitmaps/backgrnd.bmp";
-    static constexpr const char* kBrandFile = "../bitmaps/Pimbly.bmp";
-    static constexpr const char* kStoryFile = "../bitmaps/story.bmp";
-    static constexpr const char* kClosingFile = "../bitmaps/ploq.bmp";
-    // The frame of the texture slots, up and down.
-    static constexpr std::array<const char*, 2> kSlotFrameFiles = {"../bitmaps/texu.bmp",
-                                                                   "../bitmaps/texd.bmp"};
-    // The scribble pad, inside the books' folder.
-    static constexpr const char* kScribbleFolder = "scribble/";
-    static constexpr const char* kScribbleDescription = "scribble.txt";
+    using Table = ScreenLayouts::Coloring;
+    static constexpr const char* kBitmapFolder = Table::kScreen.folder;
+    static constexpr const char* kBrandFile = ContentPaths::kBrandSplash;
+    static constexpr const char* kStoryFile = ContentPaths::kStorySplash;
+    static constexpr const char* kClosingFile = ContentPaths::kClosingPicture;
     // The quit confirmation covers the picture area.
-    static constexpr CRect kQuitPlace = RectAt(120, 28, 398, 264);
+    static constexpr CRect kQuitPlace = Table::kQuitPopup.rect;
 
+    static std::string BackgroundFile();
+    // The frame of the texture slots, up and down.
+    static std::array<std::string, 2> SlotFrameFiles();
     static const CColoringSounds::Files& SoundFiles();
     // The buttons in the order the data exchange binds them.
     static std::span<const PictureFace> Faces();

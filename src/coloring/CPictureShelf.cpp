@@ -21,8 +21,7 @@ bool CPictureShelf::Load(const std::function<void(bool)>& holdStartup) {
         return true;
     }
     // The scribble pad is not listed in the catalogue; it always sits in front of the books.
-    m_books[0].Load(std::string(CBookCatalogue::kBooksFolder) + CColoringLayout::kScribbleFolder,
-                    CColoringLayout::kScribbleDescription);
+    m_books[0].Load(ContentPaths::kScribblePad, ContentPaths::kScribblePadDescription);
     for (const CBookCatalogue::Line& line : catalogue.GetLines()) {
         if (line.isScrapbook) {
             if (!again) m_scrapbook.Load(line.scrapbookFolder, line.indexFile);
