@@ -114,8 +114,12 @@ void SdlBackend::Open() {
     // The window's surface is shown with plain X11 image copies rather than through a GL
     // texture: no GPU is needed and the GL driver is never loaded.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    m_useTexture = WantsTexture();
+    // A renderer may replace the window with one of its own kind: the window stays
+    // hidden until the renderer is made, so no other program sees a window that vanishes.
     const Uint32 flags = SDL_WINDOW_RESIZABLE |
-                         (m_windowed ? 0U : static_cast<Uint32>(SDL_WINDOW_FULLSCREEN_DESKTOP));
+                         (m_windowed ? 0U : static_cast<Uint32>(SDL_WINDOW_FULLSCREEN_DESKTOP)) |
+                         (m_useTexture ? static_cast<Uint32>(SDL_WINDOW_HIDDEN) : 0U);
     const int w = static_cast<int>(std::lround(m_display.cx * m_scale));
     const int h = static_cast<int>(std::lround(m_display.cy * m_scale));
     m_window =
@@ -124,11 +128,11 @@ void SdlBackend::Open() {
         m_error = SDL_GetError();
         return;
     }
-    m_useTexture = WantsTexture();
     if (!m_useTexture) return;
     m_renderer = SDL_CreateRenderer(m_window, -1, 0);
     if (m_renderer == nullptr) m_renderer = SDL_CreateRenderer(m_window, -1, SDL_RENDERER_SOFTWARE);
     if (m_renderer == nullptr) m_useTexture = false;
+    SDL_ShowWindow(m_window);
 }
 
 CSurface& SdlBackend::Surface() {
