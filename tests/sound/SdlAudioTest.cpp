@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <thread>
 
 #include "TestWaves.h"
@@ -11,6 +15,7 @@
 using testwaves::MakeWave;
 using testwaves::MakeWaveMs;
 using testwaves::Share;
+using testwaves::TempDir;
 
 namespace {
 
@@ -74,6 +79,52 @@ TEST_F(SdlAudioDummyTest, RefusesTheSameWavesAsTheHeadlessPlayer) {
     }
     EXPECT_FALSE(audio.Play(nullptr, "none.wav", 0x07));
     audio.StopAll();
+}
+
+// The disk driver writes everything the device was given to a file, at the real rate.
+std::vector<std::uint8_t> ReadAll(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+// A 16-bit stereo wave at the device's own rate, so it reaches the device unconverted;
+// no sample is silent, so a lost start shows.
+std::vector<std::uint8_t> LoudWave(std::uint32_t frames) {
+    std::vector<std::uint8_t> wave = MakeWave(44100, 2, 16, frames);
+    for (std::size_t i = wave.size() - frames * 4; i < wave.size(); ++i) wave[i] |= 0x41;
+    return wave;
+}
+
+TEST(SdlAudioRelease, ClosesWhenSilentAndPlaysTheNextSoundInFull) {
+    TempDir dir;
+    const std::filesystem::path recording = std::filesystem::path(dir.Path()) / "device.raw";
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", recording.c_str(), 1);
+    setenv("SDL_DISKAUDIODELAY", "5", 1);
+    const std::vector<std::uint8_t> second = LoudWave(4410);
+    {
+        SdlAudio audio;
+        EXPECT_EQ(audio.MillisecondsUntilRelease(), INFINITE) << "no device before a sound";
+        ASSERT_TRUE(audio.Play(Share(LoudWave(2205)), "first.wav", 0x06));
+        ASSERT_TRUE(audio.HasDevice());
+        audio.ReleaseIfIdle();
+        EXPECT_TRUE(audio.HasDevice()) << "closed right after the sound";
+        const DWORD left = audio.MillisecondsUntilRelease();
+        EXPECT_GT(left, 0U);
+        EXPECT_LE(left, 1000U);
+        std::this_thread::sleep_for(std::chrono::milliseconds(left + 20));
+        audio.ReleaseIfIdle();
+        ASSERT_FALSE(audio.HasDevice()) << "still open after a second of silence";
+        EXPECT_EQ(audio.MillisecondsUntilRelease(), INFINITE);
+        ASSERT_TRUE(audio.Play(Share(second), "second.wav", 0x06));
+        EXPECT_TRUE(audio.HasDevice());
+    }
+    // The reopened device started a new recording; it holds the second sound whole.
+    const std::vector<std::uint8_t> written = ReadAll(recording);
+    const std::size_t dataBytes = 4410 * 4;
+    const auto samples = second.end() - static_cast<std::ptrdiff_t>(dataBytes);
+    EXPECT_NE(std::search(written.begin(), written.end(), samples, second.end()), written.end())
+        << written.size() << " bytes recorded";
 }
 
 TEST(SdlAudioWithoutDevice, PlaysSilentlyWithoutDelay) {

@@ -135,6 +135,7 @@ int CMemoryDC::StretchDIBits(int xDest, int yDest, int wDest, int hDest, int xSr
     if (!visible.IntersectRect(dest, m_clip)) return hSrc;
     const std::vector<int> columns =
         SourceColumns(visible, dest.left, wDest, xSrc, wSrc, dib.width);
+    m_surface.MarkChanged(visible);
     NearestMemo memo;
     // The top source row of the rectangle, counted from the top of the picture.
     const int topRowFromTop = dib.bottomUp ? dib.height - (ySrc + hSrc) : ySrc;
@@ -171,6 +172,7 @@ void CMemoryDC::FillSolidRect(const CRect& rect, COLORREF colour) {
     r.OffsetRect(m_origin.x, m_origin.y);
     CRect visible;
     if (!visible.IntersectRect(r, m_clip)) return;
+    m_surface.MarkChanged(visible);
     const bool paletteTarget = m_surface.BitsPerPixel() == 8;
     const BYTE index = paletteTarget ? m_surface.NearestIndex(GetRValue(colour), GetGValue(colour),
                                                               GetBValue(colour))
@@ -216,6 +218,7 @@ int CMemoryDC::DrawText(const std::string& text, CRect* rect, UINT format) {
         area.IntersectRect(area, onSurface);
     }
     CTextCanvas canvas(m_surface, area);
+    m_surface.MarkChanged(area);
     if (canvas.Context() == nullptr) return Text().Measure(TextFont(), text, *rect, format).cy;
     cairo_translate(canvas.Context(), m_origin.x, m_origin.y);
     return Text().Draw(canvas.Context(), TextFont(), text, *rect, format, Ink());

@@ -26,7 +26,13 @@ COLORREF CSurface::GetPixel(int x, int y) const {
     return RGB(p[2], p[1], p[0]);
 }
 
+void CSurface::MarkChanged(const CRect& rect) {
+    CRect visible;
+    if (visible.IntersectRect(rect, CRect(0, 0, m_width, m_height))) m_changed.Add(visible);
+}
+
 void CSurface::Fill(COLORREF colour) {
+    MarkAllChanged();
     if (m_bitsPerPixel == 8) {
         std::fill(m_pixels.begin(), m_pixels.end(),
                   NearestIndex(GetRValue(colour), GetGValue(colour), GetBValue(colour)));
@@ -55,7 +61,11 @@ UINT CSurface::RealizePalette(const CPalette& palette) {
             ++changed;
         }
     }
-    if (changed != 0) m_nearestMemo.clear();
+    if (changed != 0) {
+        m_nearestMemo.clear();
+        // Every pixel shows through the palette, so a new palette changes them all.
+        MarkAllChanged();
+    }
     return changed;
 }
 

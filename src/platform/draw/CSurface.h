@@ -3,8 +3,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/draw/CPalette.h"
 #include "platform/base/WinTypes.h"
+#include "platform/draw/CPalette.h"
+#include "platform/draw/ChangedRegion.h"
 
 // A framebuffer in memory: the display of both backends and the target of memory
 // device contexts. True-colour surfaces hold 4 bytes a pixel (blue, green, red, 255);
@@ -27,6 +28,13 @@ class CSurface {
     COLORREF GetPixel(int x, int y) const;
     void Fill(COLORREF colour);
 
+    // What was drawn since the display last showed the surface. Drawing marks the
+    // rectangles it touched; filling and a palette change mark the whole surface.
+    void MarkChanged(const CRect& rect);
+    void MarkAllChanged() { MarkChanged(CRect(0, 0, m_width, m_height)); }
+    const ChangedRegion& Changed() const { return m_changed; }
+    void ClearChanged() { m_changed.Clear(); }
+
     // 8-bit surfaces: the hardware palette. Realising copies a logical palette into it
     // and answers how many entries changed.
     const std::array<PALETTEENTRY, 256>& HardwarePalette() const { return m_hardware; }
@@ -43,6 +51,7 @@ class CSurface {
     int m_stride;
     std::vector<std::uint8_t> m_pixels;
     std::array<PALETTEENTRY, 256> m_hardware{};
+    ChangedRegion m_changed;
     // Direct-mapped memo of NearestIndex: each slot holds colour << 8 | index, or
     // kEmptySlot. Exact, since a slot answers only for the colour stored in it.
     static constexpr std::uint64_t kEmptySlot = ~std::uint64_t{0};

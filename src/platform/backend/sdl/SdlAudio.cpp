@@ -91,6 +91,7 @@ struct SdlAudio::Impl {
     SDL_AudioDeviceID device = 0;
     SDL_AudioSpec audio{};
     Uint64 endTicks = 0;  // when the queued sound has played to its end
+    static constexpr Uint64 kIdleBeforeRelease = 1000;
 
     ~Impl() { Close(); }
 
@@ -117,7 +118,7 @@ bool SdlAudio::Impl::EnsureDevice() {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
-    SDL_PauseAudioDevice(device, 0);
+    // The device stays paused until Start has queued a sound.
     state = State::Open;
     return true;
 }
@@ -146,6 +147,7 @@ void SdlAudio::Impl::Start(const std::vector<Uint8>& samples) {
     Stop();
     if (!samples.empty())
         SDL_QueueAudio(device, samples.data(), static_cast<Uint32>(samples.size()));
+    SDL_PauseAudioDevice(device, 0);
     endTicks = SDL_GetTicks64() + DurationMs(audio, samples.size());
 }
 
@@ -188,4 +190,16 @@ bool SdlAudio::IsPlaying() {
 
 bool SdlAudio::HasDevice() const {
     return m_impl->state == Impl::State::Open;
+}
+
+DWORD SdlAudio::MillisecondsUntilRelease() const {
+    if (m_impl->state != Impl::State::Open) return INFINITE;
+    const Uint64 releaseAt = m_impl->endTicks + Impl::kIdleBeforeRelease;
+    const Uint64 now = SDL_GetTicks64();
+    return now >= releaseAt ? 0 : static_cast<DWORD>(releaseAt - now);
+}
+
+void SdlAudio::ReleaseIfIdle() {
+    if (m_impl->state != Impl::State::Open || m_impl->IsPlaying()) return;
+    if (MillisecondsUntilRelease() == 0) m_impl->Close();
 }

@@ -2,10 +2,16 @@
 #include <memory>
 #include <string>
 
+#include "platform/backend/EventPort.h"
 #include "platform/sound/AudioOutput.h"
 
 // The wave player on an SDL audio device: one sound at a time, converted to the
 // device's format and queued whole.
+//
+// The device opens on the first play and is closed again once no sound has played for
+// a second: SDL's audio thread wakes for every buffer even while paused, so only a closed
+// device lets an idle program sleep. The next play opens it again, paused until the
+// whole sound is queued, so its start is never lost.
 //
 // The device opens on the first play. A machine where it cannot open has no sound:
 // every play of a readable wave then returns true at once, silently, and the failure
@@ -24,8 +30,14 @@ class SdlAudio : public AudioOutput {
     void StopAll() override;
     bool IsPlaying() override;
 
-    // True once a device is open; false before the first play and without a device.
+    // True while a device is open; false before the first play, after a second of
+    // silence and without a device.
     bool HasDevice() const;
+    // How long until the device may be closed (INFINITE when none is open): the longest
+    // an event wait may last so that ReleaseIfIdle runs in time.
+    DWORD MillisecondsUntilRelease() const;
+    // Closes the device when no sound has played for a second.
+    void ReleaseIfIdle();
 
   private:
     struct Impl;

@@ -3,12 +3,13 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/base/WinUser.h"
 #include "platform/backend/sdl/SdlAudio.h"
+#include "platform/base/WinUser.h"
 
 namespace {
 
@@ -54,6 +55,25 @@ UINT ModifiersFromSdl(Uint16 mod) {
     return flags;
 }
 
+// The display that fills `desktop` at `scale`, never smaller than the screen.
+CSize DisplayFor(CSize desktop, double scale) {
+    // A hair above the quotient so 768 / 1.6 gives 480, not 479.
+    const auto fit = [scale](int side) { return static_cast<int>(side / scale + 1e-6); };
+    return CSize(std::max(kScreenWidth, fit(desktop.cx)), std::max(kScreenHeight, fit(desktop.cy)));
+}
+
+bool WantsTexture() {
+    const char* present = std::getenv("TALEWICK_PRESENT");
+    return present != nullptr && std::strcmp(present, "texture") == 0;
+}
+
+// Pixels the scaler can write as they are: 32 bits, blue in the low byte.
+bool TakesScaledPixels(const SDL_Surface* surface) {
+    return surface->format->BytesPerPixel == 4 && surface->format->Rmask == 0x00FF0000U &&
+           surface->format->Gmask == 0x0000FF00U && surface->format->Bmask == 0x000000FFU &&
+           !SDL_MUSTLOCK(surface);
+}
+
 }  // namespace
 
 SdlBackend::SdlBackend(bool windowed) : m_windowed(windowed) {
@@ -65,9 +85,11 @@ SdlBackend::SdlBackend(bool windowed) : m_windowed(windowed) {
     m_ready = true;
     SDL_DisplayMode mode;
     if (SDL_GetDesktopDisplayMode(0, &mode) == 0) {
-        m_scale = std::max(1, std::min(mode.w / kScreenWidth, mode.h / kScreenHeight));
-        m_display = windowed ? CSize(kScreenWidth, kScreenHeight)
-                             : CSize(mode.w / m_scale, mode.h / m_scale);
+        const CSize desktop(mode.w, mode.h);
+        const CSize screen(kScreenWidth, kScreenHeight);
+        m_scale = windowed ? std::max(1, std::min(mode.w / kScreenWidth, mode.h / kScreenHeight))
+                           : ScreenLayout::ChooseScale(desktop, screen);
+        m_display = windowed ? screen : DisplayFor(desktop, m_scale);
     }
     const char* depth = std::getenv("TALEWICK_DEPTH");
     const int bits = depth != nullptr && std::atoi(depth) == 8 ? 8 : 32;
@@ -89,21 +111,28 @@ SdlBackend::~SdlBackend() {
 void SdlBackend::Open() {
     if (m_opened || !m_ready) return;
     m_opened = true;
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
-    const Uint32 flags = m_windowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP;
-    const int w = m_windowed ? kScreenWidth * m_scale : m_display.cx * m_scale;
-    const int h = m_windowed ? kScreenHeight * m_scale : m_display.cy * m_scale;
+    // The window's surface is shown with plain X11 image copies rather than through a GL
+    // texture: no GPU is needed and the GL driver is never loaded.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    m_useTexture = WantsTexture();
+    // A renderer may replace the window with one of its own kind: the window stays
+    // hidden until the renderer is made, so no other program sees a window that vanishes.
+    const Uint32 flags = SDL_WINDOW_RESIZABLE |
+                         (m_windowed ? 0U : static_cast<Uint32>(SDL_WINDOW_FULLSCREEN_DESKTOP)) |
+                         (m_useTexture ? static_cast<Uint32>(SDL_WINDOW_HIDDEN) : 0U);
+    const int w = static_cast<int>(std::lround(m_display.cx * m_scale));
+    const int h = static_cast<int>(std::lround(m_display.cy * m_scale));
     m_window =
         SDL_CreateWindow("Talewick", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h, flags);
     if (m_window == nullptr) {
         m_error = SDL_GetError();
         return;
     }
+    if (!m_useTexture) return;
     m_renderer = SDL_CreateRenderer(m_window, -1, 0);
     if (m_renderer == nullptr) m_renderer = SDL_CreateRenderer(m_window, -1, SDL_RENDERER_SOFTWARE);
-    if (m_renderer == nullptr) return;
-    m_texture = SDL_CreateTexture(m_renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
-                                  m_display.cx, m_display.cy);
+    if (m_renderer == nullptr) m_useTexture = false;
+    SDL_ShowWindow(m_window);
 }
 
 CSurface& SdlBackend::Surface() {
@@ -111,48 +140,160 @@ CSurface& SdlBackend::Surface() {
     return *m_surface;
 }
 
-void SdlBackend::Present() {
+void SdlBackend::ResizeWindow(CSize size) {
     Open();
-    if (m_renderer == nullptr || m_texture == nullptr) return;
+    if (m_window != nullptr) SDL_SetWindowSize(m_window, size.cx, size.cy);
+}
+
+// Follows the window's size: a new size lays the display out again, blacks the window
+// and has the whole display scaled at the next present. False when there is nothing to
+// present into.
+bool SdlBackend::UpdateLayout() {
+    int w = 0, h = 0;
+    if (m_useTexture) {
+        if (SDL_GetRendererOutputSize(m_renderer, &w, &h) != 0) return false;
+    } else {
+        SDL_Surface* surface = SDL_GetWindowSurface(m_window);
+        if (surface == nullptr) return false;
+        w = surface->w;
+        h = surface->h;
+        if (surface != m_windowSurface) m_showAll = true;
+        m_windowSurface = surface;
+    }
+    if (m_layout.Output() != CSize(w, h) || m_layout.Display() != m_display) m_showAll = true;
+    if (!m_showAll) return true;
+    m_layout = ScreenLayout(CSize(w, h), m_display);
+    m_scale = m_layout.Scale();
+    m_scaler.Configure(m_display, m_layout.Dest().Size());
+    m_direct = !m_useTexture && TakesScaledPixels(m_windowSurface);
+    if (m_direct) {
+        m_staging.clear();
+        m_staging.shrink_to_fit();
+        SDL_FillRect(m_windowSurface, nullptr, 0);
+    } else {
+        m_staging.assign(
+            static_cast<std::size_t>(m_layout.Dest().Width()) * m_layout.Dest().Height(), 0);
+        if (m_windowSurface != nullptr) SDL_FillRect(m_windowSurface, nullptr, 0);
+    }
+    if (m_useTexture) {
+        if (m_texture != nullptr) SDL_DestroyTexture(m_texture);
+        m_texture =
+            SDL_CreateTexture(m_renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                              m_layout.Dest().Width(), m_layout.Dest().Height());
+        if (m_texture == nullptr) return false;
+    }
+    m_surface->MarkAllChanged();
+    return true;
+}
+
+// The display as 32-bit pixels. An 8-bit display is looked up through its hardware
+// palette, only in the rectangles that changed.
+const std::uint8_t* SdlBackend::DisplayPixels(int& stride) {
     const CSurface& s = *m_surface;
+    if (s.BitsPerPixel() != 8) {
+        stride = s.Stride();
+        return s.Row(0);
+    }
+    stride = s.Width() * 4;
     m_converted.resize(static_cast<std::size_t>(s.Width()) * s.Height());
-    if (s.BitsPerPixel() == 8) {
-        // An 8-bit display shows its indices through the hardware palette.
-        std::uint32_t lookup[256];
-        for (int i = 0; i < 256; ++i) {
-            const PALETTEENTRY& e = s.HardwarePalette()[i];
-            lookup[i] = 0xFF000000U | (static_cast<std::uint32_t>(e.peRed) << 16) |
-                        (static_cast<std::uint32_t>(e.peGreen) << 8) | e.peBlue;
-        }
-        for (int y = 0; y < s.Height(); ++y) {
+    std::uint32_t lookup[256];
+    for (int i = 0; i < 256; ++i) {
+        const PALETTEENTRY& e = s.HardwarePalette()[i];
+        lookup[i] = 0xFF000000U | (static_cast<std::uint32_t>(e.peRed) << 16) |
+                    (static_cast<std::uint32_t>(e.peGreen) << 8) | e.peBlue;
+    }
+    for (const CRect& r : s.Changed().Rects()) {
+        for (int y = r.top; y < r.bottom; ++y) {
             const std::uint8_t* row = s.Row(y);
             std::uint32_t* out = m_converted.data() + static_cast<std::size_t>(y) * s.Width();
-            for (int x = 0; x < s.Width(); ++x) out[x] = lookup[row[x]];
+            for (int x = r.left; x < r.right; ++x) out[x] = lookup[row[x]];
         }
-        SDL_UpdateTexture(m_texture, nullptr, m_converted.data(), s.Width() * 4);
-    } else {
-        // Blue, green, red, 255 in memory is ARGB8888 on a little-endian machine.
-        SDL_UpdateTexture(m_texture, nullptr, s.Row(0), s.Stride());
     }
-    int outW = 0, outH = 0;
-    SDL_GetRendererOutputSize(m_renderer, &outW, &outH);
-    const int scale = std::max(1, std::min(outW / s.Width(), outH / s.Height()));
-    const SDL_Rect dest{(outW - s.Width() * scale) / 2, (outH - s.Height() * scale) / 2,
-                        s.Width() * scale, s.Height() * scale};
-    m_offset = CPoint(dest.x, dest.y);
-    m_scale = scale;
-    SDL_SetRenderDrawColor(m_renderer, 0, 0, 0, 255);
-    SDL_RenderClear(m_renderer);
-    SDL_RenderCopy(m_renderer, m_texture, nullptr, &dest);
-    SDL_RenderPresent(m_renderer);
+    return reinterpret_cast<const std::uint8_t*>(m_converted.data());
+}
+
+// Scales each changed rectangle; `shown` receives the output rectangles written, in
+// destination coordinates.
+void SdlBackend::ScaleChanged(std::vector<SDL_Rect>& shown) {
+    int sourceStride = 0;
+    const std::uint8_t* source = DisplayPixels(sourceStride);
+    std::uint8_t* target = nullptr;
+    int targetStride = 0;
+    if (m_direct) {
+        const CRect& dest = m_layout.Dest();
+        targetStride = m_windowSurface->pitch;
+        target = static_cast<std::uint8_t*>(m_windowSurface->pixels) +
+                 static_cast<std::ptrdiff_t>(dest.top) * targetStride + dest.left * 4;
+    } else {
+        targetStride = m_layout.Dest().Width() * 4;
+        target = reinterpret_cast<std::uint8_t*>(m_staging.data());
+    }
+    for (const CRect& changed : m_surface->Changed().Rects()) {
+        const CRect out = m_scaler.AffectedOutput(changed);
+        if (out.IsRectEmpty()) continue;
+        m_scaler.Scale(source, sourceStride, target, targetStride, out);
+        shown.push_back(SDL_Rect{out.left, out.top, out.Width(), out.Height()});
+    }
+    m_surface->ClearChanged();
+}
+
+void SdlBackend::Show(const std::vector<SDL_Rect>& shown) {
+    const CRect& dest = m_layout.Dest();
+    const int stagingPitch = dest.Width() * 4;
+    if (m_useTexture) {
+        for (const SDL_Rect& r : shown) {
+            const auto* pixels = reinterpret_cast<const std::uint8_t*>(m_staging.data()) +
+                                 static_cast<std::ptrdiff_t>(r.y) * stagingPitch + r.x * 4;
+            SDL_UpdateTexture(m_texture, &r, pixels, stagingPitch);
+        }
+        const SDL_Rect whole{dest.left, dest.top, dest.Width(), dest.Height()};
+        SDL_SetRenderDrawColor(m_renderer, 0, 0, 0, 255);
+        SDL_RenderClear(m_renderer);
+        SDL_RenderCopy(m_renderer, m_texture, nullptr, &whole);
+        SDL_RenderPresent(m_renderer);
+        return;
+    }
+    std::vector<SDL_Rect> onWindow;
+    onWindow.reserve(shown.size());
+    for (const SDL_Rect& r : shown) {
+        SDL_Rect placed{r.x + dest.left, r.y + dest.top, r.w, r.h};
+        if (!m_direct) {
+            // A window in another pixel format takes the scaled pixels converted.
+            const auto* pixels = reinterpret_cast<const std::uint8_t*>(m_staging.data()) +
+                                 static_cast<std::ptrdiff_t>(r.y) * stagingPitch + r.x * 4;
+            auto* out = static_cast<std::uint8_t*>(m_windowSurface->pixels) +
+                        static_cast<std::ptrdiff_t>(placed.y) * m_windowSurface->pitch +
+                        placed.x * m_windowSurface->format->BytesPerPixel;
+            SDL_ConvertPixels(r.w, r.h, SDL_PIXELFORMAT_XRGB8888, pixels, stagingPitch,
+                              m_windowSurface->format->format, out, m_windowSurface->pitch);
+        }
+        onWindow.push_back(placed);
+    }
+    if (m_showAll) {
+        SDL_UpdateWindowSurface(m_window);
+    } else {
+        SDL_UpdateWindowSurfaceRects(m_window, onWindow.data(), static_cast<int>(onWindow.size()));
+    }
+}
+
+void SdlBackend::Present() {
+    Open();
+    if (m_window == nullptr || !UpdateLayout()) return;
+    // Nothing drawn, nothing uncovered: the window already shows the display.
+    if (m_surface->Changed().IsEmpty() && !m_showAll) return;
+    std::vector<SDL_Rect> shown;
+    ScaleChanged(shown);
+    Show(shown);
+    m_showAll = false;
 }
 
 CPoint SdlBackend::ToDisplay(int x, int y) const {
-    return CPoint((x - m_offset.x) / m_scale, (y - m_offset.y) / m_scale);
+    return m_layout.ToDisplay(CPoint(x, y));
 }
 
 bool SdlBackend::PollEvent(InputEvent& event) {
     if (!m_ready) return false;
+    m_audio->ReleaseIfIdle();
     SDL_Event e;
     while (SDL_PollEvent(&e) != 0) {
         // Mouse events carry no modifiers: the keyboard's state as the event is taken.
@@ -183,7 +324,12 @@ bool SdlBackend::PollEvent(InputEvent& event) {
                 if (event.key != 0) return true;
                 break;
             case SDL_WINDOWEVENT:
-                if (e.window.event == SDL_WINDOWEVENT_EXPOSED) Present();
+                // Uncovered or resized: everything is shown again, at the new size.
+                if (e.window.event == SDL_WINDOWEVENT_EXPOSED ||
+                    e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+                    m_showAll = true;
+                    Present();
+                }
                 break;
             default:
                 break;
@@ -194,13 +340,15 @@ bool SdlBackend::PollEvent(InputEvent& event) {
 
 bool SdlBackend::WaitEvent(DWORD timeoutMs) {
     if (!m_ready) return false;
-    const int wait =
-        timeoutMs == INFINITE ? -1 : static_cast<int>(std::min<DWORD>(timeoutMs, 0x7FFFFFFF));
+    // The wait ends in time to close an audio device that has fallen silent.
+    const DWORD limit = std::min(timeoutMs, m_audio->MillisecondsUntilRelease());
+    const int wait = limit == INFINITE ? -1 : static_cast<int>(std::min<DWORD>(limit, 0x7FFFFFFF));
     if (wait < 0) {
         SDL_WaitEvent(nullptr);
     } else {
         SDL_WaitEventTimeout(nullptr, wait);
     }
+    m_audio->ReleaseIfIdle();
     return true;
 }
 
@@ -219,7 +367,7 @@ SDL_Cursor* SdlBackend::MakeCursor(HCURSOR cursor) {
     if (cursor->systemId == IDC_WAIT) return SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_WAIT);
     if (cursor->systemId == IDC_ARROW) return SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
     // Drawn at the display scale so the pointer is as crisp and as large as the screen.
-    const int size = CursorImage::kSize * m_scale;
+    const int size = std::max(1, static_cast<int>(std::lround(CursorImage::kSize * m_scale)));
     SDL_Surface* surface =
         SDL_CreateRGBSurfaceWithFormat(0, size, size, 32, SDL_PIXELFORMAT_ARGB8888);
     if (surface == nullptr) return nullptr;
@@ -229,7 +377,7 @@ SDL_Cursor* SdlBackend::MakeCursor(HCURSOR cursor) {
             reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(surface->pixels) +
                                              static_cast<std::ptrdiff_t>(y) * surface->pitch);
         for (int x = 0; x < size; ++x) {
-            const int sx = x / m_scale, sy = y / m_scale;
+            const int sx = x * CursorImage::kSize / size, sy = y * CursorImage::kSize / size;
             if (!cursor->IsOpaque(sx, sy)) {
                 row[x] = 0;
             } else {
@@ -238,8 +386,8 @@ SDL_Cursor* SdlBackend::MakeCursor(HCURSOR cursor) {
         }
     }
     SDL_UnlockSurface(surface);
-    SDL_Cursor* made =
-        SDL_CreateColorCursor(surface, cursor->hotSpot.x * m_scale, cursor->hotSpot.y * m_scale);
+    SDL_Cursor* made = SDL_CreateColorCursor(surface, cursor->hotSpot.x * size / CursorImage::kSize,
+                                             cursor->hotSpot.y * size / CursorImage::kSize);
     SDL_FreeSurface(surface);
     return made;
 }
@@ -273,8 +421,8 @@ CPoint SdlBackend::GetCursorPos() {
 
 void SdlBackend::SetCursorPos(CPoint point) {
     if (m_window == nullptr) return;
-    SDL_WarpMouseInWindow(m_window, m_offset.x + point.x * m_scale + m_scale / 2,
-                          m_offset.y + point.y * m_scale + m_scale / 2);
+    const CPoint onWindow = m_layout.ToOutput(point);
+    SDL_WarpMouseInWindow(m_window, onWindow.x, onWindow.y);
 }
 
 void SdlBackend::ShowMessage(const std::string& text) {

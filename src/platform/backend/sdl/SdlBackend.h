@@ -6,20 +6,30 @@
 #include <vector>
 
 #include "platform/backend/Backend.h"
+#include "platform/backend/ScreenLayout.h"
+#include "platform/backend/ScreenScaler.h"
 #include "platform/base/CSize.h"
 
 struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
 struct SDL_Cursor;
+struct SDL_Surface;
+struct SDL_Rect;
 class SdlAudio;
 
 // The real machine through SDL2. The display the program sees is the physical display
-// divided by the largest whole scale at which 640 x 480 fits; it is shown centred with
-// nearest-neighbour scaling and black around it, and the mouse (a finger counts as the
-// left button) is mapped back into it. The window opens full screen on first use
-// (`windowed`: a 640 x 480 x scale window instead). TALEWICK_DEPTH=8 gives an 8-bit
-// display whose hardware palette is applied when presenting.
+// divided by the scale at which 640 x 480 fills it (ScreenLayout::ChooseScale); it is
+// shown centred with black around it, and the mouse (a finger counts as the left button)
+// is mapped back into it. The window opens full screen on first use (`windowed`: a
+// 640 x 480 window at the largest whole scale instead) and may be resized: the display
+// then follows the window's size at the same rule.
+//
+// Presenting scales only what was drawn since the last present (the surface's changed
+// region) on the CPU and shows just those rectangles: by default through the window's
+// own surface, which needs no GPU; TALEWICK_PRESENT=texture uploads them into a texture
+// drawn by SDL's renderer instead. TALEWICK_DEPTH=8 gives an 8-bit display whose
+// hardware palette is applied when presenting.
 class SdlBackend : public Backend {
   public:
     explicit SdlBackend(bool windowed);
@@ -30,7 +40,10 @@ class SdlBackend : public Backend {
     // False when SDL's video could not start (the reason is in Error()).
     bool IsReady() const { return m_ready; }
     const std::string& Error() const { return m_error; }
-    int Scale() const { return m_scale; }
+    // The scale the display is shown at (the scale of the first window until presented).
+    double Scale() const { return m_scale; }
+    // Resizes the window, as a person dragging its border would.
+    void ResizeWindow(CSize size);
 
     CSurface& Surface() override;
     void Present() override;
@@ -47,6 +60,10 @@ class SdlBackend : public Backend {
 
   private:
     void Open();
+    bool UpdateLayout();
+    void ScaleChanged(std::vector<SDL_Rect>& shown);
+    const std::uint8_t* DisplayPixels(int& stride);
+    void Show(const std::vector<SDL_Rect>& shown);
     CPoint ToDisplay(int x, int y) const;
     SDL_Cursor* MakeCursor(HCURSOR cursor);
 
@@ -54,14 +71,20 @@ class SdlBackend : public Backend {
     bool m_windowed = false;
     bool m_opened = false;
     std::string m_error;
-    int m_scale = 1;
+    bool m_useTexture = false;
+    bool m_showAll = true;  // the whole output must be shown at the next present
+    double m_scale = 1.0;
     CSize m_display{640, 480};
-    CPoint m_offset;
+    ScreenLayout m_layout;
+    ScreenScaler m_scaler;
     SDL_Window* m_window = nullptr;
+    SDL_Surface* m_windowSurface = nullptr;  // owned by the window
     SDL_Renderer* m_renderer = nullptr;
     SDL_Texture* m_texture = nullptr;
     std::unique_ptr<CSurface> m_surface;
-    std::vector<std::uint32_t> m_converted;
+    std::vector<std::uint32_t> m_converted;  // an 8-bit display through its palette
+    std::vector<std::uint32_t> m_staging;    // scaled pixels when the window cannot take them
+    bool m_direct = false;                   // scaling straight into the window's surface
     std::map<HCURSOR, SDL_Cursor*> m_cursors;
     std::unique_ptr<SdlAudio> m_audio;
 };
