@@ -4,11 +4,11 @@
 #include <string>
 
 #include "imaging/CDib.h"
+#include "models/CGlimImage.h"
+#include "models/CSlideScript.h"
 #include "platform/base/CObject.h"
 #include "platform/draw/CPalette.h"
 #include "platform/window/CWnd.h"
-#include "models/CSlideScript.h"
-#include "models/CGlimImage.h"
 
 // A story book: up to 21 scenes with one current, the binder pictures shown on the
 // scrapbook screen, the ready-made slides folder and an optional slide script.
@@ -57,6 +57,7 @@ class CGlimBook : public CObject {
         bool tried = false;
     };
 
+    static int SceneCount(const std::string& value, const std::string& path);
     void Reset();
     CDib* BinderPicture(Binder& binder);
     int Switch(int index, CWnd* window);
