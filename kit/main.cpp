@@ -10,6 +10,7 @@ int Usage() {
     std::fprintf(stderr,
                  "usage: talewick-kit generate DIR\n"
                  "       talewick-kit check DIR\n"
+                 "       talewick-kit book BOOKDIR OUTDIR\n"
                  "       talewick-kit sheet DIR OUT.png\n");
     return 2;
 }
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
     const std::string dir = argv[2];
     if (command == "generate" && argc == 3) return GenerateContent(dir) ? 0 : 1;
     if (command == "check" && argc == 3) return CheckContent(dir) ? 0 : 1;
+    if (command == "book" && argc == 4) return MakeBook(dir, argv[3]) ? 0 : 1;
     if (command == "sheet" && argc == 4) return SheetContent(dir, argv[3]) ? 0 : 1;
     return Usage();
 }

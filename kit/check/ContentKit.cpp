@@ -42,13 +42,18 @@ bool GenerateContent(const std::string& dir) {
 void CollectProblems(const std::string& dir, std::vector<std::string>& problems) {
     CheckTree(dir, problems);
     CheckStory(dir, problems);
+    for (const std::string& book : KitBookFiles()) CheckComposition(book, problems);
 }
 
 bool CheckContent(const std::string& dir) {
     std::vector<std::string> problems;
-    CollectProblems(dir, problems);
+    // A folder with a book file is a book being written: check its scenes.
+    if (const std::string book = FindBookFile(dir); !book.empty())
+        CheckComposition(book, problems);
+    else
+        CollectProblems(dir, problems);
     for (const auto& line : problems) std::printf("%s\n", line.c_str());
-    if (problems.empty()) std::printf("content tree %s: no problems\n", dir.c_str());
+    if (problems.empty()) std::printf("%s: no problems\n", dir.c_str());
     return problems.empty();
 }
 
@@ -58,4 +63,19 @@ bool SheetContent(const std::string& dir, const std::string& outPng) {
                                  ? outPng.substr(0, outPng.size() - 4)
                                  : outPng;
     return SheetStory(dir, base + "-story.png");
+}
+
+bool MakeBook(const std::string& bookDir, const std::string& outDir) {
+    const std::string book = FindBookFile(bookDir);
+    if (book.empty()) {
+        std::fprintf(stderr, "%s: no .book file here; write one that names the scenes.\n",
+                     bookDir.c_str());
+        return false;
+    }
+    std::vector<std::string> problems;
+    CheckComposition(book, problems);
+    for (const auto& line : problems) std::fprintf(stderr, "%s\n", line.c_str());
+    std::error_code error;
+    std::filesystem::create_directories(outDir + "/books", error);
+    return problems.empty() && GenerateBook(book, outDir);
 }

@@ -11,7 +11,11 @@ bool GenerateContent(const std::string& dir);
 bool GenerateKitPart(const std::string& dir, std::vector<std::string>& failures);
 // Collects one line per problem found in the tree below `dir`.
 void CollectProblems(const std::string& dir, std::vector<std::string>& problems);
-// Prints the problems, one a line, and returns true when there were none.
+// Prints the problems, one a line, and returns true when there were none. A folder that
+// holds a ".book" file is checked as a book being written instead of as a tree.
 bool CheckContent(const std::string& dir);
 // Writes a contact sheet of every picture, each beside its colour-cube version.
 bool SheetContent(const std::string& dir, const std::string& outPng);
+// Checks the book in `bookDir` and, when it has no problems, renders it into
+// outDir/books/ (the book's folder, its catalogue, an empty scrapbook).
+bool MakeBook(const std::string& bookDir, const std::string& outDir);

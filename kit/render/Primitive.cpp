@@ -283,3 +283,127 @@ void Primitive::MapUV(const Vec3& p, const Vec3& n, double& u, double& v) const 
         }
     }
 }
+
+bool Primitive::Contains(const Vec3& p) const {
+    constexpr double kSlack = 1e-9;
+    const double ring = std::sqrt(p.x * p.x + p.z * p.z);
+    switch (m_shape) {
+        case Shape::Sphere:
+            return Dot(p, p) <= 1.0 + kSlack;
+        case Shape::Box:
+            return std::max({std::abs(p.x), std::abs(p.y), std::abs(p.z)}) <= 1.0 + kSlack;
+        case Shape::Cylinder:
+            return ring <= 1.0 + kSlack && std::abs(p.y) <= 1.0 + kSlack;
+        case Shape::Cone:
+            return std::abs(p.y) <= 1.0 + kSlack && ring <= (1.0 - p.y) * 0.5 + kSlack;
+        case Shape::Torus:
+            return (ring - 1.0) * (ring - 1.0) + p.y * p.y <= m_minor * m_minor + kSlack;
+        case Shape::Plane:
+            return p.y <= kSlack;
+    }
+    return false;
+}
+
+namespace {
+
+// A grid of n x n points over the square face of a unit box (axis `axis`, side `side`).
+void BoxFace(int axis, double side, int n, std::vector<Vec3>& out) {
+    for (int i = 0; i <= n; ++i)
+        for (int j = 0; j <= n; ++j) {
+            const double a = -1.0 + 2.0 * i / n, b = -1.0 + 2.0 * j / n;
+            out.push_back(axis == 0   ? Vec3{side, a, b}
+                          : axis == 1 ? Vec3{a, side, b}
+                                      : Vec3{a, b, side});
+        }
+}
+
+// Rings of points round the y axis from y = -1 to 1, radius given by `radiusAt(y)`,
+// with the flat caps filled in where the radius is not zero.
+template <class RadiusAt>
+void Lathe(int n, RadiusAt radiusAt, std::vector<Vec3>& out) {
+    const int around = 4 * n;
+    for (int i = 0; i <= n; ++i) {
+        const double y = -1.0 + 2.0 * i / n;
+        for (int k = 0; k < around; ++k) {
+            const double a = 2.0 * std::numbers::pi * k / around;
+            for (int r = (i == 0 || i == n) ? 0 : n; r <= n; ++r) {
+                const double radius = radiusAt(y) * r / n;
+                out.push_back({radius * std::sin(a), y, radius * std::cos(a)});
+            }
+        }
+    }
+}
+
+}  // namespace
+
+void Primitive::SurfacePoints(int perUnit, std::vector<Vec3>& out) const {
+    const int n = std::max(perUnit, 2);
+    switch (m_shape) {
+        case Shape::Sphere: {
+            // A Fibonacci spiral spreads the points evenly.
+            const int count = 4 * n * n;
+            const double golden = std::numbers::pi * (3.0 - std::sqrt(5.0));
+            for (int i = 0; i < count; ++i) {
+                const double y = 1.0 - 2.0 * (i + 0.5) / count;
+                const double r = std::sqrt(1.0 - y * y);
+                out.push_back({r * std::cos(golden * i), y, r * std::sin(golden * i)});
+            }
+            out.push_back({0.0, -1.0, 0.0});
+            out.push_back({0.0, 1.0, 0.0});
+            return;
+        }
+        case Shape::Box:
+            for (int axis = 0; axis < 3; ++axis)
+                for (double side : {-1.0, 1.0}) BoxFace(axis, side, n, out);
+            return;
+        case Shape::Cylinder:
+            Lathe(
+                n, [](double) { return 1.0; }, out);
+            return;
+        case Shape::Cone:
+            Lathe(
+                n, [](double y) { return (1.0 - y) * 0.5; }, out);
+            return;
+        case Shape::Torus:
+            for (int i = 0; i < 4 * n; ++i)
+                for (int j = 0; j < 2 * n; ++j) {
+                    const double ring = 2.0 * std::numbers::pi * i / (4 * n);
+                    const double tube = 2.0 * std::numbers::pi * j / (2 * n);
+                    const double r = 1.0 + m_minor * std::cos(tube);
+                    out.push_back(
+                        {r * std::sin(ring), m_minor * std::sin(tube), r * std::cos(ring)});
+                }
+            return;
+        case Shape::Plane:
+            return;
+    }
+}
+
+double Primitive::Distance(const Vec3& p) const {
+    const double ring = std::sqrt(p.x * p.x + p.z * p.z);
+    // Distance to a 2D box [-1, 1] in (ring or x, y) style: outside part plus inside part.
+    auto box2 = [](double a, double b) {
+        const double qa = a - 1.0, qb = b - 1.0;
+        const double outside = std::hypot(std::max(qa, 0.0), std::max(qb, 0.0));
+        return outside + std::min(std::max(qa, qb), 0.0);
+    };
+    switch (m_shape) {
+        case Shape::Sphere:
+            return Length(p) - 1.0;
+        case Shape::Box: {
+            const Vec3 q{std::abs(p.x) - 1.0, std::abs(p.y) - 1.0, std::abs(p.z) - 1.0};
+            const Vec3 outside{std::max(q.x, 0.0), std::max(q.y, 0.0), std::max(q.z, 0.0)};
+            return Length(outside) + std::min(std::max({q.x, q.y, q.z}), 0.0);
+        }
+        case Shape::Cylinder:
+            return box2(ring, std::abs(p.y));
+        case Shape::Cone:
+            // The larger of the distances to the base plane and to the slanted side.
+            return std::max({-1.0 - p.y, p.y - 1.0, (ring + 0.5 * p.y - 0.5) / std::sqrt(1.25)});
+        case Shape::Torus:
+            return std::hypot(ring - 1.0, p.y) - m_minor;
+        case Shape::Plane:
+            return p.y;
+    }
+    return 1e30;
+}

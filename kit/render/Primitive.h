@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "render/Vec3.h"
 
@@ -31,6 +32,14 @@ class Primitive {
     bool Intersect(const Ray& ray, double tMin, double tMax, LocalHit& hit) const;
     // Radius of a sphere about the local origin holding the shape; negative when unbounded.
     double BoundingRadius() const;
+    // Signed distance from a local point to the surface, negative inside; exact for the
+    // sphere, box, cylinder and torus, a lower bound for the cone. 0 for the plane's y.
+    double Distance(const Vec3& p) const;
+    // True when the local point lies inside the shape or on its surface.
+    bool Contains(const Vec3& p) const;
+    // Points spread over the shape's surface, about `perUnit` apart per unit of local
+    // length along each way round; none for the unbounded plane.
+    void SurfacePoints(int perUnit, std::vector<Vec3>& out) const;
     // Texture coordinates in [0, 1) for a local surface point and its local normal.
     void MapUV(const Vec3& p, const Vec3& n, double& u, double& v) const;
 

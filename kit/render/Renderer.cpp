@@ -385,6 +385,7 @@ void Renderer::Outline(const Scene& scene, const Samples& s, RenderedScene& out)
         const int pa = s.part[a], pb = s.part[b];
         if (pa == kSky || pb == kSky) return pa != pb;
         if (object[a] != object[b]) return true;
+        if (pa != pb && (scene.parts[pa].outlined || scene.parts[pb].outlined)) return true;
         return std::abs(s.t[a] - s.t[b]) > 0.08f * std::min(s.t[a], s.t[b]) &&
                Dot(s.normal[a], s.normal[b]) < 0.8;
     };

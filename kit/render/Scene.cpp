@@ -15,7 +15,29 @@ void Scene::AddPart(int id, const Primitive& primitive, const Transform& toWorld
     part.centre = toWorld.Point(Vec3{});
     const double local = primitive.BoundingRadius();
     part.radius = local < 0.0 ? -1.0 : local * toWorld.MaxStretch();
+    part.minStretch = 1.0 / part.toLocal.MaxStretch();
     parts.push_back(part);
+}
+
+void Scene::BlendLastPart(const std::string& name, double smoothness) {
+    std::size_t index = 0;
+    while (index < blends.size() && blends[index].Name() != name) ++index;
+    if (index == blends.size()) blends.emplace_back(name, smoothness);
+    parts.back().blend = static_cast<int>(index);
+    blends[index].Add(parts, static_cast<int>(parts.size()) - 1);
+}
+
+bool Scene::NearerBlendHit(const ScenePart& part, const Ray& ray, double tMin, std::uint64_t& tried,
+                           double& best, int& bestPart) const {
+    const std::uint64_t bit = std::uint64_t{1} << (part.blend % 64);
+    if ((tried & bit) != 0) return false;
+    tried |= bit;
+    const SmoothBlend& blend = blends[part.blend];
+    double t = 0.0;
+    if (!blend.Trace(parts, ray, tMin, best, t)) return false;
+    best = t;
+    blend.Distance(parts, ray.At(t), &bestPart);
+    return true;
 }
 
 const SceneObjectInfo* Scene::FindObject(int id) const {
@@ -46,13 +68,19 @@ bool Scene::MayHit(const ScenePart& part, const Ray& ray, double tMin, double tM
 }
 
 int Scene::Nearest(const Ray& ray, double tMin, double tMax, const std::vector<int>* among,
-                   double& best, LocalHit& bestLocal) const {
+                   double& best, LocalHit& bestLocal, bool& blendHit) const {
     best = tMax;
     int bestPart = -1;
+    blendHit = false;
+    std::uint64_t tried = 0;  // figures already traced for this ray
     const std::size_t count = among ? among->size() : parts.size();
     for (std::size_t k = 0; k < count; ++k) {
         const int i = among ? (*among)[k] : static_cast<int>(k);
         const ScenePart& part = parts[i];
+        if (part.blend >= 0) {
+            if (NearerBlendHit(part, ray, tMin, tried, best, bestPart)) blendHit = true;
+            continue;
+        }
         if (!MayHit(part, ray, tMin, best)) continue;
         const Ray local{part.toLocal.Point(ray.origin), part.toLocal.Direction(ray.dir)};
         LocalHit lh;
@@ -60,6 +88,7 @@ int Scene::Nearest(const Ray& ray, double tMin, double tMax, const std::vector<i
             best = lh.t;
             bestLocal = lh;
             bestPart = i;
+            blendHit = false;
         }
     }
     return bestPart;
@@ -69,13 +98,20 @@ bool Scene::Intersect(const Ray& ray, double tMin, double tMax, SceneHit& hit,
                       const std::vector<int>* among) const {
     double best = tMax;
     LocalHit bestLocal;
-    const int bestPart = Nearest(ray, tMin, tMax, among, best, bestLocal);
+    bool blendHit = false;
+    const int bestPart = Nearest(ray, tMin, tMax, among, best, bestLocal, blendHit);
     if (bestPart < 0) return false;
     const ScenePart& part = parts[bestPart];
     hit.t = best;
     hit.part = bestPart;
     hit.point = ray.At(best);
-    hit.normal = Normalize(part.toLocal.NormalFromLocal(bestLocal.normal));
+    if (blendHit) {
+        // The figure's normal, seen in the owning part's space for its texture mapping.
+        hit.normal = blends[part.blend].Normal(parts, hit.point);
+        bestLocal.normal = Normalize(part.toWorld.NormalFromLocal(hit.normal));
+    } else {
+        hit.normal = Normalize(part.toLocal.NormalFromLocal(bestLocal.normal));
+    }
     const Vec3 localPoint = part.toLocal.Point(hit.point);
     part.primitive.MapUV(localPoint, bestLocal.normal, hit.u, hit.v);
     if (part.tileU != 1.0) hit.u = hit.u * part.tileU - std::floor(hit.u * part.tileU);
@@ -86,8 +122,15 @@ bool Scene::Intersect(const Ray& ray, double tMin, double tMax, SceneHit& hit,
 bool Scene::Occluded(const Ray& ray, double tMin, double tMax,
                      const std::vector<int>* among) const {
     const std::size_t count = among ? among->size() : parts.size();
+    std::uint64_t tried = 0;
     for (std::size_t k = 0; k < count; ++k) {
         const ScenePart& part = parts[among ? (*among)[k] : k];
+        if (part.blend >= 0) {
+            double best = tMax;
+            int owner = -1;
+            if (NearerBlendHit(part, ray, tMin, tried, best, owner)) return true;
+            continue;
+        }
         if (!MayHit(part, ray, tMin, tMax)) continue;
         const Ray local{part.toLocal.Point(ray.origin), part.toLocal.Direction(ray.dir)};
         LocalHit lh;

@@ -1,8 +1,10 @@
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "render/Primitive.h"
+#include "render/SmoothBlend.h"
 #include "render/Transform.h"
 
 // One placed primitive. Several primitives may share an object id: together they are
@@ -14,8 +16,11 @@ struct ScenePart {
     Transform toLocal;
     double tileU = 1.0;  // texture repeats across the part's surface
     double tileV = 1.0;
-    Vec3 centre;           // world-space bounding sphere
-    double radius = -1.0;  // negative: unbounded
+    Vec3 centre;              // world-space bounding sphere
+    double radius = -1.0;     // negative: unbounded
+    bool outlined = false;    // drawn with a line round it even where it meets its own object
+    double minStretch = 1.0;  // local lengths times this never exceed world lengths
+    int blend = -1;           // the smooth figure it is melted into, or none
 };
 
 // What the book knows about a colourable object: its name and its sound, either a
@@ -23,8 +28,11 @@ struct ScenePart {
 struct SceneObjectInfo {
     int id = 0;
     std::string name;
-    std::string effect;  // synthesised effect name, or empty
-    std::string phrase;  // spoken text, or empty
+    std::string effect;     // synthesised effect name, or empty
+    std::string phrase;     // spoken text, or empty
+    int line = 0;           // the scene file's line that first places it, 0 when unknown
+    bool mayFloat = false;  // the scene means it to hang in the air (the sun, a cloud)
+    bool mayBeCut = false;  // the scene means the frame to cut it (a tree at the edge)
     bool HasSound() const { return !effect.empty() || !phrase.empty(); }
 };
 
@@ -63,7 +71,10 @@ class Scene {
     SceneObjectInfo sky{1, "sky", "", ""};
     std::vector<ScenePart> parts;
     std::vector<SceneObjectInfo> objects;  // one per id, sky included, in id order of first mention
+    std::vector<SmoothBlend> blends;
 
+    // Melts the last part added into the smooth figure named `name` (made on first use).
+    void BlendLastPart(const std::string& name, double smoothness);
     // Places a part: computes its inverse transform and world bounding sphere.
     void AddPart(int id, const Primitive& primitive, const Transform& toWorld, double tileU,
                  double tileV);
@@ -86,7 +97,12 @@ class Scene {
 
   private:
     bool MayHit(const ScenePart& part, const Ray& ray, double tMin, double tMax) const;
-    // The nearest hit among the listed parts (all parts when `among` is null).
+    // The nearest hit among the listed parts (all parts when `among` is null). A hit on a
+    // smooth figure comes back with `blendHit` set and no local normal.
     int Nearest(const Ray& ray, double tMin, double tMax, const std::vector<int>* among,
-                double& best, LocalHit& bestLocal) const;
+                double& best, LocalHit& bestLocal, bool& blendHit) const;
+    // Tries the part's figure once per ray; true (with `best` and `bestPart` moved) on a
+    // nearer hit.
+    bool NearerBlendHit(const ScenePart& part, const Ray& ray, double tMin, std::uint64_t& tried,
+                        double& best, int& bestPart) const;
 };

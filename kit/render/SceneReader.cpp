@@ -32,7 +32,8 @@ bool VecKey(const Keys& keys, const std::string& key, Vec3& out, std::string& er
     const auto it = keys.find(key);
     if (it == keys.end()) return true;
     if (SceneReader::ParseVec(it->second, out)) return true;
-    error = "bad " + key + " value \"" + it->second + "\"";
+    error = "bad " + key + " value \"" + it->second +
+            "\"; write one number or three separated by commas, like " + key + "=1,0.5,2";
     return false;
 }
 
@@ -40,7 +41,7 @@ bool NumberKey(const Keys& keys, const std::string& key, double& out, std::strin
     const auto it = keys.find(key);
     if (it == keys.end()) return true;
     if (ParseNumber(it->second, out)) return true;
-    error = "bad " + key + " value \"" + it->second + "\"";
+    error = "bad " + key + " value \"" + it->second + "\"; write a number, like " + key + "=2";
     return false;
 }
 
@@ -109,7 +110,7 @@ bool SceneReader::ReadLines(const std::string& text, Scene* scene, std::string& 
     int number = 0;
     m_openGroup.clear();
     while (std::getline(stream, line)) {
-        ++number;
+        m_line = ++number;
         const std::size_t hash = line.find('#');
         const std::string statement = hash == std::string::npos ? line : line.substr(0, hash);
         const std::vector<std::string> words = SplitWords(statement);
@@ -120,7 +121,7 @@ bool SceneReader::ReadLines(const std::string& text, Scene* scene, std::string& 
         }
     }
     if (!m_openGroup.empty()) {
-        error = "group " + m_openGroup + " has no end";
+        error = "group " + m_openGroup + " has no end; close it with a line \"end\"";
         return false;
     }
     return true;
@@ -135,7 +136,7 @@ bool SceneReader::Statement(const std::vector<std::string>& words, const std::st
         else if (verb == "object")
             m_groups[m_openGroup].push_back(line);
         else {
-            error = "only object lines belong in a group";
+            error = "only object lines belong in a group; close the group with \"end\" first";
             return false;
         }
         return true;
@@ -150,7 +151,7 @@ bool SceneReader::Statement(const std::vector<std::string>& words, const std::st
         return true;
     }
     if (!scene) {
-        error = "only groups belong in a library";
+        error = "only groups belong in a library; move this line into a scene file";
         return false;
     }
     const Keys keys = KeyValues(words);
@@ -197,7 +198,9 @@ bool SceneReader::Statement(const std::vector<std::string>& words, const std::st
     }
     if (verb == "object") return AddObject(keys, *scene, 0, Transform(), error);
     if (verb == "use") return UseGroup(words.size() > 1 ? words[1] : "", keys, *scene, error);
-    error = "unknown statement \"" + verb + "\"";
+    error = "unknown statement \"" + verb +
+            "\"; lines start with scene, caption, camera, light, ambient, sky, object, group, "
+            "end or use";
     return false;
 }
 
@@ -210,12 +213,14 @@ bool SceneReader::AddObject(const Keys& keys, Scene& scene, int idBase, const Tr
     if (!NumberKey(keys, "id", id, error) || !NumberKey(keys, "minor", minor, error)) return false;
     const int objectId = idBase + static_cast<int>(id);
     if (id < 0.0 || objectId > 255) {
-        error = "object ids run from 0 to 255";
+        error = "object ids run from 0 to 255; pick an id in that range";
         return false;
     }
     if (!Primitive::ParseShape(Get(keys, "shape"), shape) ||
         !Primitive::ParseMapping(Get(keys, "map"), mapping)) {
-        error = "unknown shape or mapping";
+        error =
+            "unknown shape or mapping; shapes are sphere, box, cylinder, cone, torus and "
+            "plane, mappings planar, cylindrical, spherical and box";
         return false;
     }
     const std::string tileText = Get(keys, "tile");
@@ -227,12 +232,27 @@ bool SceneReader::AddObject(const Keys& keys, Scene& scene, int idBase, const Tr
     Transform placement;
     if (!Placement(keys, placement, error)) return false;
     scene.AddPart(objectId, Primitive(shape, mapping, minor), parent * placement, tile.x, tile.y);
+    // A detail of a bigger object (an eye on a head) colours with it but keeps its line.
+    scene.parts.back().outlined = Get(keys, "line") == "yes";
+    if (const std::string blend = Get(keys, "blend"); !blend.empty()) {
+        double smooth = 0.12;
+        if (!NumberKey(keys, "smooth", smooth, error)) return false;
+        if (shape == Shape::Plane || smooth <= 0.0) {
+            error = "only bounded shapes melt into a figure, with smooth above 0";
+            return false;
+        }
+        // Each use of a group makes its own figure.
+        scene.BlendLastPart(blend + "@" + std::to_string(idBase), smooth);
+    }
     SceneObjectInfo& info = scene.ObjectFor(objectId);
+    if (info.line == 0) info.line = m_line;
     if (info.name.empty()) info.name = Get(keys, "name", "object " + std::to_string(objectId));
     if (!info.HasSound()) {
         info.effect = Get(keys, "sound");
         info.phrase = Get(keys, "say");
     }
+    info.mayFloat = info.mayFloat || Get(keys, "floats") == "yes";
+    info.mayBeCut = info.mayBeCut || Get(keys, "cut") == "yes";
     return true;
 }
 
@@ -240,15 +260,18 @@ bool SceneReader::UseGroup(const std::string& name, const Keys& keys, Scene& sce
                            std::string& error) {
     const auto group = m_groups.find(name);
     if (group == m_groups.end()) {
-        error = "unknown group \"" + name + "\"";
+        error = "unknown group \"" + name +
+                "\"; define it with group NAME ... end in a library or above this line";
         return false;
     }
     double first = 0.0;
     Transform placement;
     if (!NumberKey(keys, "id", first, error) || !Placement(keys, placement, error)) return false;
-    for (const std::string& line : group->second)
-        if (!AddObject(KeyValues(SplitWords(line)), scene, static_cast<int>(first), placement,
-                       error))
-            return false;
+    for (const std::string& line : group->second) {
+        Keys objectKeys = KeyValues(SplitWords(line));
+        for (const char* flag : {"floats", "cut"})
+            if (keys.contains(flag)) objectKeys[flag] = keys.at(flag);
+        if (!AddObject(objectKeys, scene, static_cast<int>(first), placement, error)) return false;
+    }
     return true;
 }

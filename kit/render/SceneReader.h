@@ -12,8 +12,11 @@
 //   sky id=N name=NAME [sound=EFFECT] [say="TEXT"]
 //   object id=N name=NAME shape=SHAPE map=MAPPING [tile=U,V] [minor=R]
 //          [scale=S|X,Y,Z] [turn=X,Y,Z] [at=X,Y,Z] [sound=EFFECT] [say="TEXT"]
+//          [floats=yes] [cut=yes]     (meant to hang in the air / to be cut by the frame)
+//          [line=yes]                 (a detail outlined within its own object)
+//          [blend=FIGURE [smooth=K]]  (melted smoothly into the other parts of FIGURE)
 //   group NAME ... end                (object lines with ids relative to the use)
-//   use NAME id=FIRST [scale=..] [turn=..] [at=..]
+//   use NAME id=FIRST [scale=..] [turn=..] [at=..] [floats=yes] [cut=yes]
 // Values with blanks are written in double quotes.
 class SceneReader {
   public:
@@ -38,4 +41,5 @@ class SceneReader {
 
     std::map<std::string, std::vector<std::string>> m_groups;
     std::string m_openGroup;
+    int m_line = 0;  // the line being read
 };

@@ -17,7 +17,7 @@ bool ReadTextFile(const std::string& path, std::string& text) {
 bool BookPlan::Read(const std::string& path, std::string& error) {
     std::string text;
     if (!ReadTextFile(path, text)) {
-        error = "cannot read " + path;
+        error = path + ": cannot be read; check the name and that the file exists";
         return false;
     }
     std::istringstream lines(text);
@@ -38,7 +38,8 @@ bool BookPlan::Read(const std::string& path, std::string& error) {
         else if (verb == "binder") {
             Vec3 rgb;
             if (!SceneReader::ParseVec(rest, rgb)) {
-                error = "bad binder colour in " + path;
+                error =
+                    path + ": bad binder colour; write red, green and blue, like binder 200,40,40";
                 return false;
             }
             binderColour = (static_cast<std::uint32_t>(rgb.x) << 16) |
@@ -47,7 +48,7 @@ bool BookPlan::Read(const std::string& path, std::string& error) {
         }
     }
     if (bookName.empty() || folder.empty() || sceneFiles.empty()) {
-        error = path + " needs a bookname, a folder and at least one scene";
+        error = path + ": a book needs a bookname line, a folder line and at least one scene line";
         return false;
     }
     return true;

@@ -1,8 +1,11 @@
 #include "story/StoryKit.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 
 #include "resources/ContentPaths.h"
+#include "check/CompositionCheck.h"
 #include "story/BookReader.h"
 #include "story/PictureReader.h"
 #include "story/StoryCheck.h"
@@ -17,10 +20,46 @@ std::string BookFile() {
 
 }  // namespace
 
+std::vector<std::string> KitBookFiles() {
+    return {BookFile()};
+}
+
+void CheckComposition(const std::string& bookFile, std::vector<std::string>& problems) {
+    BookPlan book;
+    std::vector<Scene> scenes;
+    std::string error;
+    const std::string dir = bookFile.substr(0, bookFile.find_last_of('/'));
+    if (!book.Read(bookFile, error)) {
+        problems.push_back(error);
+        return;
+    }
+    // Scene and library mistakes come back as "FILE: line N: what to do".
+    if (!book.LoadScenes(dir, scenes, error)) {
+        problems.push_back(dir + "/" + error);
+        return;
+    }
+    for (std::size_t i = 0; i < scenes.size(); ++i)
+        CompositionCheck::Run(scenes[i], StoryGenerator::kWidth, StoryGenerator::kHeight,
+                              dir + "/" + book.sceneFiles[i], problems);
+}
+
 bool GenerateStory(const std::string& contentDir) {
+    return GenerateBook(BookFile(), contentDir);
+}
+
+std::string FindBookFile(const std::string& dir) {
+    std::error_code error;
+    std::vector<std::string> found;
+    for (const auto& entry : std::filesystem::directory_iterator(dir, error))
+        if (entry.path().extension() == ".book") found.push_back(entry.path().string());
+    std::sort(found.begin(), found.end());
+    return found.empty() ? "" : found.front();
+}
+
+bool GenerateBook(const std::string& bookFile, const std::string& contentDir) {
     StoryGenerator generator(contentDir);
     std::string error;
-    if (!generator.LoadBook(BookFile(), error)) {
+    if (!generator.LoadBook(bookFile, error)) {
         std::fprintf(stderr, "story: %s\n", error.c_str());
         return false;
     }

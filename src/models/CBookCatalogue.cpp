@@ -2,28 +2,49 @@
 
 #include <algorithm>
 
+#include "models/CContentText.h"
+#include "platform/files/CContentReport.h"
 #include "platform/files/CFile.h"
+
+namespace {
+
+// A catalogue line names a folder or a scrapbook; control bytes mean the file is damaged.
+bool IsTextLine(const std::string& line) {
+    return std::none_of(line.begin(), line.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return (byte < 0x20 && c != '\t') || byte == 0x7F;
+    });
+}
+
+}  // namespace
 
 bool CBookCatalogue::Read(const std::string& booksFolder) {
     m_lines.clear();
-    CFile file;
-    if (!file.Open(booksFolder + ContentPaths::kBookCatalogue, CFile::modeRead | CFile::shareDenyWrite))
-        return false;
     std::string text;
-    char buffer[4096];
-    for (UINT got = 0; (got = file.Read(buffer, sizeof buffer)) > 0;) text.append(buffer, got);
+    if (!CFile::ReadWholeFile(booksFolder + ContentPaths::kBookCatalogue, text)) {
+        CContentReport::Report(booksFolder + ContentPaths::kBookCatalogue,
+                               "cannot be read, so no book is shown; check that the file "
+                               "exists and that the program may read it.");
+        return false;
+    }
     Parse(text, booksFolder);
     return true;
 }
 
 void CBookCatalogue::Parse(const std::string& text, const std::string& booksFolder) {
     m_lines.clear();
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
-        // The byte before the LF is the CR.
-        const std::size_t length = end > start ? end - start - 1 : 0;
-        if (length == 0) continue;
-        m_lines.push_back(ParseLine(text.substr(start, length), booksFolder));
+    int number = 0;
+    for (const std::string& line : CContentText::Lines(text)) {
+        ++number;
+        if (line.empty()) continue;
+        if (!IsTextLine(line)) {
+            CContentReport::Report(booksFolder + ContentPaths::kBookCatalogue,
+                                   "line " + std::to_string(number) +
+                                       " is not text and is skipped; write one book folder "
+                                       "or one scrapbook= line per line.");
+            continue;
+        }
+        m_lines.push_back(ParseLine(line, booksFolder));
     }
 }
 

@@ -5,8 +5,8 @@
 #include "resources/ContentPaths.h"
 
 // The books catalogue ("books.txt" in the books folder): which book the screen opens and
-// which scrapbook goes with it. Lines end with CR LF; empty lines are skipped and a last
-// line without LF is ignored.
+// which scrapbook goes with it. Lines may end in CR LF, LF or CR, the last one without an
+// end counts too; empty lines are skipped and damaged lines reported and skipped.
 class CBookCatalogue {
   public:
     static constexpr const char* kBooksFolder = ContentPaths::kBooks;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "models/CDescParser.h"
+#include "platform/files/CContentReport.h"
 #include "platform/files/CFile.h"
 
 namespace {
@@ -34,10 +35,20 @@ CRect ParsePosition(const std::string& text) {
 bool CCrayon::ReadPicture(CDib& picture, const std::string& path) {
     // A directory (an empty file name leaves the bare folder) does not count as a file.
     struct stat status {};
-    if (stat(path.c_str(), &status) != 0 || S_ISDIR(status.st_mode)) return false;
+    if (stat(path.c_str(), &status) != 0 || S_ISDIR(status.st_mode)) {
+        CContentReport::Report(path,
+                               "is missing; put the picture there or correct its name in "
+                               "the description.");
+        return false;
+    }
     CFile file;
-    if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite)) return false;
-    return picture.Read(file) != 0;
+    if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite) || picture.Read(file) == 0) {
+        CContentReport::Report(path,
+                               "is not a picture the program can read; save it again as "
+                               "an uncompressed BMP picture.");
+        return false;
+    }
+    return true;
 }
 
 void CCrayon::AdoptTexture() {

@@ -3,16 +3,15 @@
 #include <string>
 
 #include "imaging/CDib.h"
-#include "platform/draw/CDC.h"
-#include "platform/base/CObject.h"
 #include "models/CCrayon.h"
+#include "platform/base/CObject.h"
+#include "platform/draw/CDC.h"
 
 // An open crayon box: its picture, its button face for the box selector and up to 21
 // crayons, each with a hit rectangle on the box picture.
 class CCrayonBox : public CObject {
   public:
     static constexpr int kMaxCrayons = 21;
-
 
     // Loads the box from its block of the crayon catalogue. A box declaring more than 21
     // crayons loads the first 21. 1 on success, 0 on failure.

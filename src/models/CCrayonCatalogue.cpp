@@ -3,31 +3,45 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "platform/files/CFile.h"
-#include "platform/window/MessageBox.h"
+#include "models/CContentText.h"
 #include "models/CDescParser.h"
+#include "platform/files/CContentReport.h"
+#include "platform/window/MessageBox.h"
 
 int CCrayonCatalogue::Load(CCrayonBox* boxes, int capacity,
                            const std::function<void(CCrayonBox&)>& onBoxLoaded,
                            const std::string& crayonsFolder) {
-    CFile file;
-    if (!file.Open(crayonsFolder + ContentPaths::kCrayonCatalogue, CFile::modeRead | CFile::shareDenyWrite)) {
-        AfxMessageBox("The crayons cannot be found: " + crayonsFolder + "crayons.txt is missing.");
+    const std::string path = crayonsFolder + ContentPaths::kCrayonCatalogue;
+    std::string text;
+    if (!CContentText::Read(path, text)) {
+        CContentReport::Report(path,
+                               "cannot be read, so there are no crayons; check that the "
+                               "file exists and that the program may read it.");
+        AfxMessageBox("The crayons cannot be found: " + path + " is missing.");
         return 0;
     }
     const CDescParser parser;
     int next = 0;
     std::string prefix;
     const int declared =
-        std::atoi(parser.GetValue(file, "NumCrayonBoxes", 0, next, prefix).c_str());
+        std::atoi(parser.GetValue(text, "NumCrayonBoxes", 0, next, prefix).c_str());
+    if (declared <= 0 || declared > kMaxBoxes)
+        CContentReport::Report(path, "NumCrayonBoxes is " + std::to_string(declared) +
+                                         "; write the number of crayon boxes, 1 to " +
+                                         std::to_string(kMaxBoxes) + ".");
     const int count = std::min({declared, kMaxBoxes, capacity});
     int position = next;
     int loaded = 0;
     for (int i = 0; i < count; ++i) {
         prefix.clear();
-        const std::string block = parser.GetValue(file, std::to_string(i), position, next, prefix);
+        const std::string block = parser.GetValue(text, std::to_string(i), position, next, prefix);
         position = next;
-        if (!boxes[i].Load(block, prefix, crayonsFolder)) break;
+        if (!boxes[i].Load(block, prefix, crayonsFolder)) {
+            CContentReport::Report(path, "crayon box " + std::to_string(i) +
+                                             " cannot be loaded, so it and the boxes after it "
+                                             "are left out; check its block and its files.");
+            break;
+        }
         if (onBoxLoaded) onBoxLoaded(boxes[i]);
         ++loaded;
     }

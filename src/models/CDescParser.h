@@ -1,8 +1,8 @@
 #pragma once
 #include <string>
 
-#include "platform/files/CFile.h"
 #include "platform/base/CObject.h"
+#include "platform/files/CFile.h"
 
 // Reader of description files: CR LF lines of key=value, where a key line that ends right
 // after its "=" opens a block closed by a line of d "[" and one "]" (d = the block's depth).
@@ -10,7 +10,6 @@
 // keeps no state; every lookup stays inside the text it was given.
 class CDescParser : public CObject {
   public:
-
     // Looks up `key` (with or without its trailing "=") in `text` from byte `startPos`, at
     // the column given by the length of `depthPrefix`. Returns the value, or "" when the
     // key is absent or not in its column. `nextPos` receives the offset to continue from

@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "models/CContentText.h"
 #include "models/CDescParser.h"
+#include "platform/files/CContentReport.h"
 #include "platform/files/CFile.h"
 #include "resources/ContentPaths.h"
 
@@ -16,7 +18,41 @@ std::string FolderWithSlash(std::string folder) {
     return folder;
 }
 
+// A scene count as written: digits with an optional sign and nothing else.
+bool IsWholeNumber(const std::string& text) {
+    const std::size_t digits = !text.empty() && (text[0] == '-' || text[0] == '+') ? 1 : 0;
+    return text.size() > digits && std::all_of(text.begin() + static_cast<long>(digits), text.end(),
+                                               [](char c) { return c >= '0' && c <= '9'; });
+}
+
 }  // namespace
+
+// How many scenes the description declares, 0..kMaxImages; a count that is missing, not a
+// number or out of range is reported and replaced by the nearest one the book can hold.
+int CGlimBook::SceneCount(const std::string& value, const std::string& path) {
+    if (value.empty()) {
+        CContentReport::Report(path,
+                               "has no NumImages line, so the book has no scenes; add "
+                               "NumImages= with the number of scenes.");
+        return 0;
+    }
+    if (!IsWholeNumber(value) || value.size() > 9) {
+        CContentReport::Report(path,
+                               "NumImages is not a number, so the book has no scenes; "
+                               "write the number of scenes in digits.");
+        return 0;
+    }
+    const int declared = std::atoi(value.c_str());
+    if (declared < 0)
+        CContentReport::Report(path,
+                               "NumImages is negative, so the book has no scenes; write "
+                               "the number of scenes, 0 to 21.");
+    if (declared > kMaxImages)
+        CContentReport::Report(path,
+                               "NumImages is more than 21; only the first 21 scenes are "
+                               "shown.");
+    return std::clamp(declared, 0, kMaxImages);
+}
 
 void CGlimBook::Reset() {
     SelectImage(-1);
@@ -34,8 +70,14 @@ void CGlimBook::Reset() {
 bool CGlimBook::Load(const std::string& folder, const std::string& descriptionFile) {
     Reset();
     m_bookFolder = FolderWithSlash(folder);
+    const std::string path = m_bookFolder + descriptionFile;
     std::string text;
-    if (!CFile::ReadWholeFile(m_bookFolder + descriptionFile, text)) return false;
+    if (!CContentText::Read(path, text)) {
+        CContentReport::Report(path,
+                               "cannot be read, so the book is left empty; check that "
+                               "the file exists and that the program may read it.");
+        return false;
+    }
     const CDescParser parser;
     int next = 0;
     auto value = [&](const char* key) {
@@ -53,11 +95,20 @@ bool CGlimBook::Load(const std::string& folder, const std::string& descriptionFi
         m_script = std::make_unique<CSlideScript>();
         if (!m_script->Load(m_scriptFile)) m_script.reset();
     }
-    const int count = std::clamp(std::atoi(value("NumImages").c_str()), 0, kMaxImages);
+    const int count = SceneCount(value("NumImages"), path);
     int position = next;
+    bool gapReported = false;  // one report for the first scene without a block
     for (int i = 0; i < count; ++i) {
         std::string prefix;
         const std::string block = parser.GetValue(text, std::to_string(i), position, next, prefix);
+        if (prefix.empty() && !gapReported) {
+            gapReported = true;
+            CContentReport::Report(path, "scene " + std::to_string(i) +
+                                             " has no block of its own after the one before "
+                                             "it, so it stays blank; write " +
+                                             std::to_string(i) +
+                                             "= and its lines after the previous scene.");
+        }
         position = next;
         m_images[m_imageCount++].LoadFromDescription(block, prefix, m_bookFolder);
     }

@@ -53,6 +53,7 @@ class CGlimBook : public CObject {
         bool tried = false;
     };
 
+    static int SceneCount(const std::string& value, const std::string& path);
     void Reset();
     CDib* BinderPicture(Binder& binder);
     int Switch(int index);

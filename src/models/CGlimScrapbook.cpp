@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "imaging/CDib.h"
+#include "models/CContentText.h"
 #include "models/CGlimBook.h"
 #include "models/CGlimImage.h"
 #include "models/CLayerView.h"
@@ -18,18 +19,6 @@ namespace {
 constexpr const char* kSavedName = "saved.bmp";
 constexpr const char* kThumbnailName = "thumb.bmp";
 constexpr const char* kNewIndex = "bookname=scrapbook\r\n";
-
-// Lines ended by LF, without their CR; a last line without LF does not count.
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
-        std::size_t length = end - start;
-        if (length > 0 && text[end - 1] == '\r') --length;
-        lines.push_back(text.substr(start, length));
-    }
-    return lines;
-}
 
 // The rest of `line` after the first occurrence of `key`, or false when it does not occur.
 bool ValueOf(const std::string& line, const std::string& key, std::string& value) {
@@ -126,8 +115,8 @@ bool CGlimScrapbook::Load(const std::string& folder, const std::string& indexFil
     m_indexFileName = indexFile;
     if (!Exists(IndexPath()) && !CreateIndex()) return false;
     std::string text;
-    if (!CFile::ReadWholeFile(IndexPath(), text)) return false;
-    for (const std::string& line : SplitLines(text)) {
+    if (!CContentText::Read(IndexPath(), text)) return false;
+    for (const std::string& line : CContentText::Lines(text)) {
         std::string value;
         if (ValueOf(line, "bookname=", value)) {
             m_scrapbookName = value;
@@ -145,10 +134,10 @@ std::string CGlimScrapbook::EntryFolder(const std::string& name) const {
 
 bool CGlimScrapbook::ReadEntry(const std::string& name, Entry& entry) const {
     std::string text;
-    if (!CFile::ReadWholeFile(EntryFolder(name) + name + ".txt", text)) return false;
+    if (!CContentText::Read(EntryFolder(name) + name + ".txt", text)) return false;
     entry = {};
     entry.name = name;
-    for (const std::string& line : SplitLines(text)) {
+    for (const std::string& line : CContentText::Lines(text)) {
         std::string value;
         if (ValueOf(line, "imagename=", value))
             entry.imageName = value;
@@ -305,7 +294,7 @@ bool CGlimScrapbook::WriteEntryFiles(const Entry& entry, CGlimImage& picture) co
 
 bool CGlimScrapbook::AppendIndexLine(const std::string& name) const {
     std::string text;
-    if (!CFile::ReadWholeFile(IndexPath(), text)) return false;
+    if (!CContentText::Read(IndexPath(), text)) return false;
     if (!text.empty() && text.back() != '\n') text += "\r\n";
     return CAtomicFile::WriteAll(IndexPath(), text + "image=" + name + "\r\n");
 }
@@ -365,7 +354,7 @@ bool CGlimScrapbook::IsSafeToDelete(const Entry& entry) const {
 bool CGlimScrapbook::RemoveIndexLine(const std::string& name, bool& found) const {
     found = false;
     std::string text;
-    if (!CFile::ReadWholeFile(IndexPath(), text)) return false;
+    if (!CContentText::Read(IndexPath(), text)) return false;
     std::size_t start = 0;
     for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
         std::string line = text.substr(start, end - start);

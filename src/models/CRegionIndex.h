@@ -3,8 +3,8 @@
 #include <span>
 #include <vector>
 
-#include "platform/base/WinTypes.h"
 #include "models/CLayerView.h"
+#include "platform/base/WinTypes.h"
 
 // What a scene's mapping layer says, laid out for the colouring loops: for every object id
 // its pixels as horizontal segments grouped by row, and for every pixel its packed texture

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <utility>
 
+#include "models/CContentText.h"
 #include "platform/files/CAtomicFile.h"
 #include "platform/files/CStdioFile.h"
 
@@ -74,10 +75,12 @@ bool CSlideScript::ReadLines(const std::string& path) {
         StartFresh();
         return true;
     }
-    std::string line;
-    while (m_count < kMaxEntries && file.ReadString(line)) {
-        // Stray carriage returns at a line's end would not survive a save; drop them all.
-        while (!line.empty() && line.back() == '\r') line.pop_back();
+    std::string text;
+    char buffer[4096];
+    for (UINT got = 0; (got = file.Read(buffer, sizeof buffer)) > 0;) text.append(buffer, got);
+    // Any line end an editor writes counts; the script is saved with LF alone.
+    for (const std::string& line : CContentText::Lines(text)) {
+        if (m_count >= kMaxEntries) break;
         m_entries[m_count++] = ToLower(line);
     }
     return true;

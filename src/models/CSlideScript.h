@@ -19,7 +19,6 @@ class CSlideScript {
     CSlideScript(CSlideScript&& other) noexcept;
     CSlideScript& operator=(CSlideScript&& other) noexcept;
 
-
     // Loads the script at `path`, creating it (21 "def" entries, written by the next save)
     // when the file does not exist. A path already loaded is kept unless `force` is set.
     bool Load(const std::string& path, bool force = false);

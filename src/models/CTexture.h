@@ -7,7 +7,6 @@
 // A patterned swatch: a crayon with a display picture for the texture buttons.
 class CTexture : public CCrayon {
   public:
-
     // Loads from a texture block of the texture catalogue; file names are joined to `folder`.
     int Load(const std::string& block, const std::string& depthPrefix, const std::string& folder);
     BOOL PaintDisplay(CDC& dc, const CRect& rect);

@@ -100,7 +100,9 @@ TEST_F(BookTest, BinderPicturesLoadOnRequest) {
 TEST(BookCatalogue, LinesNameBooksAndTheScrapbook) {
     CBookCatalogue catalogue;
     catalogue.Parse("story\r\n\r\nD:\\Books\\story\\\r\nscrapbook=scrap\r\nlast", "../books/");
-    ASSERT_EQ(catalogue.GetLines().size(), 3u);
+    // The last line counts even without its line end.
+    ASSERT_EQ(catalogue.GetLines().size(), 4u);
+    EXPECT_EQ(catalogue.GetLines()[3].folder, "../books/last");
     const CBookCatalogue::Line* first = catalogue.GetFirstBook();
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first->folder + "/" + first->descriptionFile, "../books/story/story.txt");
