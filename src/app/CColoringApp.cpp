@@ -43,4 +43,9 @@ void CColoringApp::RunMainScreen(CWnd* backdrop) {
     m_pMainWnd = nullptr;
 }
 
+void CColoringApp::RequestQuit() {
+    if (m_pMainWnd != nullptr && m_pMainWnd->PostMessage(WM_ENDSESSION, TRUE, 0)) return;
+    PostQuitMessage(0);
+}
+
 void CColoringApp::WinHelp(DWORD, UINT) {}

@@ -9,7 +9,6 @@ class CColoringApp : public CWinApp {
   public:
     static constexpr const char* kGuardName = "PimblyGlim3DColoringBookSemaphore";
 
-
     // The program's whole life; always FALSE, so no further message loop runs.
     BOOL InitInstance() override;
     // Help has nothing to show: F1 does nothing.
@@ -18,6 +17,10 @@ class CColoringApp : public CWinApp {
     // Whether a second copy is refused (on by default; the scripted driver turns it off so
     // scripted runs do not block one another or a running program).
     void SetSingleInstance(bool on) { m_singleInstance = on; }
+
+    // The system asks the program to stop: the main screen keeps the picture being
+    // coloured and every screen ends (before the main screen exists, the program ends).
+    void RequestQuit();
 
   private:
     void RunMainScreen(CWnd* backdrop);

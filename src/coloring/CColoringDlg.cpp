@@ -4,15 +4,15 @@
 
 #include "dialogs/CQuitDlg.h"
 #include "imaging/CDitherer.h"
+#include "models/CBookCatalogue.h"
+#include "models/CCrayonCatalogue.h"
+#include "platform/backend/headless/HeadlessBackend.h"
 #include "platform/draw/CClientDC.h"
 #include "platform/draw/CPaintDC.h"
 #include "platform/window/MessageBox.h"
 #include "platform/window/WindowManager.h"
-#include "platform/backend/headless/HeadlessBackend.h"
 #include "resources/CDialogTemplates.h"
 #include "resources/CStringTable.h"
-#include "models/CBookCatalogue.h"
-#include "models/CCrayonCatalogue.h"
 #if __has_include("scrapbook/CScrapbookDlg.h")
 #include "scrapbook/CScrapbookDlg.h"
 #define TALEWICK_HAS_SCRAPBOOK_SCREEN 1
@@ -833,6 +833,15 @@ void CColoringDlg::OnSysCommand(UINT id, LPARAM lParam) {
         return;
     }
     if (m_startupPhase == kPhaseRunning && m_paintedPhase == kPhaseRunning) ExitSequence();
+}
+
+LRESULT CColoringDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_ENDSESSION) return CDialog::WindowProc(message, wParam, lParam);
+    // The system stops the program: keep the picture as the exit button would, without
+    // asking, and end every open screen.
+    SaveTouchedPicture();
+    PostQuitMessage(0);
+    return 0;
 }
 
 void CColoringDlg::PlayToolSound(CBasicSound& sound, const std::string& path) {

@@ -9,14 +9,14 @@
 #include "imaging/CCursor.h"
 #include "imaging/CDIBPal.h"
 #include "imaging/CDib.h"
-#include "platform/window/CDialog.h"
-#include "models/CGlimScrapbook.h"
-#include "sound/CBasicSound.h"
-#include "models/CGlimBook.h"
 #include "models/CCrayonBox.h"
+#include "models/CGlimBook.h"
+#include "models/CGlimScrapbook.h"
+#include "models/CTextureBox.h"
 #include "painting/CGlimAreaFill.h"
 #include "painting/CGlimBrush.h"
-#include "models/CTextureBox.h"
+#include "platform/window/CDialog.h"
+#include "sound/CBasicSound.h"
 
 // The coloring screen: the 640 x 480 main dialog where the child colours. It owns the
 // book, the crayon boxes, the texture box, the tools, the scrapbook model, the cursor set,
@@ -135,6 +135,7 @@ class CColoringDlg : public CDialog {
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void OnSysCommand(UINT id, LPARAM lParam) override;
     void OnDestroy() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
     struct Face {

@@ -4,8 +4,9 @@
 
 #include <cstdlib>
 
-#include "platform/files/CFile.h"
 #include "models/CDescParser.h"
+#include "platform/files/CDataFolders.h"
+#include "platform/files/CFile.h"
 
 namespace {
 
@@ -34,7 +35,8 @@ CRect ParsePosition(const std::string& text) {
 bool CCrayon::ReadPicture(CDib& picture, const std::string& path) {
     // A directory (an empty file name leaves the bare folder) does not count as a file.
     struct stat status {};
-    if (stat(path.c_str(), &status) != 0 || S_ISDIR(status.st_mode)) return false;
+    if (stat(CDataFolders::ForReading(path).c_str(), &status) != 0 || S_ISDIR(status.st_mode))
+        return false;
     CFile file;
     if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite)) return false;
     return picture.Read(file) != 0;

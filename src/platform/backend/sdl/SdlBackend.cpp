@@ -7,8 +7,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/base/WinUser.h"
 #include "platform/backend/sdl/SdlAudio.h"
+#include "platform/base/CQuitSignals.h"
+#include "platform/base/WinUser.h"
 
 namespace {
 
@@ -54,9 +55,28 @@ UINT ModifiersFromSdl(Uint16 mod) {
     return flags;
 }
 
+bool HasEnvironment(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0';
+}
+
+// Waits are cut into slices this long so a stop request is seen soon enough.
+constexpr Uint32 kWaitSliceMs = 50;
+
 }  // namespace
 
 SdlBackend::SdlBackend(bool windowed) : m_windowed(windowed) {
+    // Without a desktop session SDL may still start on some off-screen driver, and the
+    // program would run where nobody can see it.
+    if (!HasEnvironment("DISPLAY") && !HasEnvironment("WAYLAND_DISPLAY") &&
+        !HasEnvironment("SDL_VIDEODRIVER")) {
+        m_error = "no display found; start it in a desktop session or set DISPLAY";
+        return;
+    }
+    // Stop signals are the program's own (CQuitSignals); the window's close button is
+    // the exit button, not a reason to quit.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     // No window yet: a copy that is refused must not flash one.
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         m_error = SDL_GetError();
@@ -153,14 +173,16 @@ CPoint SdlBackend::ToDisplay(int x, int y) const {
 
 bool SdlBackend::PollEvent(InputEvent& event) {
     if (!m_ready) return false;
+    if (CQuitSignals::Take() && m_quitHandler) m_quitHandler();
     SDL_Event e;
     while (SDL_PollEvent(&e) != 0) {
         // Mouse events carry no modifiers: the keyboard's state as the event is taken.
         event.modifiers = ModifiersFromSdl(static_cast<Uint16>(SDL_GetModState()));
         switch (e.type) {
             case SDL_QUIT:
-                event.kind = InputEvent::Kind::Close;
-                return true;
+                // The desktop asks every program to end (the session is closing).
+                if (m_quitHandler) m_quitHandler();
+                break;
             case SDL_MOUSEMOTION:
                 event.kind = InputEvent::Kind::MouseMove;
                 event.point = ToDisplay(e.motion.x, e.motion.y);
@@ -184,6 +206,10 @@ bool SdlBackend::PollEvent(InputEvent& event) {
                 break;
             case SDL_WINDOWEVENT:
                 if (e.window.event == SDL_WINDOWEVENT_EXPOSED) Present();
+                if (e.window.event == SDL_WINDOWEVENT_CLOSE) {
+                    event.kind = InputEvent::Kind::Close;
+                    return true;
+                }
                 break;
             default:
                 break;
@@ -194,14 +220,15 @@ bool SdlBackend::PollEvent(InputEvent& event) {
 
 bool SdlBackend::WaitEvent(DWORD timeoutMs) {
     if (!m_ready) return false;
-    const int wait =
-        timeoutMs == INFINITE ? -1 : static_cast<int>(std::min<DWORD>(timeoutMs, 0x7FFFFFFF));
-    if (wait < 0) {
-        SDL_WaitEvent(nullptr);
-    } else {
-        SDL_WaitEventTimeout(nullptr, wait);
+    const Uint32 start = SDL_GetTicks();
+    for (;;) {
+        const Uint32 waited = SDL_GetTicks() - start;
+        if (timeoutMs != INFINITE && waited >= timeoutMs) return true;
+        const Uint32 left = timeoutMs == INFINITE ? kWaitSliceMs : timeoutMs - waited;
+        if (SDL_WaitEventTimeout(nullptr, static_cast<int>(std::min(left, kWaitSliceMs))) != 0)
+            return true;
+        if (CQuitSignals::IsRequested()) return true;
     }
-    return true;
 }
 
 UINT SdlBackend::GetModifierState() {

@@ -1,5 +1,7 @@
 #pragma once
 #include <cstdint>
+#include <functional>
+#include <utility>
 #include <map>
 #include <memory>
 #include <string>
@@ -31,6 +33,9 @@ class SdlBackend : public Backend {
     bool IsReady() const { return m_ready; }
     const std::string& Error() const { return m_error; }
     int Scale() const { return m_scale; }
+    // Called from the event loop when the system asks the program to stop (a signal
+    // caught by CQuitSignals, or the desktop's quit request).
+    void SetQuitHandler(std::function<void()> handler) { m_quitHandler = std::move(handler); }
 
     CSurface& Surface() override;
     void Present() override;
@@ -64,4 +69,5 @@ class SdlBackend : public Backend {
     std::vector<std::uint32_t> m_converted;
     std::map<HCURSOR, SDL_Cursor*> m_cursors;
     std::unique_ptr<SdlAudio> m_audio;
+    std::function<void()> m_quitHandler;
 };

@@ -1,0 +1,25 @@
+#pragma once
+#include <csignal>
+
+// Turns the system's requests to stop (SIGTERM, SIGINT, SIGHUP) into a flag the event
+// loop takes, so the program can keep the child's picture and end in order instead of
+// dying where it stands. The handlers are installed while an object exists; the
+// previous ones come back when it goes.
+class CQuitSignals {
+  public:
+    CQuitSignals();
+    ~CQuitSignals();
+    CQuitSignals(const CQuitSignals&) = delete;
+    CQuitSignals& operator=(const CQuitSignals&) = delete;
+
+    // Asks the program to stop, as a signal does (safe inside a signal handler).
+    static void Request();
+    // Whether a request is waiting.
+    static bool IsRequested();
+    // Takes the waiting request: true once per request.
+    static bool Take();
+
+  private:
+    static constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
+    struct sigaction m_previous[3]{};
+};
