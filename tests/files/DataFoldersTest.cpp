@@ -7,6 +7,8 @@
 #include <sstream>
 #include <string>
 
+#include "models/CGlimScrapbook.h"
+#include "models/CSlideScript.h"
 #include "platform/files/CAtomicFile.h"
 #include "platform/files/CDataFolders.h"
 #include "platform/files/CStdioFile.h"
@@ -106,6 +108,26 @@ TEST_F(DataFolders, PathsOutsideTheUserFolderAndMissingFilesStayPut) {
     EXPECT_EQ(CDataFolders::ForReading("../books/books.txt"), "../books/books.txt");
     EXPECT_EQ(CDataFolders::ForWriting("../books/new.txt"), "../books/new.txt");
     EXPECT_FALSE(fs::exists(m_user + "/books"));
+}
+
+// The program's own writers, through the layer: the slide script and the scrapbook.
+TEST_F(DataFolders, SlideScriptsAndTheScrapbookIndexAreWrittenForTheUserOnly) {
+    Write(m_shared + "/books/pip/script.txt", "def\ndef\n");
+    {
+        CSlideScript script;
+        ASSERT_TRUE(script.Load("../books/pip/script.txt"));
+        EXPECT_EQ(script.GetEntry(1), "def");
+        ASSERT_TRUE(script.SetEntry(0, "scrapbook/pic001"));
+        ASSERT_TRUE(script.Save());
+    }
+    EXPECT_EQ(Read(m_shared + "/books/pip/script.txt"), "def\ndef\n");
+    EXPECT_NE(Read(m_user + "/books/pip/script.txt").find("scrapbook/pic001"), std::string::npos);
+
+    fs::create_directories(m_shared + "/books/scrapbook");
+    CGlimScrapbook scrapbook;
+    ASSERT_TRUE(scrapbook.Load("../books/scrapbook", "scrapbook.txt"));
+    EXPECT_TRUE(fs::is_empty(m_shared + "/books/scrapbook"));
+    EXPECT_EQ(Read(m_user + "/books/scrapbook/scrapbook.txt"), "bookname=scrapbook\r\n");
 }
 
 }  // namespace
