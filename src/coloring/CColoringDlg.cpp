@@ -4,15 +4,15 @@
 
 #include "dialogs/CQuitDlg.h"
 #include "imaging/CDitherer.h"
-#include "models/CBookCatalogue.h"
-#include "models/CCrayonCatalogue.h"
-#include "platform/backend/headless/HeadlessBackend.h"
 #include "platform/draw/CClientDC.h"
 #include "platform/draw/CPaintDC.h"
 #include "platform/window/MessageBox.h"
 #include "platform/window/WindowManager.h"
+#include "platform/backend/headless/HeadlessBackend.h"
 #include "resources/CDialogTemplates.h"
 #include "resources/CStringTable.h"
+#include "models/CBookCatalogue.h"
+#include "models/CCrayonCatalogue.h"
 #if __has_include("scrapbook/CScrapbookDlg.h")
 #include "scrapbook/CScrapbookDlg.h"
 #define TALEWICK_HAS_SCRAPBOOK_SCREEN 1

@@ -9,14 +9,14 @@
 #include "imaging/CCursor.h"
 #include "imaging/CDIBPal.h"
 #include "imaging/CDib.h"
-#include "models/CCrayonBox.h"
-#include "models/CGlimBook.h"
+#include "platform/window/CDialog.h"
 #include "models/CGlimScrapbook.h"
-#include "models/CTextureBox.h"
+#include "sound/CBasicSound.h"
+#include "models/CGlimBook.h"
+#include "models/CCrayonBox.h"
 #include "painting/CGlimAreaFill.h"
 #include "painting/CGlimBrush.h"
-#include "platform/window/CDialog.h"
-#include "sound/CBasicSound.h"
+#include "models/CTextureBox.h"
 
 // The coloring screen: the 640 x 480 main dialog where the child colours. It owns the
 // book, the crayon boxes, the texture box, the tools, the scrapbook model, the cursor set,
