@@ -6,7 +6,8 @@ JOBS ?= 2
 FUZZ_SECONDS ?= 60
 CONTENT = $(BUILD)/content
 
-.PHONY: all deps configure build content run test asan-monkey fuzz fuzz-build bench asan fresh-check clean
+.PHONY: all deps configure build content run test asan-monkey fuzz fuzz-build bench asan fresh-check \
+	package package-check clean
 
 all: build
 
@@ -22,9 +23,10 @@ build: configure
 # The kit writes the content tree while building (target `content`); this just names it.
 content: build
 
+# The build tree's program on the build tree's content; what it writes goes to $(BUILD)/user.
 run: build
 	@if [ -x $(BUILD)/bin/talewick ] && [ -d $(CONTENT)/play ]; then \
-		cd $(CONTENT)/play && ../../bin/talewick; \
+		$(BUILD)/bin/talewick --data-dir $(CONTENT) --user-dir $(BUILD)/user; \
 	else echo "talewick is not built yet: the build stopped after compiling"; fi
 
 # After the tests, the sanitizer build (the fuzz build is built with AddressSanitizer and
@@ -58,6 +60,15 @@ asan: deps
 	@test -f $(ASAN_BUILD)/build.ninja || CC=clang CXX=clang++ cmake -S . -B $(ASAN_BUILD) -G Ninja \
 		-DCMAKE_BUILD_TYPE=Debug -DTALEWICK_SANITIZE=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
+
+# The Debian package (CPack; its dependencies come from the libraries the program links).
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+# The package installed with apt into a fresh Debian 12 root, started there under Xvfb,
+# stopped by SIGTERM and removed (slow, needs root; not part of `make test`).
+package-check: package
+	tools/fresh-check --package $(BUILD)/talewick_*.deb
 
 # A clean Debian 12 root, a clone of HEAD and `make test` in it (slow, needs root).
 fresh-check:

@@ -7,6 +7,7 @@
 #include "app/CInstanceGuard.h"
 #include "coloring/CColoringDlg.h"
 #include "platform/draw/CClientDC.h"
+#include "platform/window/MessageLoop.h"
 
 // The screen the program runs on the backdrop.
 using MainScreen = CColoringDlg;
@@ -43,4 +44,9 @@ void CColoringApp::RunMainScreen(CWnd* backdrop) {
     m_pMainWnd = &screen;
     screen.DoModal();
     m_pMainWnd = nullptr;
+}
+
+void CColoringApp::RequestQuit() {
+    if (m_pMainWnd != nullptr && m_pMainWnd->PostMessage(WM_ENDSESSION, TRUE, 0)) return;
+    PostQuitMessage(0);
 }

@@ -25,6 +25,10 @@ class CColoringApp : public CWinApp {
     void SetFillSoundSeed(std::uint32_t seed) { m_fillSoundSeed = seed; }
     Preferences& GetPreferences() { return m_preferences; }
 
+    // The system asks the program to stop: the main screen keeps the picture being
+    // coloured and every screen ends (before the main screen exists, the program ends).
+    void RequestQuit();
+
   private:
     void RunMainScreen(CWnd* backdrop);
 

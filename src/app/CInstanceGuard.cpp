@@ -8,19 +8,23 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/files/CDataFolders.h"
+
 namespace {
 
-std::string LockFolder() {
+std::string LockPath(const std::string& name) {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime != nullptr && *runtime != '\0') return runtime;
+    if (runtime != nullptr && *runtime != '\0') return std::string(runtime) + "/" + name;
+    if (CDataFolders::IsActive()) return CDataFolders::UserFolder() + "/" + name;
     std::error_code error;
     const std::filesystem::path temp = std::filesystem::temp_directory_path(error);
-    return error ? std::string("/tmp") : temp.string();
+    const std::string folder = error ? std::string("/tmp") : temp.string();
+    return folder + "/" + name + "-" + std::to_string(getuid());
 }
 
 }  // namespace
 
-CInstanceGuard::CInstanceGuard(const std::string& name) : m_path(LockFolder() + "/" + name) {}
+CInstanceGuard::CInstanceGuard(const std::string& name) : m_path(LockPath(name)) {}
 
 CInstanceGuard::~CInstanceGuard() {
     Unlock();

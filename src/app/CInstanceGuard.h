@@ -5,7 +5,9 @@
 // system drops when the holding process ends, however it ends.
 class CInstanceGuard {
   public:
-    // The lock file `name` in $XDG_RUNTIME_DIR, or in the temporary folder without it.
+    // The lock file `name` in the user's $XDG_RUNTIME_DIR; without it in the user's data
+    // folder, and without that in the temporary folder under a name carrying the user id.
+    // Each account has its own lock, so two children logged in at once each run a copy.
     explicit CInstanceGuard(const std::string& name);
     ~CInstanceGuard();
     CInstanceGuard(const CInstanceGuard&) = delete;

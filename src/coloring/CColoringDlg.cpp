@@ -464,6 +464,15 @@ void CColoringDlg::OnSysCommand(UINT id, LPARAM lParam) {
     if (m_startup.IsShownRunning()) ExitSequence();
 }
 
+LRESULT CColoringDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_ENDSESSION) return CPictureDialog::WindowProc(message, wParam, lParam);
+    // The system stops the program: keep the picture as the exit button would, without
+    // asking, and end every open screen.
+    SaveTouchedPicture();
+    PostQuitMessage(0);
+    return 0;
+}
+
 void CColoringDlg::ChooseTool(Tool tool) {
     if (m_tools.GetTool() == tool) return;
     m_sounds.PlayTool(tool);

@@ -107,6 +107,7 @@ class CColoringDlg : public CPictureDialog, private CStartupSequence::Steps {
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void OnSysCommand(UINT id, LPARAM lParam) override;
     void OnDestroy() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
     // Layout.

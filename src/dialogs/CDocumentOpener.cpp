@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+#include "platform/files/CDataFolders.h"
+
 extern char** environ;
 
 CDocumentOpener::~CDocumentOpener() {
@@ -15,16 +17,17 @@ CDocumentOpener::~CDocumentOpener() {
 
 CDocumentOpener::Result CDocumentOpener::Open(const std::string& path) {
     Reap();
+    const std::string document = CDataFolders::ForReading(path);
     struct stat info {};
-    if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return Result::NoDocument;
+    if (stat(document.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return Result::NoDocument;
 
     posix_spawnattr_t attributes;
     if (posix_spawnattr_init(&attributes) != 0) return Result::NoOpener;
     // Its own session: the opener (and the editor it starts) outlives no signal of ours.
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
     std::string opener = kOpener;
-    std::string document = path;
-    char* argv[] = {opener.data(), document.data(), nullptr};
+    std::string argument = document;
+    char* argv[] = {opener.data(), argument.data(), nullptr};
     pid_t pid = 0;
     const int failed = posix_spawnp(&pid, kOpener, nullptr, &attributes, argv, environ);
     posix_spawnattr_destroy(&attributes);

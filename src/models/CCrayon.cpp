@@ -6,6 +6,7 @@
 
 #include "models/CDescParser.h"
 #include "platform/files/CContentReport.h"
+#include "platform/files/CDataFolders.h"
 #include "platform/files/CFile.h"
 
 namespace {
@@ -35,7 +36,7 @@ CRect ParsePosition(const std::string& text) {
 bool CCrayon::ReadPicture(CDib& picture, const std::string& path) {
     // A directory (an empty file name leaves the bare folder) does not count as a file.
     struct stat status {};
-    if (stat(path.c_str(), &status) != 0 || S_ISDIR(status.st_mode)) {
+    if (stat(CDataFolders::ForReading(path).c_str(), &status) != 0 || S_ISDIR(status.st_mode)) {
         CContentReport::Report(path,
                                "is missing; put the picture there or correct its name in "
                                "the description.");

@@ -12,6 +12,7 @@
 #include "models/CGlimImage.h"
 #include "models/CLayerView.h"
 #include "platform/files/CAtomicFile.h"
+#include "platform/files/CDataFolders.h"
 #include "platform/files/CFile.h"
 
 namespace {
@@ -42,12 +43,17 @@ bool IsPlainName(const std::string& name) {
 
 bool Exists(const std::string& path) {
     struct stat status {};
-    return lstat(path.c_str(), &status) == 0;
+    return lstat(CDataFolders::ForReading(path).c_str(), &status) == 0;
+}
+
+// Removes the user's copy of a file; a shared copy cannot be removed.
+void RemoveFile(const std::string& path) {
+    unlink(CDataFolders::ForWriting(path).c_str());
 }
 
 bool IsLink(const std::string& path) {
     struct stat status {};
-    return lstat(path.c_str(), &status) == 0 && S_ISLNK(status.st_mode);
+    return lstat(CDataFolders::ForReading(path).c_str(), &status) == 0 && S_ISLNK(status.st_mode);
 }
 
 bool SavePicture(const CDib& picture, const std::string& path) {
@@ -100,8 +106,8 @@ CSize ThumbnailSize(CGlimImage& picture, CSize canvas) {
 
 bool CGlimScrapbook::CreateIndex() {
     struct stat status {};
-    if (stat(m_scrapbookFolder.c_str(), &status) != 0 &&
-        mkdir(m_scrapbookFolder.c_str(), 0755) != 0)
+    if (stat(CDataFolders::ForReading(m_scrapbookFolder).c_str(), &status) != 0 &&
+        mkdir(CDataFolders::ForWriting(m_scrapbookFolder).c_str(), 0755) != 0)
         return false;
     return CAtomicFile::WriteAll(IndexPath(), kNewIndex);
 }
@@ -314,13 +320,13 @@ int CGlimScrapbook::AddEntry(CGlimImage* picture, CGlimBook* book) {
     const std::string folder = EntryFolder(entry.name);
     entry.savedFile = folder + kSavedName;
     entry.thumbnailFile = folder + kThumbnailName;
-    if (mkdir(folder.c_str(), 0755) != 0) return kAddFailed;
+    if (mkdir(CDataFolders::ForWriting(folder).c_str(), 0755) != 0) return kAddFailed;
     if (!WriteEntryFiles(entry, *picture) || !AppendIndexLine(entry.name)) {
         // Not listed in the index, so the entry does not exist; tidy its folder away.
         for (const std::string& file :
              {entry.savedFile, entry.thumbnailFile, folder + entry.name + ".txt"})
-            unlink(file.c_str());
-        rmdir(folder.c_str());
+            RemoveFile(file);
+        rmdir(CDataFolders::ForWriting(folder).c_str());
         return kAddFailed;
     }
     m_entries[m_entryCount] = std::move(entry);
@@ -377,10 +383,10 @@ bool CGlimScrapbook::DeleteEntry(int index) {
     bool listed = false;
     if (!RemoveIndexLine(entry.name, listed) || !listed) return false;
     // Files already gone are skipped; the entry goes all the same.
-    if (!entry.savedName.empty()) unlink(entry.savedFile.c_str());
-    if (!entry.thumbnailName.empty()) unlink(entry.thumbnailFile.c_str());
-    unlink((EntryFolder(entry.name) + entry.name + ".txt").c_str());
-    rmdir((m_scrapbookFolder + entry.name).c_str());
+    if (!entry.savedName.empty()) RemoveFile(entry.savedFile);
+    if (!entry.thumbnailName.empty()) RemoveFile(entry.thumbnailFile);
+    RemoveFile(EntryFolder(entry.name) + entry.name + ".txt");
+    rmdir(CDataFolders::ForWriting(m_scrapbookFolder + entry.name).c_str());
     if (entry.book != nullptr && entry.image != nullptr)
         entry.book->ResetSlideIfShows(entry.book->FindImageByName(entry.image->GetImageName()),
                                       entry.savedFile);

@@ -8,6 +8,7 @@
 
 #include "models/CContentText.h"
 #include "platform/files/CAtomicFile.h"
+#include "platform/files/CDataFolders.h"
 #include "platform/files/CStdioFile.h"
 
 namespace {
@@ -59,7 +60,7 @@ bool CSlideScript::Load(const std::string& path, bool force) {
 // Reads up to 21 lines of `path`, or creates the file when it does not exist yet.
 bool CSlideScript::ReadLines(const std::string& path) {
     std::error_code error;
-    if (std::filesystem::is_directory(path, error)) return false;
+    if (std::filesystem::is_directory(CDataFolders::ForReading(path), error)) return false;
     CStdioFile file;
     int reason = 0;
     if (!file.Open(path, CFile::modeRead | CFile::typeText, &reason)) {

@@ -17,6 +17,8 @@ export XDG_RUNTIME_DIR=$out/run
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 cp -r "$content" "$out/content"
 cd "$out/content/play"
+# The program reads that copy and writes to a user folder of this run's own.
+export TALEWICK_DATA_DIR=$out/content TALEWICK_USER_DIR=$out/user
 
 mx() { echo $(( (160 + $1) * 2 + 1 )); }
 my() { echo $(( (30 + $1) * 2 + 1 )); }
@@ -79,5 +81,7 @@ for _ in $(seq 150); do
     sleep 0.1
 done
 kill -0 "$pid" 2>/dev/null && fail "the program did not end after the exit"
-grep -q '^image=' "$out/content/books/scrapbook/scrapbook.txt" || fail "the picture was not saved"
+grep -q '^image=' "$out/user/books/scrapbook/scrapbook.txt" || fail "the picture was not saved"
+grep -q '^image=' "$out/content/books/scrapbook/scrapbook.txt" &&
+    fail "the picture was written into the shared content"
 echo "PASS: filled $before -> $after, brushed $stroke; shots in $out"

@@ -25,6 +25,8 @@ mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 # A copy of the content: the program may write its scrapbook index.
 cp -r "$content" "$out/content"
 cd "$out/content/play"
+# The program reads that copy and writes to a user folder of this run's own.
+export TALEWICK_DATA_DIR=$out/content TALEWICK_USER_DIR=$out/user
 
 # Screen point (x, y) on the monitor: the display is 960 x 540 (scale 2) and the screen
 # lies at (160, 30) on it.

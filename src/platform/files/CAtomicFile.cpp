@@ -8,6 +8,8 @@
 #include <climits>
 #include <cstdio>
 
+#include "platform/files/CDataFolders.h"
+
 namespace {
 
 int g_stepsTaken = 0;
@@ -60,8 +62,9 @@ CAtomicFile::~CAtomicFile() {
     Close();
 }
 
-BOOL CAtomicFile::Open(const std::string& path, UINT /*flags*/, int* errorNumber) {
+BOOL CAtomicFile::Open(const std::string& requested, UINT /*flags*/, int* errorNumber) {
     Close();
+    const std::string path = CDataFolders::ForWriting(requested);
     m_failed = false;
     int fd = -1;
     if (path.empty() || path.back() == '/') {

@@ -4,6 +4,8 @@
 
 #include <cerrno>
 
+#include "platform/files/CDataFolders.h"
+
 CFile::~CFile() {
     Close();
 }
@@ -19,9 +21,12 @@ BOOL CFile::Open(const std::string& path, UINT flags, int* errorNumber) {
     } else if (write) {
         mode = "r+b";
     }
+    const std::string real = create && !keep   ? CDataFolders::ForWriting(path)
+                             : write || create ? CDataFolders::ForUpdating(path)
+                                               : CDataFolders::ForReading(path);
     errno = 0;
-    m_file = std::fopen(path.c_str(), mode);
-    if (m_file == nullptr && create && keep) m_file = std::fopen(path.c_str(), "w+b");
+    m_file = std::fopen(real.c_str(), mode);
+    if (m_file == nullptr && create && keep) m_file = std::fopen(real.c_str(), "w+b");
     if (m_file == nullptr) {
         if (errorNumber != nullptr) *errorNumber = errno;
         return FALSE;
@@ -35,7 +40,7 @@ BOOL CFile::Open(const std::string& path, UINT flags, int* errorNumber) {
         if (errorNumber != nullptr) *errorNumber = EISDIR;
         return FALSE;
     }
-    m_path = path;
+    m_path = real;
     return TRUE;
 }
 

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "platform/backend/sdl/SdlAudio.h"
+#include "platform/base/CQuitSignals.h"
 #include "platform/base/WinUser.h"
 
 namespace {
@@ -73,10 +74,25 @@ bool TakesScaledPixels(const SDL_Surface* surface) {
            surface->format->Gmask == 0x0000FF00U && surface->format->Bmask == 0x000000FFU &&
            !SDL_MUSTLOCK(surface);
 }
+bool HasEnvironment(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0';
+}
 
 }  // namespace
 
 SdlBackend::SdlBackend(bool windowed) : m_windowed(windowed) {
+    // Without a desktop session SDL may still start on some off-screen driver, and the
+    // program would run where nobody can see it.
+    if (!HasEnvironment("DISPLAY") && !HasEnvironment("WAYLAND_DISPLAY") &&
+        !HasEnvironment("SDL_VIDEODRIVER")) {
+        m_error = "no display found; start it in a desktop session or set DISPLAY";
+        return;
+    }
+    // Stop signals are the program's own (CQuitSignals); the window's close button is
+    // the exit button, not a reason to quit.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     // No window yet: a copy that is refused must not flash one.
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         m_error = SDL_GetError();
@@ -294,14 +310,16 @@ CPoint SdlBackend::ToDisplay(int x, int y) const {
 bool SdlBackend::PollEvent(InputEvent& event) {
     if (!m_ready) return false;
     m_audio->ReleaseIfIdle();
+    if (CQuitSignals::Take() && m_quitHandler) m_quitHandler();
     SDL_Event e;
     while (SDL_PollEvent(&e) != 0) {
         // Mouse events carry no modifiers: the keyboard's state as the event is taken.
         event.modifiers = ModifiersFromSdl(static_cast<Uint16>(SDL_GetModState()));
         switch (e.type) {
             case SDL_QUIT:
-                event.kind = InputEvent::Kind::Close;
-                return true;
+                // The desktop asks every program to end (the session is closing).
+                if (m_quitHandler) m_quitHandler();
+                break;
             case SDL_MOUSEMOTION:
                 event.kind = InputEvent::Kind::MouseMove;
                 event.point = ToDisplay(e.motion.x, e.motion.y);
@@ -330,6 +348,10 @@ bool SdlBackend::PollEvent(InputEvent& event) {
                     m_showAll = true;
                     Present();
                 }
+                if (e.window.event == SDL_WINDOWEVENT_CLOSE) {
+                    event.kind = InputEvent::Kind::Close;
+                    return true;
+                }
                 break;
             default:
                 break;
@@ -338,15 +360,25 @@ bool SdlBackend::PollEvent(InputEvent& event) {
     return false;
 }
 
+void SdlBackend::Wake() {
+    if (!m_ready) return;
+    SDL_Event wake{};
+    wake.type = SDL_USEREVENT;
+    SDL_PushEvent(&wake);
+}
+
 bool SdlBackend::WaitEvent(DWORD timeoutMs) {
     if (!m_ready) return false;
-    // The wait ends in time to close an audio device that has fallen silent.
-    const DWORD limit = std::min(timeoutMs, m_audio->MillisecondsUntilRelease());
-    const int wait = limit == INFINITE ? -1 : static_cast<int>(std::min<DWORD>(limit, 0x7FFFFFFF));
-    if (wait < 0) {
-        SDL_WaitEvent(nullptr);
-    } else {
-        SDL_WaitEventTimeout(nullptr, wait);
+    // A stop request that came before the wait is taken at once; one that comes during it
+    // arrives as a wake-up event (Wake). The wait ends in time to close an audio device that
+    // has fallen silent.
+    if (!CQuitSignals::IsRequested()) {
+        const DWORD limit = std::min(timeoutMs, m_audio->MillisecondsUntilRelease());
+        if (limit == INFINITE) {
+            SDL_WaitEvent(nullptr);
+        } else {
+            SDL_WaitEventTimeout(nullptr, static_cast<int>(std::min<DWORD>(limit, 0x7FFFFFFF)));
+        }
     }
     m_audio->ReleaseIfIdle();
     return true;

@@ -1,8 +1,10 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/backend/Backend.h"
@@ -44,6 +46,11 @@ class SdlBackend : public Backend {
     double Scale() const { return m_scale; }
     // Resizes the window, as a person dragging its border would.
     void ResizeWindow(CSize size);
+    // Called from the event loop when the system asks the program to stop (a signal
+    // caught by CQuitSignals, or the desktop's quit request).
+    void SetQuitHandler(std::function<void()> handler) { m_quitHandler = std::move(handler); }
+    // Ends a wait for input from another thread (a stop request's watcher).
+    void Wake();
 
     CSurface& Surface() override;
     void Present() override;
@@ -87,4 +94,5 @@ class SdlBackend : public Backend {
     bool m_direct = false;                   // scaling straight into the window's surface
     std::map<HCURSOR, SDL_Cursor*> m_cursors;
     std::unique_ptr<SdlAudio> m_audio;
+    std::function<void()> m_quitHandler;
 };

@@ -1,0 +1,23 @@
+#pragma once
+#include <string>
+
+// Prepares the two folders the program works in before anything is loaded: checks that
+// the shared data folder holds content, creates the user's folder on first start, routes
+// file access through CDataFolders and moves into the working folder the program's
+// relative paths start from (`play` inside the user's folder).
+class CDataSetup {
+  public:
+    static constexpr const char* kWorkingFolder = "play";
+    // A file every content tree has; without it the folder is not content.
+    static constexpr const char* kContentMark = "books/books.txt";
+
+    // False with a message naming the folder at fault.
+    bool Prepare(const std::string& sharedFolder, const std::string& userFolder);
+    const std::string& Error() const { return m_error; }
+
+  private:
+    bool CheckShared(const std::string& sharedFolder);
+    bool MakeUserFolder(const std::string& userFolder);
+
+    std::string m_error;
+};
