@@ -108,6 +108,10 @@ for _ in $(seq 90); do
     click 300 8               # skips the opening pictures
     sleep 1
     shot "$out/before.png"
+    # Only the colouring screen is yellow at its left edge; the opening pictures are blue
+    # or purple there, and a loaded machine may still be showing them.
+    IFS=, read -r red green blue <<<"$(pixel "$out/before.png" 10 240)"
+    [ "$red" -gt 200 ] && [ "$green" -gt 170 ] && [ "$blue" -lt 150 ] || continue
     before=$(pixel "$out/before.png" 300 150)
     click 229 389             # the blue crayon
     sleep 0.3
@@ -124,7 +128,8 @@ done
 stop_within "$child" 1000
 userdata=$tmp/home-a/.local/share/talewick
 index=$userdata/books/scrapbook/scrapbook.txt
-grep -q '^image=' "$index" 2>/dev/null || fail "the picture is not in the child's scrapbook"
+grep -q "^image=" "$index" 2>/dev/null ||
+    fail "the picture is not in the child's scrapbook: $(find "$userdata" -maxdepth 3 | head -20 | tr "\n" " ") $(cat "$out/child-a-colour.log")"
 entry=$(sed -n 's/^image=//p' "$index" | tr -d '\r' | head -n1)
 ls "$userdata/books/scrapbook/$entry/" | grep -q . || fail "the entry folder is empty"
 [ "$(stat -c %U "$userdata")" = "twa$$" ] || fail "the user folder is not the child's"
