@@ -10,6 +10,7 @@
 #include "models/CTexture.h"
 #include "platform/draw/CClientDC.h"
 #include "platform/draw/CPaintDC.h"
+#include "platform/window/CommandRoute.h"
 #include "platform/window/MessageBox.h"
 #include "platform/window/MessageLoop.h"
 #include "platform/window/WindowManager.h"
@@ -422,39 +423,25 @@ bool CColoringDlg::ChooseToolOf(int id) {
 }
 
 bool CColoringDlg::RunButton(int id) {
-    switch (id) {
-        case kTextureUp:
-        case kTextureDown:
-            PageTextures(id == kTextureUp);
-            return true;
-        case kTextureSlot0:
-        case kTextureSlot1:
-        case kTextureSlot2:
-            ChooseTexture(SlotOf(id));
-            return true;
-        case kUndo:
-            UndoColouring();
-            return true;
-        case kVoiceOver:
-            PlayVoiceOver();
-            return true;
-        case kRightStar:
-        case kLeftStar:
-            StepCrayonBox(id == kRightStar ? 1 : -1);
-            return true;
-        case kSceneLeft:
-        case kSceneRight:
-            StepScene(id == kSceneRight ? 1 : -1);
-            return true;
-        case kScrapbook:
-            OpenScrapbook();
-            return true;
-        case kExit:
-            ExitSequence();
-            return true;
-        default:
-            return false;
-    }
+    static constexpr CommandRoute<CColoringDlg> kRoutes[] = {
+        {kUndo, &CColoringDlg::UndoColouring},
+        {kVoiceOver, &CColoringDlg::PlayVoiceOver},
+        {kScrapbook, &CColoringDlg::OpenScrapbook},
+        {kExit, &CColoringDlg::ExitSequence},
+    };
+    if (RouteCommand<CColoringDlg>(*this, id, kRoutes)) return true;
+    // Paired buttons step one way or the other; the texture slots name their slot.
+    if (id == kTextureUp || id == kTextureDown)
+        PageTextures(id == kTextureUp);
+    else if (SlotOf(id) >= 0)
+        ChooseTexture(SlotOf(id));
+    else if (id == kRightStar || id == kLeftStar)
+        StepCrayonBox(id == kRightStar ? 1 : -1);
+    else if (id == kSceneLeft || id == kSceneRight)
+        StepScene(id == kSceneRight ? 1 : -1);
+    else
+        return false;
+    return true;
 }
 
 void CColoringDlg::OnSysCommand(UINT id, LPARAM lParam) {

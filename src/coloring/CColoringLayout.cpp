@@ -35,40 +35,23 @@ constexpr PictureFace FaceOf(const ControlLayout& control, bool drawnByScreen = 
 }
 
 // The buttons in the order the data exchange binds them.
-constexpr std::array<PictureFace, 18> kFaces = {{
-    FaceOf(Table::kVoiceOver),
-    FaceOf(Table::kExit),
-    FaceOf(Table::kScrapbook),
-    FaceOf(Table::kRightStar),
-    FaceOf(Table::kLeftStar),
-    FaceOf(Table::kUndo),
-    FaceOf(Table::kTextureUp),
-    FaceOf(Table::kTextureDown),
-    FaceOf(Table::kTextureSlot2, true),
-    FaceOf(Table::kTextureSlot1, true),
-    FaceOf(Table::kTextureSlot0, true),
-    FaceOf(Table::kSmallEraser),
-    FaceOf(Table::kSmallBrush),
-    FaceOf(Table::kSceneRight),
-    FaceOf(Table::kSceneLeft),
-    FaceOf(Table::kRegionFill),
-    FaceOf(Table::kBigEraser),
-    FaceOf(Table::kBigBrush),
-}};
+constexpr std::array<PictureFace, 18> kFaces = {
+    {FaceOf(Table::kVoiceOver), FaceOf(Table::kExit), FaceOf(Table::kScrapbook),
+     FaceOf(Table::kRightStar), FaceOf(Table::kLeftStar), FaceOf(Table::kUndo),
+     FaceOf(Table::kTextureUp), FaceOf(Table::kTextureDown), FaceOf(Table::kTextureSlot2, true),
+     FaceOf(Table::kTextureSlot1, true), FaceOf(Table::kTextureSlot0, true),
+     FaceOf(Table::kSmallEraser), FaceOf(Table::kSmallBrush), FaceOf(Table::kSceneRight),
+     FaceOf(Table::kSceneLeft), FaceOf(Table::kRegionFill), FaceOf(Table::kBigEraser),
+     FaceOf(Table::kBigBrush)}};
 
 constexpr Area AreaOf(const ControlLayout& control) {
     return {control.id, control.rect};
 }
 
-constexpr std::array<Area, 7> kAreas = {{
-    AreaOf(Table::kBackground),
-    AreaOf(Table::kPictureArea),
-    AreaOf(Table::kColourStrip),
-    AreaOf(Table::kSwatch0),
-    AreaOf(Table::kSwatch1),
-    AreaOf(Table::kSwatch2),
-    AreaOf(Table::kCrayonArea),
-}};
+constexpr std::array<Area, 7> kAreas = {{AreaOf(Table::kBackground), AreaOf(Table::kPictureArea),
+                                         AreaOf(Table::kColourStrip), AreaOf(Table::kSwatch0),
+                                         AreaOf(Table::kSwatch1), AreaOf(Table::kSwatch2),
+                                         AreaOf(Table::kCrayonArea)}};
 
 constexpr std::array<int, 18> kShowOrder = {
     Dlg::kScrapbook,    Dlg::kVoiceOver,   Dlg::kTextureUp,  Dlg::kTextureSlot0, Dlg::kTextureSlot1,

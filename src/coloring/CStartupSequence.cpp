@@ -19,14 +19,18 @@ void CStartupSequence::Tick() {
     if (RunPhase()) ++m_ticks;
 }
 
+bool CStartupSequence::JumpTo(StartupPhase next, void (Steps::*step)()) {
+    m_phase = next;
+    m_ticks = 1;
+    (m_steps.*step)();
+    m_steps.Repaint();
+    return false;
+}
+
 bool CStartupSequence::RunPhase() {
     switch (m_phase) {
         case StartupPhase::Hidden:
-            m_phase = StartupPhase::Blank;
-            m_ticks = 1;
-            m_steps.ShowScreen();
-            m_steps.Repaint();
-            return false;
+            return JumpTo(StartupPhase::Blank, &Steps::ShowScreen);
         case StartupPhase::Blank:
             if (m_ticks == 1) m_steps.LoadSplashPictures();
             if (m_ticks >= 2) EnterPhase(StartupPhase::BrandSplash);
@@ -43,11 +47,7 @@ bool CStartupSequence::RunPhase() {
             if (m_ticks >= 1) EnterPhase(StartupPhase::OpeningBook);
             return true;
         case StartupPhase::OpeningBook:
-            m_phase = StartupPhase::Running;
-            m_ticks = 1;
-            m_steps.OpenBook();
-            m_steps.Repaint();
-            return false;
+            return JumpTo(StartupPhase::Running, &Steps::OpenBook);
         case StartupPhase::Running:
             m_steps.FinishStartup();
             return false;

@@ -61,6 +61,8 @@ class CStartupSequence {
     // Runs the work of the current phase for this tick; false when the tick count must
     // not advance.
     bool RunPhase();
+    // Enters a phase that starts with one step and a repaint; the tick is not counted.
+    bool JumpTo(StartupPhase next, void (Steps::*step)());
 
     Steps& m_steps;
     StartupPhase m_phase = StartupPhase::Hidden;

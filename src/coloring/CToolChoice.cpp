@@ -5,12 +5,30 @@
 
 namespace {
 
-constexpr int kSmallRadius = 3;
-constexpr int kBigRadius = 9;
-constexpr int kSmallSquare = 6;
-constexpr int kBigSquare = 18;
-constexpr float kFull = 1.0f;
-constexpr float kFaint = 0.05f;
+// Brush sizes in pixels and the strengths brushes colour with.
+constexpr int kSmallRadius = 3, kBigRadius = 9;
+constexpr int kSmallSquare = 6, kBigSquare = 18;
+constexpr float kFull = 1.0f, kFaint = 0.05f;
+
+// The brush each preset command reshapes, and how.
+struct PresetShape {
+    enum class Form { Round, Square, Checkers };
+    BrushPreset preset;
+    Tool tool;
+    Form form;
+    int size;
+    float strength;
+};
+
+constexpr PresetShape kPresetShapes[] = {
+    {BrushPreset::BigRound, Tool::BigBrush, PresetShape::Form::Round, kBigRadius, kFull},
+    {BrushPreset::BigSquare, Tool::BigBrush, PresetShape::Form::Square, kBigSquare, kFull},
+    {BrushPreset::SmallRound, Tool::SmallBrush, PresetShape::Form::Round, kSmallRadius, kFull},
+    {BrushPreset::SmallSquare, Tool::SmallBrush, PresetShape::Form::Square, kSmallSquare, kFull},
+    {BrushPreset::BigCheckers, Tool::BigBrush, PresetShape::Form::Checkers, 0, kFull},
+    {BrushPreset::BigFaint, Tool::BigBrush, PresetShape::Form::Round, kBigRadius, kFaint},
+    {BrushPreset::SmallFaint, Tool::SmallBrush, PresetShape::Form::Round, kSmallRadius, kFaint},
+};
 
 std::size_t ToolSlot(Tool tool) {
     return static_cast<std::size_t>(tool);
@@ -88,30 +106,13 @@ void CToolChoice::SetColour(const CCrayon* colour) {
 }
 
 bool CToolChoice::ApplyPreset(int command) {
-    CGlimBrush& big = GetBrush(Tool::BigBrush);
-    CGlimBrush& small = GetBrush(Tool::SmallBrush);
-    switch (static_cast<BrushPreset>(command)) {
-        case BrushPreset::BigRound:
-            big.MakeRound(kBigRadius, kFull);
-            return true;
-        case BrushPreset::BigSquare:
-            big.MakeSquare(kBigSquare, kFull);
-            return true;
-        case BrushPreset::SmallRound:
-            small.MakeRound(kSmallRadius, kFull);
-            return true;
-        case BrushPreset::SmallSquare:
-            small.MakeSquare(kSmallSquare, kFull);
-            return true;
-        case BrushPreset::BigCheckers:
-            big.MakeCheckers();
-            return true;
-        case BrushPreset::BigFaint:
-            big.MakeRound(kBigRadius, kFaint);
-            return true;
-        case BrushPreset::SmallFaint:
-            small.MakeRound(kSmallRadius, kFaint);
-            return true;
+    for (const PresetShape& shape : kPresetShapes) {
+        if (static_cast<int>(shape.preset) != command) continue;
+        CGlimBrush& brush = GetBrush(shape.tool);
+        if (shape.form == PresetShape::Form::Round) brush.MakeRound(shape.size, shape.strength);
+        if (shape.form == PresetShape::Form::Square) brush.MakeSquare(shape.size, shape.strength);
+        if (shape.form == PresetShape::Form::Checkers) brush.MakeCheckers();
+        return true;
     }
     return false;
 }

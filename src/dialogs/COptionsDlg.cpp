@@ -2,6 +2,7 @@
 
 #include "dialogs/CDocumentOpener.h"
 #include "platform/draw/CPaintDC.h"
+#include "platform/window/CommandRoute.h"
 #include "platform/window/MessageBox.h"
 #include "resources/CDialogTemplates.h"
 
@@ -47,49 +48,43 @@ BOOL COptionsDlg::OnInitDialog() {
 }
 
 BOOL COptionsDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
-    switch (LOWORD(wParam)) {
-        case kSound:
-            OnSoundSwitch();
-            return TRUE;
-        case kLines:
-            OnLinesSwitch();
-            return TRUE;
-        case kLearning:
-            OnLearning();
-            return TRUE;
-        case kCredits:
-            OnCreditsButton();
-            return TRUE;
-        case IDCANCEL:
-            // Escape leaves like OK: the settings already took effect.
-            EndDialog(IDOK);
-            return TRUE;
-        default:
-            return CDialog::OnCommand(wParam, lParam);
+    static constexpr CommandRoute<COptionsDlg> kRoutes[] = {
+        {kSound, &COptionsDlg::OnSoundSwitch},
+        {kLines, &COptionsDlg::OnLinesSwitch},
+        {kLearning, &COptionsDlg::OnLearning},
+        {kCredits, &COptionsDlg::OnCreditsButton},
+    };
+    if (RouteCommand<COptionsDlg>(*this, LOWORD(wParam), kRoutes)) return TRUE;
+    // Escape leaves like OK: the settings already took effect.
+    if (LOWORD(wParam) == IDCANCEL) {
+        EndDialog(IDOK);
+        return TRUE;
     }
+    return CDialog::OnCommand(wParam, lParam);
 }
 
 void COptionsDlg::OnSoundSwitch() {
-    CPictureButton& button = GetButton(kSound);
-    button.Click();
-    if (button.IsOn()) {
-        m_soundOffSound.Play(CBasicSound::kInterruptingSound);
-        m_preferences.SetSoundOn(false);
-    } else {
-        m_preferences.SetSoundOn(true);
-        m_soundOnSound.Play(CBasicSound::kInterruptingSound);
-    }
+    Switch(kSound, m_soundOffSound, m_soundOnSound,
+           [this](bool on) { m_preferences.SetSoundOn(on); });
 }
 
 void COptionsDlg::OnLinesSwitch() {
-    CPictureButton& button = GetButton(kLines);
+    Switch(kLines, m_drawOutSound, m_drawInSound,
+           [this](bool on) { m_preferences.SetStayInsideLines(on); });
+}
+
+void COptionsDlg::Switch(int id, CBasicSound& offSound, CBasicSound& onSound,
+                         const std::function<void(bool)>& setSetting) {
+    CPictureButton& button = GetButton(id);
     button.Click();
+    // A button that is on shows the setting switched off. The sound plays while the sound
+    // setting is still on, whichever way it goes.
     if (button.IsOn()) {
-        m_drawOutSound.Play(CBasicSound::kInterruptingSound);
-        m_preferences.SetStayInsideLines(false);
+        offSound.Play(CBasicSound::kInterruptingSound);
+        setSetting(false);
     } else {
-        m_drawInSound.Play(CBasicSound::kInterruptingSound);
-        m_preferences.SetStayInsideLines(true);
+        setSetting(true);
+        onSound.Play(CBasicSound::kInterruptingSound);
     }
 }
 

@@ -1,4 +1,6 @@
 #pragma once
+#include <functional>
+
 #include "dialogs/CCreditsTicker.h"
 #include "dialogs/CPictureDialog.h"
 #include "imaging/CDib.h"
@@ -49,6 +51,9 @@ class COptionsDlg : public CPictureDialog {
   private:
     void OnSoundSwitch();
     void OnLinesSwitch();
+    // Flips a toggle button and the setting it shows, with the sound of the new state.
+    void Switch(int id, CBasicSound& offSound, CBasicSound& onSound,
+                const std::function<void(bool)>& setSetting);
     void OnLearning();
     void OnCreditsButton();
     void ShowButtons(int command);

@@ -1,6 +1,8 @@
 #include "models/CContentText.h"
 
+#include "platform/files/CContentReport.h"
 #include "platform/files/CFile.h"
+#include "platform/window/MessageBox.h"
 
 namespace {
 
@@ -54,4 +56,14 @@ bool CContentText::Read(const std::string& path, std::string& text) {
     }
     text = WithCrLf(raw);
     return true;
+}
+
+bool CContentText::ReadCatalogue(const std::string& path, const std::string& things,
+                                 std::string& text) {
+    if (Read(path, text)) return true;
+    CContentReport::Report(path, "cannot be read, so there are no " + things +
+                                     "; check that the file exists and that the program "
+                                     "may read it.");
+    AfxMessageBox("The " + things + " cannot be found: " + path + " is missing.");
+    return false;
 }

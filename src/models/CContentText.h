@@ -15,4 +15,8 @@ class CContentText {
     static std::vector<std::string> Lines(std::string_view text);
     // Reads the whole file at `path` with CR LF lines; false when it cannot be read.
     static bool Read(const std::string& path, std::string& text);
+    // Reads a catalogue of `things` ("crayons", "textures"); when it cannot be read, says
+    // so in the content report and to the user, and returns false.
+    static bool ReadCatalogue(const std::string& path, const std::string& things,
+                              std::string& text);
 };

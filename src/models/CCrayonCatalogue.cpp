@@ -13,38 +13,25 @@ int CCrayonCatalogue::Load(CCrayonBox* boxes, int capacity,
                            const std::string& crayonsFolder) {
     const std::string path = crayonsFolder + ContentPaths::kCrayonCatalogue;
     std::string text;
-    if (!CContentText::Read(path, text)) {
-        CContentReport::Report(path,
-                               "cannot be read, so there are no crayons; check that the "
-                               "file exists and that the program may read it.");
-        AfxMessageBox("The crayons cannot be found: " + path + " is missing.");
-        return 0;
-    }
+    if (!CContentText::ReadCatalogue(path, "crayons", text)) return 0;
     const CDescParser parser;
-    int next = 0;
-    std::string prefix;
-    const int declared =
-        std::atoi(parser.GetValue(text, "NumCrayonBoxes", 0, next, prefix).c_str());
+    int position = 0;
+    const int declared = parser.GetCount(text, "NumCrayonBoxes", position);
     if (declared <= 0 || declared > kMaxBoxes)
         CContentReport::Report(path, "NumCrayonBoxes is " + std::to_string(declared) +
                                          "; write the number of crayon boxes, 1 to " +
                                          std::to_string(kMaxBoxes) + ".");
     const int count = std::min({declared, kMaxBoxes, capacity});
-    int position = next;
-    int loaded = 0;
-    for (int i = 0; i < count; ++i) {
-        prefix.clear();
-        const std::string block = parser.GetValue(text, std::to_string(i), position, next, prefix);
-        position = next;
-        if (!boxes[i].Load(block, prefix, crayonsFolder)) {
-            CContentReport::Report(path, "crayon box " + std::to_string(i) +
-                                             " cannot be loaded, so it and the boxes after it "
-                                             "are left out; check its block and its files.");
-            break;
-        }
-        if (onBoxLoaded) onBoxLoaded(boxes[i]);
-        ++loaded;
-    }
+    const int loaded = parser.LoadNumberedBlocks(
+        text, count, position, [&](int i, const std::string& block, const std::string& prefix) {
+            if (!boxes[i].Load(block, prefix, crayonsFolder)) return false;
+            if (onBoxLoaded) onBoxLoaded(boxes[i]);
+            return true;
+        });
+    if (loaded < count)
+        CContentReport::Report(path, "crayon box " + std::to_string(loaded) +
+                                         " cannot be loaded, so it and the boxes after it "
+                                         "are left out; check its block and its files.");
     if (loaded == 0)
         AfxMessageBox("The crayon boxes cannot be loaded from " + crayonsFolder + "crayons.txt.");
     return loaded;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <string_view>
 
 namespace {
@@ -81,4 +82,29 @@ std::string CDescParser::GetValue(CFile& file, const std::string& key, int start
         return "";
     }
     return GetValue(text, key, startPos, nextPos, depthPrefix);
+}
+
+std::string CDescParser::GetNumberedBlock(const std::string& text, int index, int& position,
+                                          std::string& depthPrefix) const {
+    depthPrefix.clear();
+    int next = position;
+    std::string block = GetValue(text, std::to_string(index), position, next, depthPrefix);
+    position = next;
+    return block;
+}
+
+int CDescParser::GetCount(const std::string& text, const std::string& key, int& position) const {
+    std::string prefix;
+    position = 0;
+    return std::atoi(GetValue(text, key, 0, position, prefix).c_str());
+}
+
+int CDescParser::LoadNumberedBlocks(const std::string& text, int count, int position,
+                                    const BlockLoader& load) const {
+    std::string prefix;
+    for (int i = 0; i < count; ++i) {
+        const std::string block = GetNumberedBlock(text, i, position, prefix);
+        if (!load(i, block, prefix)) return i;
+    }
+    return std::max(count, 0);
 }

@@ -100,7 +100,7 @@ bool CGlimBook::Load(const std::string& folder, const std::string& descriptionFi
     bool gapReported = false;  // one report for the first scene without a block
     for (int i = 0; i < count; ++i) {
         std::string prefix;
-        const std::string block = parser.GetValue(text, std::to_string(i), position, next, prefix);
+        const std::string block = parser.GetNumberedBlock(text, i, position, prefix);
         if (prefix.empty() && !gapReported) {
             gapReported = true;
             CContentReport::Report(path, "scene " + std::to_string(i) +
@@ -109,7 +109,6 @@ bool CGlimBook::Load(const std::string& folder, const std::string& descriptionFi
                                              std::to_string(i) +
                                              "= and its lines after the previous scene.");
         }
-        position = next;
         m_images[m_imageCount++].LoadFromDescription(block, prefix, m_bookFolder);
     }
     return true;

@@ -15,35 +15,27 @@ CTextureBox::CTextureBox(int slotCount)
 int CTextureBox::Load(const std::string& folder) {
     const std::string path = folder + ContentPaths::kTextureCatalogue;
     std::string text;
-    if (!CContentText::Read(path, text)) {
-        CContentReport::Report(path,
-                               "cannot be read, so there are no textures; check that the "
-                               "file exists and that the program may read it.");
-        AfxMessageBox("The textures cannot be found: " + path + " is missing.");
-        return 0;
-    }
+    if (!CContentText::ReadCatalogue(path, "textures", text)) return 0;
     const CDescParser parser;
-    int next = 0;
-    std::string prefix;
-    const int declared = std::atoi(parser.GetValue(text, "NumTextures", 0, next, prefix).c_str());
+    int position = 0;
+    const int declared = parser.GetCount(text, "NumTextures", position);
     if (declared < m_slotCount || declared > kMaxTextures)
         CContentReport::Report(path, "NumTextures is " + std::to_string(declared) +
                                          "; write the number of textures, " +
                                          std::to_string(m_slotCount) + " to " +
                                          std::to_string(kMaxTextures) + ".");
     const int count = std::min(declared, kMaxTextures);
-    int position = next;
-    for (int i = 0; i < count; ++i) {
-        prefix.clear();
-        const std::string block = parser.GetValue(text, std::to_string(i), position, next, prefix);
-        position = next;
-        if (!m_textures[i].Load(block, prefix, folder)) {
-            CContentReport::Report(path, "texture " + std::to_string(i) +
-                                             " cannot be loaded, so there are no textures; "
-                                             "check its block and its files.");
-            return 0;
-        }
-        m_textureCount = i + 1;
+    const int loaded = parser.LoadNumberedBlocks(
+        text, count, position, [&](int i, const std::string& block, const std::string& prefix) {
+            if (!m_textures[i].Load(block, prefix, folder)) return false;
+            m_textureCount = i + 1;
+            return true;
+        });
+    if (loaded < count) {
+        CContentReport::Report(path, "texture " + std::to_string(loaded) +
+                                         " cannot be loaded, so there are no textures; "
+                                         "check its block and its files.");
+        return 0;
     }
     if (m_textureCount < m_slotCount) return 0;
     if (m_slotCount > 0 && m_slotMap[0] == -1)

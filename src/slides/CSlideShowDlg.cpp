@@ -5,6 +5,7 @@
 #include "models/CGlimImage.h"
 #include "models/CGlimScrapbook.h"
 #include "platform/draw/CPaintDC.h"
+#include "platform/window/CommandRoute.h"
 #include "platform/window/MessageBox.h"
 #include "platform/window/MessageLoop.h"
 #include "resources/CDialogTemplates.h"
@@ -113,28 +114,13 @@ bool CSlideShowDlg::IsLastSlide() const {
 }
 
 BOOL CSlideShowDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
-    switch (LOWORD(wParam)) {
-        case kPlay:
-            OnPlay();
-            return TRUE;
-        case kStop:
-            OnStop();
-            return TRUE;
-        case kRewind:
-            OnRewind();
-            return TRUE;
-        case kForward:
-            OnForward();
-            return TRUE;
-        case kBack:
-            OnBack();
-            return TRUE;
-        case kUseScript:
-            OnUseScript();
-            return TRUE;
-        default:
-            return CDialog::OnCommand(wParam, lParam);
-    }
+    static constexpr CommandRoute<CSlideShowDlg> kRoutes[] = {
+        {kPlay, &CSlideShowDlg::OnPlay},     {kStop, &CSlideShowDlg::OnStop},
+        {kRewind, &CSlideShowDlg::OnRewind}, {kForward, &CSlideShowDlg::OnForward},
+        {kBack, &CSlideShowDlg::OnBack},     {kUseScript, &CSlideShowDlg::OnUseScript},
+    };
+    if (RouteCommand<CSlideShowDlg>(*this, LOWORD(wParam), kRoutes)) return TRUE;
+    return CDialog::OnCommand(wParam, lParam);
 }
 
 void CSlideShowDlg::OnPlay() {
@@ -222,20 +208,21 @@ void CSlideShowDlg::OnBack() {
     m_ready = true;
 }
 
-void CSlideShowDlg::OnStop() {
+void CSlideShowDlg::Halt() {
     m_autoPlay = false;
-    EnableButtons(true);
+    KillTimer(kSlideTimer);
     Silence();
     PlayClick();
-    KillTimer(kSlideTimer);
+}
+
+void CSlideShowDlg::OnStop() {
+    Halt();
+    EnableButtons(true);
     m_ready = true;
 }
 
 void CSlideShowDlg::OnRewind() {
-    m_autoPlay = false;
-    KillTimer(kSlideTimer);
-    Silence();
-    PlayClick();
+    Halt();
     m_slideIndex = 0;
     LoadSlide(0);
     DrawSlide();

@@ -76,6 +76,8 @@ class CSlideShowDlg : public CPictureDialog {
     void OnBack();
     void OnStop();
     void OnRewind();
+    // Stops the show where it is: no timer, no voice, a click.
+    void Halt();
     void OnUseScript();
 
     CDib m_slide;

@@ -129,6 +129,42 @@ TEST(DescParser, WalksNumberedBlocksUntilTheFirstGap) {
     EXPECT_EQ(folders, (std::vector<std::string>{"../books/farm/barn", "pond"}));
 }
 
+// Catalogues are read as a count, then blocks numbered from 0 after it, stopping at the
+// first block the reader refuses.
+TEST(DescParser, CountThenNumberedBlocksInOrder) {
+    const CDescParser parser;
+    int position = -1;
+    EXPECT_EQ(parser.GetCount(kBook, "NumImages", position), 2);
+    EXPECT_EQ(position, static_cast<int>(kBook.find("0=")));
+    int missing = -1;
+    EXPECT_EQ(parser.GetCount(kBook, "NumCrayonBoxes", missing), 0);
+    EXPECT_EQ(missing, 0);
+
+    std::vector<std::string> folders;
+    const int taken = parser.LoadNumberedBlocks(
+        kBook, 2, position, [&](int index, const std::string& block, const std::string& prefix) {
+            EXPECT_EQ(static_cast<int>(folders.size()), index);
+            folders.push_back(Find(block, "imagefolder", 0, prefix).value);
+            return true;
+        });
+    EXPECT_EQ(taken, 2);
+    EXPECT_EQ(folders, (std::vector<std::string>{"../books/farm/barn", "pond"}));
+
+    // A refused block stops the walk; a count past the blocks leaves the rest empty.
+    EXPECT_EQ(
+        parser.LoadNumberedBlocks(
+            kBook, 2, position, [](int, const std::string&, const std::string&) { return false; }),
+        0);
+    int emptyBlocks = 0;
+    EXPECT_EQ(parser.LoadNumberedBlocks(kBook, 3, position,
+                                        [&](int, const std::string& block, const std::string&) {
+                                            emptyBlocks += block.empty() ? 1 : 0;
+                                            return true;
+                                        }),
+              3);
+    EXPECT_EQ(emptyBlocks, 1);
+}
+
 TEST(DescParser, UnterminatedTextsReturnTheRemainder) {
     EXPECT_EQ(Find("a=1\r\nb=tail", "b").value, "tail");
     EXPECT_EQ(Find("a=1\r\nb=tail", "b").nextPos, 11);

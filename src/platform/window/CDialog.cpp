@@ -6,6 +6,7 @@
 #include "platform/window/CButton.h"
 #include "platform/window/CStatic.h"
 #include "platform/window/CWndImpl.h"
+#include "platform/window/CommandRoute.h"
 #include "platform/window/MessageLoop.h"
 
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_templateId(templateId), m_parent(parent) {}
@@ -120,16 +121,12 @@ BOOL CDialog::UpdateData(BOOL saveAndValidate) {
 }
 
 BOOL CDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
-    switch (LOWORD(wParam)) {
-        case IDOK:
-            OnOK();
-            return TRUE;
-        case IDCANCEL:
-            OnCancel();
-            return TRUE;
-        default:
-            return CWnd::OnCommand(wParam, lParam);
-    }
+    static constexpr CommandRoute<CDialog> kRoutes[] = {
+        {IDOK, &CDialog::OnOK},
+        {IDCANCEL, &CDialog::OnCancel},
+    };
+    if (RouteCommand<CDialog>(*this, LOWORD(wParam), kRoutes)) return TRUE;
+    return CWnd::OnCommand(wParam, lParam);
 }
 
 void CDialog::OnKeyDown(UINT key, UINT repeat, UINT flags) {

@@ -1,6 +1,7 @@
 #include "platform/window/CWnd.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/backend/Backend.h"
 #include "platform/backend/CursorImage.h"
@@ -313,28 +314,29 @@ BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return TRUE;
 }
 
+bool CWnd::RouteMouseButton(UINT message, WPARAM wParam, LPARAM lParam) {
+    using Handler = void (CWnd::*)(UINT, CPoint);
+    static constexpr std::pair<UINT, Handler> kHandlers[] = {
+        {WM_LBUTTONDOWN, &CWnd::OnLButtonDown}, {WM_LBUTTONUP, &CWnd::OnLButtonUp},
+        {WM_MOUSEMOVE, &CWnd::OnMouseMove},     {WM_RBUTTONDOWN, &CWnd::OnRButtonDown},
+        {WM_RBUTTONUP, &CWnd::OnRButtonUp},
+    };
+    for (const auto& [handled, handler] : kHandlers) {
+        if (handled != message) continue;
+        (this->*handler)(static_cast<UINT>(wParam), PointFrom(lParam));
+        return true;
+    }
+    return false;
+}
+
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (RouteMouseButton(message, wParam, lParam)) return 0;
     switch (message) {
         case WM_PAINT:
             OnPaint();
             return 0;
         case WM_ERASEBKGND:
             return OnEraseBkgnd(reinterpret_cast<CDC*>(lParam));
-        case WM_LBUTTONDOWN:
-            OnLButtonDown(static_cast<UINT>(wParam), PointFrom(lParam));
-            return 0;
-        case WM_LBUTTONUP:
-            OnLButtonUp(static_cast<UINT>(wParam), PointFrom(lParam));
-            return 0;
-        case WM_MOUSEMOVE:
-            OnMouseMove(static_cast<UINT>(wParam), PointFrom(lParam));
-            return 0;
-        case WM_RBUTTONDOWN:
-            OnRButtonDown(static_cast<UINT>(wParam), PointFrom(lParam));
-            return 0;
-        case WM_RBUTTONUP:
-            OnRButtonUp(static_cast<UINT>(wParam), PointFrom(lParam));
-            return 0;
         case WM_TIMER:
             OnTimer(static_cast<UINT>(wParam));
             return 0;

@@ -119,6 +119,10 @@ class CWnd : public CObject {
 
   protected:
     std::unique_ptr<Impl> m_impl;
+
+  private:
+    // Hands a mouse move or button message to its handler; false for any other message.
+    bool RouteMouseButton(UINT message, WPARAM wParam, LPARAM lParam);
 };
 
 constexpr int SW_HIDE = 0;

@@ -5,12 +5,11 @@
 
 namespace {
 
-constexpr WORD kFormatPcm = 0x0001;
-constexpr WORD kFormatMsAdpcm = 0x0002;
-constexpr WORD kFormatFloat = 0x0003;
-constexpr WORD kFormatAlaw = 0x0006;
-constexpr WORD kFormatMulaw = 0x0007;
-constexpr WORD kFormatImaAdpcm = 0x0011;
+// Format tags of a wave file's "fmt " chunk: samples stored one by one, samples packed
+// in ADPCM blocks, and the extensible header that names its format further in.
+constexpr WORD kFormatPcm = 0x0001, kFormatFloat = 0x0003;
+constexpr WORD kFormatAlaw = 0x0006, kFormatMulaw = 0x0007;
+constexpr WORD kFormatMsAdpcm = 0x0002, kFormatImaAdpcm = 0x0011;
 constexpr WORD kFormatExtensible = 0xFFFE;
 
 // What the duration needs from a wave file's "fmt " and "data" chunks.

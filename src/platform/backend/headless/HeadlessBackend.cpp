@@ -16,22 +16,23 @@ void HeadlessBackend::SetDisplay(int width, int height, int bitsPerPixel) {
     m_surface = std::make_unique<CSurface>(width, height, bitsPerPixel);
 }
 
-void HeadlessBackend::InjectMove(CPoint point, UINT modifiers) {
-    InputEvent e;
-    e.kind = InputEvent::Kind::MouseMove;
-    e.point = point;
+InputEvent& HeadlessBackend::Queue(InputEvent::Kind kind, UINT modifiers) {
+    InputEvent& e = m_events.emplace_back();
+    e.kind = kind;
     e.modifiers = modifiers;
-    m_events.push_back(e);
+    return e;
+}
+
+void HeadlessBackend::InjectMove(CPoint point, UINT modifiers) {
+    Queue(InputEvent::Kind::MouseMove, modifiers).point = point;
 }
 
 void HeadlessBackend::InjectButton(CPoint point, bool down, InputEvent::Button button,
                                    UINT modifiers) {
-    InputEvent e;
-    e.kind = down ? InputEvent::Kind::ButtonDown : InputEvent::Kind::ButtonUp;
+    InputEvent& e =
+        Queue(down ? InputEvent::Kind::ButtonDown : InputEvent::Kind::ButtonUp, modifiers);
     e.point = point;
     e.button = button;
-    e.modifiers = modifiers;
-    m_events.push_back(e);
 }
 
 void HeadlessBackend::InjectClick(CPoint point, UINT modifiers) {
@@ -53,17 +54,11 @@ void HeadlessBackend::InjectDrag(CPoint from, CPoint to, UINT modifiers) {
 }
 
 void HeadlessBackend::InjectKey(UINT key, UINT modifiers) {
-    InputEvent e;
-    e.kind = InputEvent::Kind::KeyDown;
-    e.key = key;
-    e.modifiers = modifiers;
-    m_events.push_back(e);
+    Queue(InputEvent::Kind::KeyDown, modifiers).key = key;
 }
 
 void HeadlessBackend::InjectClose() {
-    InputEvent e;
-    e.kind = InputEvent::Kind::Close;
-    m_events.push_back(e);
+    Queue(InputEvent::Kind::Close, 0);
 }
 
 void HeadlessBackend::InstallAudio() {

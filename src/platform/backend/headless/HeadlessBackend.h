@@ -83,6 +83,8 @@ class HeadlessBackend : public Backend {
   private:
     std::unique_ptr<CSurface> m_surface;
     std::deque<InputEvent> m_events;
+    // Appends an event of the given kind and hands it back for its remaining fields.
+    InputEvent& Queue(InputEvent::Kind kind, UINT modifiers);
     std::function<bool()> m_idleHook;
     bool RunIdleHook();
     DWORD m_now = 0;
