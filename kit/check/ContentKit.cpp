@@ -62,7 +62,16 @@ bool SheetContent(const std::string& dir, const std::string& outPng) {
     const std::string base = outPng.size() > 4 && outPng.ends_with(".png")
                                  ? outPng.substr(0, outPng.size() - 4)
                                  : outPng;
-    return SheetStory(dir, base + "-story.png");
+    std::vector<std::string> problems;
+    CheckStory(dir, problems);
+    for (const std::string& problem : problems)
+        std::fprintf(stderr, "story: %s\n", problem.c_str());
+    // The first book's sheet keeps its old name; every other book's is named by its folder.
+    const std::vector<std::string> books = CatalogueBooks(dir);
+    bool ok = !books.empty();
+    for (std::size_t i = 0; i < books.size(); ++i)
+        ok = SheetStory(dir, books[i], base + "-" + (i == 0 ? "story" : books[i]) + ".png") && ok;
+    return ok;
 }
 
 bool MakeBook(const std::string& bookDir, const std::string& outDir) {

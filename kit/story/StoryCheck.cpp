@@ -74,7 +74,15 @@ void StoryCheck::Run(const std::string& contentDir, std::vector<std::string>& pr
         problems.push_back(catalogueFile + " does not start with a book line ending in CR LF");
         return;
     }
-    CheckBook(booksDir, catalogue.substr(0, end), true, problems);
+    // Every line before the scrapbook's names a book folder.
+    for (std::size_t start = 0; start < catalogue.size();) {
+        const std::size_t stop = catalogue.find("\r\n", start);
+        if (stop == std::string::npos) break;
+        const std::string line = catalogue.substr(start, stop - start);
+        if (!line.empty() && line.find('=') == std::string::npos)
+            CheckBook(booksDir, line, true, problems);
+        start = stop + 2;
+    }
     CheckBook(booksDir, "scribble", false, problems);
     CheckCompanions(booksDir, problems);
 }

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "resources/ContentPaths.h"
 #include "check/CompositionCheck.h"
+#include "resources/ContentPaths.h"
 #include "story/BookReader.h"
 #include "story/PictureReader.h"
 #include "story/StoryCheck.h"
@@ -14,14 +14,37 @@
 
 namespace {
 
-std::string BookFile() {
-    return std::string(TALEWICK_KIT_SOURCE_DIR) + "/books/story.book";
+const char* const kCrLf = "\r\n";
+
+std::string BooksSourceDir() {
+    return std::string(TALEWICK_KIT_SOURCE_DIR) + "/books";
+}
+
+// The folders the catalogue lists, read back from each book file, in `books` order.
+bool CatalogueFolders(const std::vector<std::string>& books, std::vector<std::string>& folders) {
+    for (const std::string& file : books) {
+        BookPlan book;
+        std::string error;
+        if (!book.Read(file, error)) return false;
+        folders.push_back(book.folder);
+    }
+    return true;
 }
 
 }  // namespace
 
 std::vector<std::string> KitBookFiles() {
-    return {BookFile()};
+    // The first story stays first: the program opens the catalogue's first book. The
+    // other books each live in a folder of their own beside it, in name order.
+    std::vector<std::string> more;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(BooksSourceDir(), error))
+        if (entry.is_directory())
+            if (std::string book = FindBookFile(entry.path().string()); !book.empty())
+                more.push_back(book);
+    std::sort(more.begin(), more.end());
+    more.insert(more.begin(), BooksSourceDir() + "/story.book");
+    return more;
 }
 
 void CheckComposition(const std::string& bookFile, std::vector<std::string>& problems) {
@@ -44,7 +67,34 @@ void CheckComposition(const std::string& bookFile, std::vector<std::string>& pro
 }
 
 bool GenerateStory(const std::string& contentDir) {
-    return GenerateBook(BookFile(), contentDir);
+    const std::vector<std::string> books = KitBookFiles();
+    bool ok = true;
+    for (const std::string& book : books) ok = GenerateBook(book, contentDir) && ok;
+    std::vector<std::string> folders;
+    if (!ok || !CatalogueFolders(books, folders)) return false;
+    // Each book wrote a catalogue naming itself alone; the tree's catalogue names them all.
+    std::string catalogue;
+    for (const std::string& folder : folders) catalogue += folder + kCrLf;
+    catalogue += std::string("scrapbook=scrapbook") + kCrLf;
+    const std::string booksDir =
+        contentDir + "/" + std::string(ContentPaths::InTree(ContentPaths::kBooks));
+    return WriteTextFile(booksDir + ContentPaths::kBookCatalogue, catalogue);
+}
+
+std::vector<std::string> CatalogueBooks(const std::string& contentDir) {
+    const std::string booksDir =
+        contentDir + "/" + std::string(ContentPaths::InTree(ContentPaths::kBooks));
+    std::string catalogue;
+    std::vector<std::string> folders;
+    if (!ReadTextFile(booksDir + ContentPaths::kBookCatalogue, catalogue)) return folders;
+    for (std::size_t start = 0; start < catalogue.size();) {
+        const std::size_t end = catalogue.find(kCrLf, start);
+        if (end == std::string::npos) break;
+        const std::string line = catalogue.substr(start, end - start);
+        if (!line.empty() && line.find('=') == std::string::npos) folders.push_back(line);
+        start = end + 2;
+    }
+    return folders;
 }
 
 std::string FindBookFile(const std::string& dir) {
@@ -77,18 +127,10 @@ void CheckStory(const std::string& contentDir, std::vector<std::string>& problem
     StoryCheck::Run(contentDir, problems);
 }
 
-bool SheetStory(const std::string& contentDir, const std::string& outPng) {
-    std::vector<std::string> problems;
-    StoryCheck::Run(contentDir, problems);
-    for (const std::string& problem : problems)
-        std::fprintf(stderr, "story: %s\n", problem.c_str());
-    std::string catalogue;
+bool SheetStory(const std::string& contentDir, const std::string& folder,
+                const std::string& outPng) {
     const std::string booksDir =
         contentDir + "/" + std::string(ContentPaths::InTree(ContentPaths::kBooks));
-    if (!ReadTextFile(booksDir + ContentPaths::kBookCatalogue, catalogue) ||
-        catalogue.find("\r\n") == std::string::npos)
-        return false;
-    const std::string folder = catalogue.substr(0, catalogue.find("\r\n"));
     BookReader book;
     if (!book.Read(booksDir + folder + "/" + folder + ".txt").empty()) return false;
     std::vector<StorySheet::Row> rows;

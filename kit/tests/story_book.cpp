@@ -4,18 +4,20 @@
 
 #include <filesystem>
 #include <fstream>
+#include <set>
 
 #include "KitTree.h"
 #include "imaging/CDib.h"
-#include "platform/window/MessageBox.h"
-#include "models/CGlimScrapbook.h"
 #include "models/CBookCatalogue.h"
 #include "models/CGlimBook.h"
 #include "models/CGlimImage.h"
+#include "models/CGlimScrapbook.h"
+#include "platform/window/MessageBox.h"
 #include "story/BookReader.h"
 #include "story/Colouring.h"
 #include "story/StoryCheck.h"
 #include "story/StoryGenerator.h"
+#include "story/StoryKit.h"
 
 namespace {
 
@@ -189,6 +191,41 @@ TEST_F(StoryBookTest, DataLayersAreScrambledAndPicturesPlain) {
         const std::vector<std::uint8_t> bytes = FileBytes(slide.string());
         ASSERT_GE(bytes.size(), 2u);
         EXPECT_TRUE(bytes[0] == 'B' && bytes[1] == 'M') << slide;
+    }
+}
+
+TEST_F(StoryBookTest, TheCheckCoversEveryBookTheCatalogueNames) {
+    // A second book beside the first: its own folder and description, the same script.
+    const fs::path copy = root / "multi";
+    fs::remove_all(copy);
+    fs::copy(root / "content", copy, fs::copy_options::recursive);
+    const fs::path books = copy / "books";
+    fs::copy(books / "tales", books / "more", fs::copy_options::recursive);
+    fs::rename(books / "more/tales.txt", books / "more/more.txt");
+    Write(books / "books.txt", "tales\r\nmore\r\nscrapbook=scrapbook\r\n");
+    std::vector<std::string> problems;
+    StoryCheck::Run(copy.string(), problems);
+    for (const std::string& problem : problems) ADD_FAILURE() << problem;
+
+    fs::remove(books / "more/second/thumb.bmp");
+    problems.clear();
+    StoryCheck::Run(copy.string(), problems);
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_NE(problems[0].find("more/second"), std::string::npos) << problems[0];
+    fs::remove_all(copy);
+}
+
+TEST(KitBooks, TheFirstStoryLeadsAndEveryBookHasAFolderOfItsOwn) {
+    const std::vector<std::string> files = KitBookFiles();
+    ASSERT_GE(files.size(), 3u);
+    EXPECT_TRUE(files[0].ends_with("/books/story.book")) << files[0];
+    std::set<std::string> folders;
+    for (const std::string& file : files) {
+        BookPlan book;
+        std::string error;
+        ASSERT_TRUE(book.Read(file, error)) << error;
+        EXPECT_GE(book.sceneFiles.size(), 10u) << file;
+        EXPECT_TRUE(folders.insert(book.folder).second) << "two books share " << book.folder;
     }
 }
 

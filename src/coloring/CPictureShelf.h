@@ -14,7 +14,7 @@ class CPalette;
 // since it was last kept.
 class CPictureShelf {
   public:
-    static constexpr int kBookCapacity = 1;
+    static constexpr int kBookCapacity = 3;
 
     CPictureShelf();
 

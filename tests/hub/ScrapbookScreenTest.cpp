@@ -3,8 +3,11 @@
 // window and the scrolling shelf.
 #include <fstream>
 #include <iterator>
+#include <set>
+#include <string>
 
 #include "HubFixture.h"
+#include "coloring/CPictureShelf.h"
 #include "models/CGlimImage.h"
 #include "resources/ScreenLayouts.h"
 #include "scrapbook/CScrapbookDlg.h"
@@ -265,6 +268,45 @@ TEST_F(ScrapbookScreenTest, DraggingTheThumbScrollsTheShelfOneStepAtATime) {
     screen.SendMessage(WM_MOUSEMOVE, held, MAKELPARAM(thumb.left + 2, 199));
     EXPECT_EQ(screen.GetShelfPosition(), 1);
     EXPECT_EQ(screen.GetSlotBook(0), 1);
+}
+
+TEST_F(ScrapbookScreenTest, TheCatalogueFillsTheShelfAndTheBookViewShowsEveryBinder) {
+    CPictureShelf books;
+    ASSERT_TRUE(books.Load([](bool) {}));
+    ASSERT_EQ(books.GetBookCount(), 3);
+    EXPECT_EQ(books.BookAt(3), nullptr);
+    // The first story stays first: the screens open on it.
+    EXPECT_EQ(books.BookAt(0)->GetBookName(), shelf[1].GetBookName());
+    std::set<std::string> names;
+    for (int i = 0; i < 3; ++i) {
+        names.insert(books.BookAt(i)->GetBookName());
+        EXPECT_GE(books.BookAt(i)->GetImageCount(), 10) << books.BookAt(i)->GetBookName();
+    }
+    EXPECT_EQ(names.size(), 3u) << "every book has a name of its own";
+
+    CScrapbookDlg screen;
+    screen.SetBooks(books.GetStoryBooks(), books.GetBookCount());
+    screen.SetScrapbook(&books.GetScrapbook());
+    screen.SetPalette(&palette);
+    screen.SetCursorObject(&cursor);
+    screen.SetClickSound(&click);
+    screen.SetPosition(0, 0, 640, 480);
+    ASSERT_TRUE(screen.Create(CScrapbookDlg::kTemplateId, nullptr));
+    for (int slot = 0; slot < 3; ++slot) {
+        // Shown among its siblings (the screen itself is not put on the display here).
+        EXPECT_NE(screen.GetButton(CScrapbookDlg::kSlotIds[slot]).GetStyle() & WS_VISIBLE, 0u)
+            << slot;
+        EXPECT_EQ(screen.GetSlotBook(slot), slot);
+    }
+    EXPECT_EQ(screen.GetButton(CScrapbookDlg::kBook4).GetStyle() & WS_VISIBLE, 0u);
+    EXPECT_EQ(screen.GetSlotBook(3), std::nullopt);
+    EXPECT_FALSE(screen.IsShelfScrolling());
+    // The third binder opens the third book at its first scene.
+    Command(screen, CScrapbookDlg::kBook3);
+    EXPECT_EQ(screen.GetCurrentBook(), ShelfChoice::Book(2));
+    EXPECT_EQ(screen.GetShownPicture(), books.BookAt(2)->GetImage(0));
+    EXPECT_TRUE(screen.GetButton(CScrapbookDlg::kBook3).IsOn());
+    screen.DestroyWindow();
 }
 
 }  // namespace
