@@ -1,7 +1,6 @@
 #include "coloring/CColoringDlg.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "coloring/CColoringLayout.h"
 #include "coloring/CNineCells.h"
@@ -455,14 +454,8 @@ void CColoringDlg::OnSysCommand(UINT id, LPARAM lParam) {
 LRESULT CColoringDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_ENDSESSION) return CPictureDialog::WindowProc(message, wParam, lParam);
     // The system stops the program: keep the picture as the exit button would, without
-    // asking, and end every open screen. Nobody may be there to answer a message now, so
-    // a picture that cannot be kept is told on standard error only.
-    const CPictureKeeper::Result kept = m_shelf.KeepColouring();
-    if (kept != CPictureKeeper::Result::Saved) {
-        std::fprintf(stderr, "talewick: the picture being coloured could not be kept: %s\n",
-                     kept == CPictureKeeper::Result::Full ? "the scrapbook is full"
-                                                          : "a file could not be written");
-    }
+    // asking, and end every open screen.
+    m_shelf.KeepColouringUnattended();
     PostQuitMessage(0);
     return 0;
 }

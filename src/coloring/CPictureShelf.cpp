@@ -1,6 +1,7 @@
 #include "coloring/CPictureShelf.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 
 #include "coloring/CColoringLayout.h"
@@ -92,6 +93,14 @@ void CPictureShelf::TurnPage(int step) {
 void CPictureShelf::NoteColoured() {
     m_touched = true;
     m_unsaved = true;
+}
+
+void CPictureShelf::KeepColouringUnattended() {
+    const CPictureKeeper::Result kept = KeepColouring();
+    if (kept == CPictureKeeper::Result::Saved) return;
+    std::fprintf(stderr, "talewick: the picture being coloured could not be kept: %s\n",
+                 kept == CPictureKeeper::Result::Full ? "the scrapbook is full"
+                                                      : "a file could not be written");
 }
 
 CPictureKeeper::Result CPictureShelf::KeepColouring() {

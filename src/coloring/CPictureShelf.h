@@ -49,6 +49,9 @@ class CPictureShelf {
     bool HasUnsavedColouring() const { return m_unsaved; }
     // Keeps the current picture in the scrapbook when it changed; Saved when it had not.
     CPictureKeeper::Result KeepColouring();
+    // KeepColouring when nobody may be there to answer a message (the system stops the
+    // program): a picture that cannot be kept is told on standard error only.
+    void KeepColouringUnattended();
 
   private:
     bool LoadBook(CGlimBook& book, const CBookCatalogue::Line& line,
