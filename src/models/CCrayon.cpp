@@ -69,20 +69,20 @@ std::optional<Swatch> CCrayon::SwatchOf(const CCrayon* crayon) {
     return crayon->GetSwatch();
 }
 
-int CCrayon::LoadFiles(const std::string& texturePath, const std::string& selectedPath) {
-    if (!ReadPicture(m_texture, texturePath)) return 0;
+bool CCrayon::LoadFiles(const std::string& texturePath, const std::string& selectedPath) {
+    if (!ReadPicture(m_texture, texturePath)) return false;
     AdoptTexture();
-    return ReadPicture(m_selected, selectedPath) ? 1 : 0;
+    return ReadPicture(m_selected, selectedPath);
 }
 
-int CCrayon::Load(const std::string& block, const std::string& depthPrefix,
-                  const std::string& imageFolder, const std::string& soundFolder) {
+bool CCrayon::Load(const std::string& block, const std::string& depthPrefix,
+                   const std::string& imageFolder, const std::string& soundFolder) {
     if (!LoadFiles(imageFolder + BlockValue(block, depthPrefix, "Tex"),
                    imageFolder + BlockValue(block, depthPrefix, "Sel")))
-        return 0;
+        return false;
     m_position = ParsePosition(BlockValue(block, depthPrefix, "Pos"));
     m_soundPath = soundFolder + BlockValue(block, depthPrefix, "Snd");
-    return 1;
+    return true;
 }
 
 BOOL CCrayon::PaintSelected(CDC& dc, const CRect& rect) {

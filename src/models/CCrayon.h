@@ -19,10 +19,10 @@ class CCrayon : public CObject {
     CCrayon& operator=(const CCrayon&) = delete;
 
     // Loads the crayon from its block of a crayon box description; 1 on success, 0 on failure.
-    int Load(const std::string& block, const std::string& depthPrefix,
-             const std::string& imageFolder, const std::string& soundFolder);
+    bool Load(const std::string& block, const std::string& depthPrefix,
+              const std::string& imageFolder, const std::string& soundFolder);
     // Loads the texture and the selected picture from two paths; 0 if either cannot be opened.
-    int LoadFiles(const std::string& texturePath, const std::string& selectedPath);
+    bool LoadFiles(const std::string& texturePath, const std::string& selectedPath);
 
     CDib& GetTexture() { return m_texture; }
     // The texture as the colouring tools lay it on, stretched so that its width and its

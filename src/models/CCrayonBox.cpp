@@ -24,8 +24,8 @@ std::string WithSlash(std::string folder) {
 
 }  // namespace
 
-int CCrayonBox::Load(const std::string& block, const std::string& depthPrefix,
-                     const std::string& crayonsFolder) {
+bool CCrayonBox::Load(const std::string& block, const std::string& depthPrefix,
+                      const std::string& crayonsFolder) {
     const std::string imageFolder =
         WithSlash(crayonsFolder + BlockValue(block, depthPrefix, "BoxFolder"));
     const int declared = std::atoi(BlockValue(block, depthPrefix, "NumCrayons").c_str());
@@ -33,19 +33,19 @@ int CCrayonBox::Load(const std::string& block, const std::string& depthPrefix,
     const std::string soundFolder =
         WithSlash(crayonsFolder + BlockValue(block, depthPrefix, "LanguageEnglishFolder"));
     if (!CCrayon::ReadPicture(m_boxImage, imageFolder + BlockValue(block, depthPrefix, "Box")))
-        return 0;
+        return false;
     if (!CCrayon::ReadPicture(m_buttonImage,
                               imageFolder + BlockValue(block, depthPrefix, "Button")))
-        return 0;
+        return false;
     for (int i = 0; i < count; ++i) {
         std::string crayonPrefix;
         const std::string crayonBlock =
             BlockValue(block, depthPrefix, std::to_string(i), &crayonPrefix);
-        if (!m_crayons[i].Load(crayonBlock, crayonPrefix, imageFolder, soundFolder)) return 0;
+        if (!m_crayons[i].Load(crayonBlock, crayonPrefix, imageFolder, soundFolder)) return false;
     }
     m_currentCrayon = 0;
     m_crayonCount = count;
-    return 1;
+    return true;
 }
 
 BOOL CCrayonBox::PaintBox(CDC& dc, const CRect& rect) {

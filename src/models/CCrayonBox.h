@@ -15,8 +15,8 @@ class CCrayonBox : public CObject {
 
     // Loads the box from its block of the crayon catalogue. A box declaring more than 21
     // crayons loads the first 21. 1 on success, 0 on failure.
-    int Load(const std::string& block, const std::string& depthPrefix,
-             const std::string& crayonsFolder);
+    bool Load(const std::string& block, const std::string& depthPrefix,
+              const std::string& crayonsFolder);
     BOOL PaintBox(CDC& dc, const CRect& rect);
     CDib* GetButtonImage() { return m_buttonImage.IsValid() ? &m_buttonImage : nullptr; }
     // Makes the first crayon (in index order) under the point current and plays its sound.

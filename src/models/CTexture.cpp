@@ -2,18 +2,18 @@
 
 #include "models/CDescParser.h"
 
-int CTexture::Load(const std::string& block, const std::string& depthPrefix,
-                   const std::string& folder) {
+bool CTexture::Load(const std::string& block, const std::string& depthPrefix,
+                    const std::string& folder) {
     const CDescParser parser;
     auto value = [&](const char* key) {
         int next = 0;
         std::string prefix = depthPrefix;
         return parser.GetValue(block, key, 0, next, prefix);
     };
-    if (!LoadFiles(folder + value("Tex"), folder + value("Sel"))) return 0;
-    if (!ReadPicture(m_displayImage, folder + value("Dsp"))) return 0;
+    if (!LoadFiles(folder + value("Tex"), folder + value("Sel"))) return false;
+    if (!ReadPicture(m_displayImage, folder + value("Dsp"))) return false;
     SetSoundPath(folder + value("Snd"));
-    return 1;
+    return true;
 }
 
 BOOL CTexture::PaintDisplay(CDC& dc, const CRect& rect) {

@@ -8,7 +8,7 @@
 class CTexture : public CCrayon {
   public:
     // Loads from a texture block of the texture catalogue; file names are joined to `folder`.
-    int Load(const std::string& block, const std::string& depthPrefix, const std::string& folder);
+    bool Load(const std::string& block, const std::string& depthPrefix, const std::string& folder);
     BOOL PaintDisplay(CDC& dc, const CRect& rect);
 
   private:

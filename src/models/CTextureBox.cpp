@@ -12,10 +12,10 @@ CTextureBox::CTextureBox(int slotCount)
     : m_slotMap(static_cast<std::size_t>(std::max(slotCount, 0)), -1),
       m_slotCount(std::max(slotCount, 0)) {}
 
-int CTextureBox::Load(const std::string& folder) {
+bool CTextureBox::Load(const std::string& folder) {
     const std::string path = folder + ContentPaths::kTextureCatalogue;
     std::string text;
-    if (!CContentText::ReadCatalogue(path, "textures", text)) return 0;
+    if (!CContentText::ReadCatalogue(path, "textures", text)) return false;
     const CDescParser parser;
     int position = 0;
     const int declared = parser.GetCount(text, "NumTextures", position);
@@ -35,12 +35,12 @@ int CTextureBox::Load(const std::string& folder) {
         CContentReport::Report(path, "texture " + std::to_string(loaded) +
                                          " cannot be loaded, so there are no textures; "
                                          "check its block and its files.");
-        return 0;
+        return false;
     }
-    if (m_textureCount < m_slotCount) return 0;
+    if (m_textureCount < m_slotCount) return false;
     if (m_slotCount > 0 && m_slotMap[0] == -1)
         for (int slot = 0; slot < m_slotCount; ++slot) m_slotMap[slot] = slot;
-    return 1;
+    return true;
 }
 
 int CTextureBox::SelectSlot(int slot) {

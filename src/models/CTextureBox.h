@@ -18,7 +18,7 @@ class CTextureBox : public CObject {
 
     // Loads "textures.txt" of `folder`; 0 when it cannot be read, a texture fails, or there
     // are fewer textures than slots. A missing catalogue is reported to the user.
-    int Load(const std::string& folder = kDefaultFolder);
+    bool Load(const std::string& folder = kDefaultFolder);
     int SelectSlot(int slot);
     int GetCurrentTexture(CTexture** out);
     int GetSlotTexture(int slot, CTexture** out);

@@ -114,7 +114,7 @@ std::vector<int> Slots(CTextureBox& box) {
 TEST_F(CatalogueTest, TextureSlotsPageWithWrapAround) {
     WriteTextures(dir.Path(), 5, 5);
     CTextureBox box(3);
-    ASSERT_EQ(box.Load(Folder()), 1);
+    ASSERT_TRUE(box.Load(Folder()));
     EXPECT_EQ(Slots(box), (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(box.SelectSlot(1), 1);
     box.ScrollForward();

@@ -113,7 +113,7 @@ TEST_F(ContentFileTest, CrayonsTexturesAndSlideScriptsReadInEveryLineForm) {
                                                  "[Dsp=t.bmp", "[Snd=t.wav", "]"},
                                                 form));
         CTextureBox textures(1);
-        EXPECT_EQ(textures.Load(dir.Path() + "/"), 1);
+        EXPECT_TRUE(textures.Load(dir.Path() + "/"));
         WriteText(dir / "crayons.txt",
                   Written({"NumCrayonBoxes=1", "0=", "[BoxFolder=.", "[NumCrayons=1", "[Box=t.bmp",
                            "[Button=t.bmp", "[0=", "[[Tex=t.bmp", "[[Sel=t.bmp", "[[Pos=1,2,3,4",
@@ -197,7 +197,7 @@ TEST_F(ContentFileTest, MissingAndDamagedTexturePicturesAreNamed) {
         SCOPED_TRACE(c.first);
         WriteText(dir / "textures.txt", c.text);
         CTextureBox textures(1);
-        EXPECT_EQ(textures.Load(dir.Path() + "/"), 0);
+        EXPECT_FALSE(textures.Load(dir.Path() + "/"));
         const std::vector<std::string> log = CContentReport::Log();
         CContentReport::ClearLog();
         ASSERT_FALSE(log.empty());
