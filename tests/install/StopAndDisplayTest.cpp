@@ -47,16 +47,25 @@ TEST(HonestStart, WithoutADisplayTheBackendRefusesAndSaysWhatToSet) {
     EXPECT_NE(backend.Error().find("DISPLAY"), std::string::npos) << backend.Error();
 }
 
+// A windowed backend on the offscreen driver that counts the quit requests it passes on,
+// with the stop signals caught and waking its waits.
+class HonestStop : public ::testing::Test {
+  protected:
+    ScopedVariable m_driver{"SDL_VIDEODRIVER", "offscreen"};
+    ScopedVariable m_audio{"SDL_AUDIODRIVER", "dummy"};
+    SdlBackend backend{true};
+    int requests = 0;
+    CQuitSignals m_signals{[this] { backend.Wake(); }};
+
+    void SetUp() override {
+        ASSERT_TRUE(backend.IsReady()) << backend.Error();
+        backend.SetQuitHandler([this] { ++requests; });
+    }
+};
+
 // Each stop signal wakes a loop waiting for input and reaches the quit handler once;
 // the process itself lives on to save and end in order.
-TEST(HonestStop, StopSignalsReachTheQuitHandlerFromAWaitingLoop) {
-    ScopedVariable driver("SDL_VIDEODRIVER", "offscreen");
-    ScopedVariable audio("SDL_AUDIODRIVER", "dummy");
-    SdlBackend backend(true);
-    ASSERT_TRUE(backend.IsReady()) << backend.Error();
-    int requests = 0;
-    backend.SetQuitHandler([&] { ++requests; });
-    CQuitSignals signals([&backend] { backend.Wake(); });
+TEST_F(HonestStop, StopSignalsReachTheQuitHandlerFromAWaitingLoop) {
     for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
         requests = 0;
         ASSERT_EQ(std::raise(signal), 0);
@@ -76,14 +85,7 @@ TEST(HonestStop, StopSignalsReachTheQuitHandlerFromAWaitingLoop) {
 
 // A signal that comes while the loop is already blocked waiting wakes it through the
 // watcher, without the loop waking on its own to look.
-TEST(HonestStop, ASignalDuringAWaitEndsIt) {
-    ScopedVariable driver("SDL_VIDEODRIVER", "offscreen");
-    ScopedVariable audio("SDL_AUDIODRIVER", "dummy");
-    SdlBackend backend(true);
-    ASSERT_TRUE(backend.IsReady()) << backend.Error();
-    int requests = 0;
-    backend.SetQuitHandler([&] { ++requests; });
-    CQuitSignals signals([&backend] { backend.Wake(); });
+TEST_F(HonestStop, ASignalDuringAWaitEndsIt) {
     std::thread sender([] {
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
         kill(getpid(), SIGTERM);
@@ -100,7 +102,7 @@ TEST(HonestStop, ASignalDuringAWaitEndsIt) {
     EXPECT_EQ(requests, 1);
 }
 
-TEST(HonestStop, TheSignalsGoBackToWhatTheyWereAfterwards) {
+TEST(HonestStopSignals, TheSignalsGoBackToWhatTheyWereAfterwards) {
     struct sigaction before {};
     sigaction(SIGHUP, nullptr, &before);
     {
