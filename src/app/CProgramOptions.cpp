@@ -33,7 +33,7 @@ std::string DefaultDataFolder(const std::string& programPath) {
 }
 
 std::string DefaultUserFolder() {
-    // The base directory specification ignores a relative XDG_DATA_HOME.
+    // A relative XDG_DATA_HOME is not valid and is ignored, as other desktop programs do.
     const std::string data = Environment("XDG_DATA_HOME");
     if (!data.empty() && data.front() == '/') return data + "/talewick";
     return Environment("HOME") + "/.local/share/talewick";
