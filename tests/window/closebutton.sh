@@ -8,17 +8,9 @@ talewick=$1
 send_close=$2
 content=$3
 out=$4
-command -v xvfb-run >/dev/null || { echo "xvfb-run missing"; exit 77; }
-
-if [ -z "${INSIDE_XVFB:-}" ]; then
-    rm -rf "$out" && mkdir -p "$out"
-    INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 1920x1080x24" bash "$0" "$@"
-fi
-
-fail() { echo "FAIL: $*"; kill -9 $(jobs -p) 2>/dev/null; exit 1; }
-export SDL_AUDIODRIVER=dummy
-export XDG_RUNTIME_DIR=$out/run TALEWICK_DATA_DIR=$content TALEWICK_USER_DIR=$out/user
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+. "$(dirname "$0")/on-xvfb.sh"
+on_xvfb 1920x1080 "$out" "$0" "$@"
+export TALEWICK_DATA_DIR=$content TALEWICK_USER_DIR=$out/user
 
 window_id() {
     for _ in $(seq 300); do  # up to 30 s: a loaded machine starts slowly

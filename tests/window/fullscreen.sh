@@ -10,18 +10,9 @@ talewick=$1
 drive=$2
 content=$3
 out=$4
-command -v xvfb-run >/dev/null || { echo "xvfb-run missing"; exit 77; }
-
-if [ -z "${INSIDE_XVFB:-}" ]; then
-    rm -rf "$out" && mkdir -p "$out"
-    INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 1920x1080x24" bash "$0" "$@"
-fi
-
-fail() { echo "FAIL: $*"; kill -9 $(jobs -p) 2>/dev/null; exit 1; }
+. "$(dirname "$0")/on-xvfb.sh"
+on_xvfb 1920x1080 "$out" "$0" "$@"
 [ -d "$content/play" ] || fail "no content in $content"
-export SDL_AUDIODRIVER=dummy
-export XDG_RUNTIME_DIR=$out/run
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 # A copy of the content: the program may write its scrapbook index.
 cp -r "$content" "$out/content"
 cd "$out/content/play"

@@ -12,23 +12,15 @@ drive=$3
 scale_raw=$4
 content=$5
 out=$6
-command -v xvfb-run >/dev/null || { echo "xvfb-run missing"; exit 77; }
 case $mode in
     laptop) geometry=1366x768 ;;
     resized) geometry=1920x1080 ;;
     *) echo "unknown mode $mode"; exit 2 ;;
 esac
 
-if [ -z "${INSIDE_XVFB:-}" ]; then
-    rm -rf "$out" && mkdir -p "$out"
-    INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 ${geometry}x24" bash "$0" "$@"
-fi
-
-fail() { echo "FAIL: $*"; kill -9 $(jobs -p) 2>/dev/null; exit 1; }
+. "$(dirname "$0")/on-xvfb.sh"
+on_xvfb "$geometry" "$out" "$0" "$@"
 [ -d "$content/play" ] || fail "no content in $content"
-export SDL_AUDIODRIVER=dummy
-export XDG_RUNTIME_DIR=$out/run
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 cp -r "$content" "$out/content"
 cd "$out/content/play"
 
