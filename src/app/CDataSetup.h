@@ -15,6 +15,14 @@ class CDataSetup {
     bool Prepare(const std::string& sharedFolder, const std::string& userFolder);
     const std::string& Error() const { return m_error; }
 
+    // The folder for the PNG copies of kept pictures, from `xdg-user-dir PICTURES`.
+    static std::string PicturesFolder();
+    // The folder for `answer` (what xdg-user-dir said, maybe nothing) in `home`: the
+    // answer's "Talewick" subfolder, or ~/Pictures/Talewick when there is no answer or
+    // it is the home folder itself (the desktop's way of saying there is no pictures
+    // folder). Empty when neither gives an absolute folder.
+    static std::string PicturesFolderFor(std::string answer, const std::string& home);
+
   private:
     bool CheckShared(const std::string& sharedFolder);
     bool MakeUserFolder(const std::string& userFolder);

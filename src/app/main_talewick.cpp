@@ -8,6 +8,7 @@
 #include "app/CColoringApp.h"
 #include "app/CDataSetup.h"
 #include "app/CProgramOptions.h"
+#include "models/CPictureExport.h"
 #include "platform/backend/sdl/SdlBackend.h"
 #include "platform/base/CQuitSignals.h"
 
@@ -27,6 +28,7 @@ int Run(const CProgramOptions& options) {
         std::fprintf(stderr, "talewick: %s\n", folders.Error().c_str());
         return 1;
     }
+    CPictureExport::SetFolder(CDataSetup::PicturesFolder());
     SdlBackend backend(options.IsWindowed());
     if (!backend.IsReady()) {
         std::fprintf(stderr, "talewick: %s\n", backend.Error().c_str());

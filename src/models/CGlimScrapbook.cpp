@@ -5,13 +5,18 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 
 #include "imaging/CDib.h"
 #include "models/CContentText.h"
 #include "models/CGlimBook.h"
 #include "models/CGlimImage.h"
 #include "models/CLayerView.h"
+#include "models/CPictureExport.h"
+#include "models/CScrapbookIndex.h"
+#include "models/CScrapbookTidy.h"
 #include "platform/files/CAtomicFile.h"
+#include "platform/files/CContentReport.h"
 #include "platform/files/CDataFolders.h"
 #include "platform/files/CFile.h"
 
@@ -19,7 +24,6 @@ namespace {
 
 constexpr const char* kSavedName = "saved.bmp";
 constexpr const char* kThumbnailName = "thumb.bmp";
-constexpr const char* kNewIndex = "bookname=scrapbook\r\n";
 
 // The rest of `line` after the first occurrence of `key`, or false when it does not occur.
 bool ValueOf(const std::string& line, const std::string& key, std::string& value) {
@@ -94,6 +98,12 @@ bool MakeThumbnail(CDib& canvas, CSize size, CDib& thumbnail) {
     return true;
 }
 
+std::string Joined(const std::vector<std::string>& parts) {
+    std::string text;
+    for (const std::string& part : parts) text += (text.empty() ? "" : "; ") + part;
+    return text;
+}
+
 CSize ThumbnailSize(CGlimImage& picture, CSize canvas) {
     const CSize shipped = picture.GetShippedThumbnailSize();
     if (shipped.cx > 0 && shipped.cy > 0) return shipped;
@@ -109,29 +119,117 @@ bool CGlimScrapbook::CreateIndex() {
     if (stat(CDataFolders::ForReading(m_scrapbookFolder).c_str(), &status) != 0 &&
         mkdir(CDataFolders::ForWriting(m_scrapbookFolder).c_str(), 0755) != 0)
         return false;
-    return CAtomicFile::WriteAll(IndexPath(), kNewIndex);
+    return CAtomicFile::WriteAll(IndexPath(), CScrapbookIndex::NewIndex());
 }
 
 bool CGlimScrapbook::Load(const std::string& folder, const std::string& indexFile) {
     Select(-1);
     m_entries = {};
     m_entryCount = 0;
+    m_held.clear();
     m_scrapbookName.clear();
     m_scrapbookFolder = FolderWithSlash(folder);
     m_indexFileName = indexFile;
     if (!Exists(IndexPath()) && !CreateIndex()) return false;
     std::string text;
     if (!CContentText::Read(IndexPath(), text)) return false;
-    for (const std::string& line : CContentText::Lines(text)) {
-        std::string value;
-        if (ValueOf(line, "bookname=", value)) {
-            m_scrapbookName = value;
-        } else if (ValueOf(line, "image=", value)) {
-            if (m_entryCount >= kMaxEntries) return false;
-            if (ReadEntry(value, m_entries[m_entryCount])) ++m_entryCount;
-        }
-    }
+    CScrapbookIndex index;
+    index.Parse(text);
+    m_scrapbookName = index.GetName();
+    std::vector<std::string> problems = index.GetProblems();
+    ReadEntries(index.GetEntryNames(), problems);
+    if (!problems.empty()) RepairIndex(problems);
+    TidyFolder(problems.empty());
     return true;
+}
+
+// Reads the entries `names` lists, up to the limit; an entry without its entry file or
+// saved picture is left out.
+void CGlimScrapbook::ReadEntries(const std::vector<std::string>& names,
+                                 std::vector<std::string>& problems) {
+    int overLimit = 0, noEntryFile = 0, noPicture = 0;
+    for (const std::string& name : names) {
+        if (m_entryCount >= kMaxEntries) {
+            ++overLimit;
+            continue;
+        }
+        Entry& slot = m_entries[m_entryCount];
+        if (!ReadEntry(name, slot)) {
+            ++noEntryFile;
+        } else if (slot.savedName.empty() || !Exists(slot.savedFile)) {
+            ++noPicture;
+        } else {
+            ++m_entryCount;
+            continue;
+        }
+        slot = {};
+    }
+    CScrapbookIndex::Note(problems, overLimit, "entry(ies) over the limit of 70");
+    CScrapbookIndex::Note(problems, noEntryFile, "entry(ies) without their entry file");
+    CScrapbookIndex::Note(problems, noPicture, "entry(ies) without their saved picture");
+}
+
+// Keeps the damaged index beside it and rewrites it listing the entries that were read;
+// when the copy cannot be made, the index is left as it is.
+void CGlimScrapbook::RepairIndex(const std::vector<std::string>& problems) {
+    const std::string copy = IndexPath() + kDamagedSuffix;
+    std::string raw;
+    const bool copied = CFile::ReadWholeFile(IndexPath(), raw) && CAtomicFile::WriteAll(copy, raw);
+    const bool rewritten =
+        copied && CAtomicFile::WriteAll(IndexPath(),
+                                        CScrapbookIndex::Compose(m_scrapbookName, ListedNames()));
+    const std::string outcome =
+        rewritten ? "the index was rewritten with the entries that could be read (" +
+                        std::to_string(m_entryCount) + ") and the damaged one kept as " + copy
+                  : "the entries that could be read are shown, but the index could not be "
+                    "rewritten";
+    CContentReport::Report(IndexPath(),
+                           "the scrapbook index is damaged (" + Joined(problems) + "); " + outcome);
+}
+
+// Removes what cut-short saves and throw-aways left and lists complete entries again.
+void CGlimScrapbook::TidyFolder(bool indexWasSound) {
+    CScrapbookTidy tidy(m_scrapbookFolder, [this](const std::string& name) {
+        Entry entry;
+        CScrapbookTidy::EntryFiles files;
+        files.described = ReadEntry(name, entry);
+        files.saved = files.described ? entry.savedName : kSavedName;
+        files.thumbnail = files.described ? entry.thumbnailName : kThumbnailName;
+        return files;
+    });
+    AdoptEntries(tidy.Tidy(ListedNames(), indexWasSound));
+    if (CPictureExport::IsActive()) CAtomicFile::RemoveLeftovers(CPictureExport::Folder());
+}
+
+void CGlimScrapbook::AdoptEntries(const std::vector<std::string>& names) {
+    int noRoom = 0;
+    for (const std::string& name : names) {
+        if (m_entryCount >= kMaxEntries) {
+            ++noRoom;
+            continue;
+        }
+        Entry& slot = m_entries[m_entryCount];
+        if (!ReadEntry(name, slot) || !AppendIndexLine(name)) {
+            slot = {};
+            continue;
+        }
+        ++m_entryCount;
+        CContentReport::Report(EntryFolder(name),
+                               "a complete scrapbook entry the index did not "
+                               "list; it was listed again");
+    }
+    if (noRoom > 0)
+        CContentReport::Report(m_scrapbookFolder, std::to_string(noRoom) +
+                                                      " complete entry folder(s) the index "
+                                                      "does not list; the scrapbook is full, "
+                                                      "so they were left as they are");
+}
+
+std::vector<std::string> CGlimScrapbook::ListedNames() const {
+    std::vector<std::string> names;
+    for (int i = 0; i < m_entryCount; ++i) names.push_back(m_entries[i].name);
+    for (const Entry& entry : m_held) names.push_back(entry.name);
+    return names;
 }
 
 std::string CGlimScrapbook::EntryFolder(const std::string& name) const {
@@ -155,6 +253,8 @@ bool CGlimScrapbook::ReadEntry(const std::string& name, Entry& entry) const {
             entry.savedName = value;
         else if (ValueOf(line, "tn=", value))
             entry.thumbnailName = value;
+        else if (ValueOf(line, "png=", value))
+            entry.pngName = value;
     }
     entry.savedFile = EntryFolder(name) + entry.savedName;
     entry.thumbnailFile = EntryFolder(name) + entry.thumbnailName;
@@ -174,10 +274,12 @@ void CGlimScrapbook::LinkToBooks(CGlimBook* books, int bookCount) {
                 entry.linked = true;
             }
         }
-        if (entry.linked)
+        if (entry.linked) {
             ++i;
-        else
+        } else {
+            m_held.push_back(std::move(entry));
             RemoveSlot(i);
+        }
     }
 }
 
@@ -282,20 +384,35 @@ std::string CGlimScrapbook::NewEntryName() const {
     }
 }
 
-bool CGlimScrapbook::WritePictures(const Entry& entry, CGlimImage& picture) const {
-    CDib* canvas = picture.GetPrintPicture(true);
-    if (canvas == nullptr) return false;
+// The thumbnail goes first: a save cut short before the saved canvas is written leaves
+// a folder without its picture, which the next load clears away.
+bool CGlimScrapbook::WritePictures(const Entry& entry, CDib& canvas, CGlimImage& picture) const {
     CDib thumbnail;
-    return MakeThumbnail(*canvas, ThumbnailSize(picture, canvas->GetSize()), thumbnail) &&
-           SavePicture(*canvas, entry.savedFile) && SavePicture(thumbnail, entry.thumbnailFile);
+    return MakeThumbnail(canvas, ThumbnailSize(picture, canvas.GetSize()), thumbnail) &&
+           SavePicture(thumbnail, entry.thumbnailFile) && SavePicture(canvas, entry.savedFile);
 }
 
-bool CGlimScrapbook::WriteEntryFiles(const Entry& entry, CGlimImage& picture) const {
-    if (!WritePictures(entry, picture)) return false;
-    const std::string text = "imagename=" + entry.imageName + "\r\nbook=" + entry.bookName +
-                             "\r\nimage=" + entry.imageKey + "\r\nsaved=" + entry.savedName +
-                             "\r\ntn=" + entry.thumbnailName + "\r\n";
+bool CGlimScrapbook::WriteEntryFile(const Entry& entry) const {
+    std::string text = "imagename=" + entry.imageName + "\r\nbook=" + entry.bookName +
+                       "\r\nimage=" + entry.imageKey + "\r\nsaved=" + entry.savedName +
+                       "\r\ntn=" + entry.thumbnailName + "\r\n";
+    if (!entry.pngName.empty()) text += "png=" + entry.pngName + "\r\n";
     return CAtomicFile::WriteAll(EntryFolder(entry.name) + entry.name + ".txt", text);
+}
+
+// Writes the entry's PNG copy, naming it first when it has none; a copy that cannot be
+// written is reported by CPictureExport and does not undo the save.
+void CGlimScrapbook::ExportPicture(Entry& entry, const CDib& canvas) {
+    if (!CPictureExport::IsActive()) return;
+    if (entry.pngName.empty()) {
+        entry.pngName =
+            CPictureExport::NewName(entry.bookName, entry.imageName, std::time(nullptr));
+        if (!WriteEntryFile(entry)) {
+            entry.pngName.clear();
+            return;
+        }
+    }
+    CPictureExport::Write(entry.pngName, canvas);
 }
 
 bool CGlimScrapbook::AppendIndexLine(const std::string& name) const {
@@ -305,9 +422,13 @@ bool CGlimScrapbook::AppendIndexLine(const std::string& name) const {
     return CAtomicFile::WriteAll(IndexPath(), text + "image=" + name + "\r\n");
 }
 
+// The entry file goes first so that every folder a cut-short save leaves says what it is;
+// the index line comes last, once the entry is whole.
 int CGlimScrapbook::AddEntry(CGlimImage* picture, CGlimBook* book) {
     if (picture == nullptr || book == nullptr || m_scrapbookFolder.empty()) return kAddFailed;
-    if (m_entryCount >= kMaxEntries) return kScrapbookFull;
+    if (m_entryCount + GetHeldCount() >= kMaxEntries) return kScrapbookFull;
+    CDib* canvas = picture->GetPrintPicture(true);
+    if (canvas == nullptr) return kAddFailed;
     Entry entry;
     entry.name = NewEntryName();
     entry.book = book;
@@ -320,8 +441,12 @@ int CGlimScrapbook::AddEntry(CGlimImage* picture, CGlimBook* book) {
     const std::string folder = EntryFolder(entry.name);
     entry.savedFile = folder + kSavedName;
     entry.thumbnailFile = folder + kThumbnailName;
+    if (CPictureExport::IsActive())
+        entry.pngName =
+            CPictureExport::NewName(entry.bookName, entry.imageName, std::time(nullptr));
     if (mkdir(CDataFolders::ForWriting(folder).c_str(), 0755) != 0) return kAddFailed;
-    if (!WriteEntryFiles(entry, *picture) || !AppendIndexLine(entry.name)) {
+    if (!WriteEntryFile(entry) || !WritePictures(entry, *canvas, *picture) ||
+        !AppendIndexLine(entry.name)) {
         // Not listed in the index, so the entry does not exist; tidy its folder away.
         for (const std::string& file :
              {entry.savedFile, entry.thumbnailFile, folder + entry.name + ".txt"})
@@ -329,16 +454,20 @@ int CGlimScrapbook::AddEntry(CGlimImage* picture, CGlimBook* book) {
         rmdir(CDataFolders::ForWriting(folder).c_str());
         return kAddFailed;
     }
+    ExportPicture(entry, *canvas);
     m_entries[m_entryCount] = std::move(entry);
     return m_entryCount++;
 }
 
 bool CGlimScrapbook::UpdateEntry(int index, CGlimImage* picture) {
     if (index < 0 || index >= m_entryCount) return false;
-    const Entry& entry = m_entries[index];
+    Entry& entry = m_entries[index];
     if (picture == nullptr) picture = entry.image;
     if (picture == nullptr || !IsSafeToDelete(entry)) return false;
-    return WritePictures(entry, *picture);
+    CDib* canvas = picture->GetPrintPicture(true);
+    if (canvas == nullptr || !WritePictures(entry, *canvas, *picture)) return false;
+    ExportPicture(entry, *canvas);
+    return true;
 }
 
 // ---------------------------------------------------------------- deleting
@@ -387,6 +516,7 @@ bool CGlimScrapbook::DeleteEntry(int index) {
     if (!entry.thumbnailName.empty()) RemoveFile(entry.thumbnailFile);
     RemoveFile(EntryFolder(entry.name) + entry.name + ".txt");
     rmdir(CDataFolders::ForWriting(m_scrapbookFolder + entry.name).c_str());
+    if (!entry.pngName.empty()) CPictureExport::Remove(entry.pngName);
     if (entry.book != nullptr && entry.image != nullptr)
         entry.book->ResetSlideIfShows(entry.book->FindImageByName(entry.image->GetImageName()),
                                       entry.savedFile);

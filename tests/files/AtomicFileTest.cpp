@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
@@ -121,6 +122,35 @@ TEST_F(AtomicFile, InjectedCrashStopsEverythingAfterIt) {
     CAtomicFile::ResetSteps();
     EXPECT_TRUE(CAtomicFile::WriteAll(m_target, "after restart"));
     EXPECT_EQ(ReadAll(m_target), "after restart");
+}
+
+// The next start removes what a dead process left, and nothing that only looks like it.
+TEST_F(AtomicFile, LeftoversOfADeadProcessAreRecognisedAndRemoved) {
+    Plant("old contents");
+    CAtomicFile::FailAtStep(3, CAtomicFile::FailureKind::Crash);
+    EXPECT_FALSE(StreamNewContents());
+    CAtomicFile::ResetSteps();
+    const std::vector<std::string> lookalikes = {".index.txt.tmp-12-x", "index.txt.tmp-1-2",
+                                                 ".index.txt.tmp-12", ".tmp-1-2", "notes.txt"};
+    for (const std::string& name : lookalikes) {
+        WriteText(m_dir / name, "kept");
+        EXPECT_FALSE(CAtomicFile::IsLeftover(name)) << name;
+    }
+    WriteText(m_dir / ".saved.bmp.tmp-99999-7", "another process's leftover");
+    fs::create_directories(m_dir / ".folder.tmp-1-2");
+    std::vector<std::string> leftovers;
+    for (const std::string& name : FolderNames())
+        if (CAtomicFile::IsLeftover(name)) leftovers.push_back(name);
+    EXPECT_EQ(leftovers.size(), 3u);  // the crash's, the planted file and the folder
+    EXPECT_EQ(CAtomicFile::RemoveLeftovers(m_folder), 2);  // folders are not files
+    std::vector<std::string> expected = lookalikes;
+    expected.insert(expected.end(), {".folder.tmp-1-2", "index.txt"});
+    std::vector<std::string> left = FolderNames();
+    std::sort(left.begin(), left.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(left, expected);
+    EXPECT_EQ(ReadAll(m_target), "old contents");
+    EXPECT_EQ(CAtomicFile::RemoveLeftovers(m_dir / "missing"), 0);
 }
 
 TEST_F(AtomicFile, FoldersThatCannotTakeTheFile) {

@@ -157,6 +157,22 @@ TEST_F(TempFolder, FirstStartMakesTheUserFolderAndWorksInIt) {
     }
 }
 
+// The PNG copies go to the desktop's pictures folder, or ~/Pictures when it names none.
+TEST(PicturesFolder, FollowsTheDesktopAndFallsBackToPicturesInHome) {
+    EXPECT_EQ(CDataSetup::PicturesFolderFor("/home/child/Bilder", "/home/child"),
+              "/home/child/Bilder/Talewick");
+    EXPECT_EQ(CDataSetup::PicturesFolderFor("/data/images/", "/home/child/"),
+              "/data/images/Talewick");
+    // xdg-user-dir answers the home folder itself when no pictures folder is set.
+    EXPECT_EQ(CDataSetup::PicturesFolderFor("/home/child/", "/home/child"),
+              "/home/child/Pictures/Talewick");
+    EXPECT_EQ(CDataSetup::PicturesFolderFor("", "/home/child"), "/home/child/Pictures/Talewick");
+    EXPECT_EQ(CDataSetup::PicturesFolderFor("Pictures", "/home/child"),
+              "/home/child/Pictures/Talewick");
+    EXPECT_EQ(CDataSetup::PicturesFolderFor("", ""), "");
+    EXPECT_EQ(CDataSetup::PicturesFolderFor("", "relative"), "");
+}
+
 TEST_F(TempFolder, TheGuardIsPerUserAndFallsBackToTheUserFolder) {
     {
         ScopedEnvironment runtime("XDG_RUNTIME_DIR", m_root.c_str());

@@ -132,6 +132,8 @@ grep -q "^image=" "$index" 2>/dev/null ||
     fail "the picture is not in the child's scrapbook: $(find "$userdata" -maxdepth 3 | head -20 | tr "\n" " ") $(cat "$out/child-a-colour.log")"
 entry=$(sed -n 's/^image=//p' "$index" | tr -d '\r' | head -n1)
 ls "$userdata/books/scrapbook/$entry/" | grep -q . || fail "the entry folder is empty"
+ls "$tmp/home-a/Pictures/Talewick/"*.png >/dev/null 2>&1 ||
+    fail "the kept picture has no PNG copy in ~/Pictures/Talewick"
 [ "$(stat -c %U "$userdata")" = "twa$$" ] || fail "the user folder is not the child's"
 snapshot >"$out/prefix-after.txt"
 diff "$out/prefix-before.txt" "$out/prefix-after.txt" >"$out/prefix.diff" ||

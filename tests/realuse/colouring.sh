@@ -15,6 +15,9 @@ fail() { echo "FAIL: $*"; [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null; exit 1; 
 export SDL_AUDIODRIVER=dummy
 export XDG_RUNTIME_DIR=$out/run
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+# A home of its own: the PNG copies of kept pictures go to its pictures folder.
+export HOME=$out/home XDG_CONFIG_HOME=$out/home/.config
+mkdir -p "$HOME"
 cp -r "$content" "$out/content"
 cd "$out/content/play"
 # The program reads that copy and writes to a user folder of this run's own.

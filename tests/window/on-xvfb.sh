@@ -1,6 +1,7 @@
 # Sourced by the real-window tests. on_xvfb GEOMETRY OUTDIR SCRIPT ARGS... runs SCRIPT again
 # inside a virtual X display of GEOMETRY with OUTDIR emptied (skipping the test when there is
-# no virtual display), then gives the program silent audio and a private runtime folder.
+# no virtual display), then gives the program silent audio, a private runtime folder and a
+# home of its own (so the PNG copies of kept pictures never land in a real pictures folder).
 on_xvfb() {
     local geometry=$1 out=$2 script=$3
     shift 3
@@ -11,6 +12,8 @@ on_xvfb() {
     fi
     export SDL_AUDIODRIVER=dummy XDG_RUNTIME_DIR=$out/run
     mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+    export HOME=$out/home XDG_CONFIG_HOME=$out/home/.config
+    mkdir -p "$HOME"
 }
 
 # Ends the test with a message, taking every program it started down with it.

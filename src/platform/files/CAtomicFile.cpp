@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 #include "platform/files/CDataFolders.h"
 
@@ -28,11 +30,17 @@ std::string NameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+constexpr const char* kTemporaryMark = ".tmp-";
+
+bool IsNumber(const std::string& text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
 // Creates a fresh hidden temporary file beside `target`; returns its descriptor or -1.
 int CreateTemporary(const std::string& target, std::string& temporaryPath) {
     static unsigned serial = 0;
-    const std::string stem =
-        FolderOf(target) + "/." + NameOf(target) + ".tmp-" + std::to_string(::getpid()) + "-";
+    const std::string stem = FolderOf(target) + "/." + NameOf(target) + kTemporaryMark +
+                             std::to_string(::getpid()) + "-";
     for (int attempt = 0; attempt < 100; ++attempt) {
         temporaryPath = stem + std::to_string(serial++);
         const int fd = ::open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -142,6 +150,32 @@ void CAtomicFile::Abandon() {
 bool CAtomicFile::WriteAll(const std::string& path, const std::string& bytes) {
     CAtomicFile file;
     return file.Open(path) && file.Write(bytes) && file.Commit();
+}
+
+// The names CreateTemporary makes: "." NAME ".tmp-" PID "-" SERIAL.
+bool CAtomicFile::IsLeftover(const std::string& fileName) {
+    const std::size_t mark = fileName.rfind(kTemporaryMark);
+    if (fileName.size() < 2 || fileName[0] != '.' || mark == std::string::npos || mark < 2)
+        return false;
+    const std::string numbers =
+        fileName.substr(mark + std::char_traits<char>::length(kTemporaryMark));
+    const std::size_t dash = numbers.find('-');
+    return dash != std::string::npos && IsNumber(numbers.substr(0, dash)) &&
+           IsNumber(numbers.substr(dash + 1));
+}
+
+int CAtomicFile::RemoveLeftovers(const std::string& folder) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    fs::directory_iterator entries(CDataFolders::ForWriting(folder + "/"), error);
+    if (error) return 0;
+    int removed = 0;
+    for (const fs::directory_entry& entry : entries) {
+        if (!entry.is_regular_file(error) || entry.is_symlink(error)) continue;
+        if (IsLeftover(entry.path().filename().string()) && ::unlink(entry.path().c_str()) == 0)
+            ++removed;
+    }
+    return removed;
 }
 
 bool CAtomicFile::TakeStep() {

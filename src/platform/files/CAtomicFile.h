@@ -38,6 +38,13 @@ class CAtomicFile : public CFile {
     // Replaces `path` with `bytes` in one call.
     static bool WriteAll(const std::string& path, const std::string& bytes);
 
+    // Whether `fileName` is the name of a temporary file a replacement makes (one left
+    // behind when the process died before Commit).
+    static bool IsLeftover(const std::string& fileName);
+    // Removes the temporary files left behind in `folder` (not in its subfolders); returns
+    // how many were removed. Only call it when no replacement in that folder is under way.
+    static int RemoveLeftovers(const std::string& folder);
+
     // Test support. Every step that can fail (creating the temporary file, each Write,
     // the sync, closing, the rename) counts, over all instances. With FailAtStep(n) the
     // n-th counted step from now fails (n = 1 is the next one); 0 switches injection off.
