@@ -68,6 +68,7 @@ TEST_F(PictureExportTest, CopiesAppearChangeAndDisappearWithTheirEntries) {
     WriteText(pictures + "/grown-up's own.png", "mine");
     ASSERT_TRUE(scrapbook.DeleteEntry(1));
     EXPECT_EQ(Copies(), (std::vector<std::string>{first, "grown-up's own.png"}));
+    WriteText(pictures + "/.Story - first.png.tmp-77-0", "half a copy from a killed run");
     CGlimScrapbook reloaded;
     ASSERT_TRUE(Reload(reloaded));
     ASSERT_TRUE(reloaded.DeleteEntry(0));
