@@ -2,14 +2,18 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/CColoringApp.h"
 #include "app/CDataSetup.h"
 #include "app/CProgramOptions.h"
+#include "app/CStartMark.h"
+#include "models/CSettings.h"
 #include "platform/backend/sdl/SdlBackend.h"
 #include "platform/base/CQuitSignals.h"
+#include "platform/files/CDataFolders.h"
 
 namespace {
 
@@ -21,13 +25,34 @@ std::string ProgramPath(const char* argv0) {
     return std::string(buffer.data(), static_cast<std::size_t>(length));
 }
 
+// A window mode named on the command line wins and is remembered for later starts.
+bool ChooseWindowed(const CProgramOptions& options, CSettings& settings) {
+    if (!options.HasWindowChoice())
+        return settings.GetWindowMode() == CSettings::WindowMode::Windowed;
+    const auto chosen =
+        options.IsWindowed() ? CSettings::WindowMode::Windowed : CSettings::WindowMode::Fullscreen;
+    if (chosen != settings.GetWindowMode()) {
+        settings.SetWindowMode(chosen);
+        settings.Save();
+    }
+    return options.IsWindowed();
+}
+
 int Run(const CProgramOptions& options) {
+    // Named before the setup moves into the working folder, so a relative folder holds.
+    std::error_code error;
+    const std::string settingsPath =
+        std::filesystem::absolute(options.ConfigFolder() + "/" + CSettings::kFileName, error);
     CDataSetup folders;
     if (!folders.Prepare(options.DataFolder(), options.UserFolder())) {
         std::fprintf(stderr, "talewick: %s\n", folders.Error().c_str());
         return 1;
     }
-    SdlBackend backend(options.IsWindowed());
+    CSettings settings;
+    settings.Load(settingsPath);
+    theApp.SetSettings(&settings);
+    theApp.SetStartMarkPath(CDataFolders::UserFolder() + "/" + CStartMark::kFileName);
+    SdlBackend backend(ChooseWindowed(options, settings));
     if (!backend.IsReady()) {
         std::fprintf(stderr, "talewick: %s\n", backend.Error().c_str());
         return 1;
@@ -37,6 +62,7 @@ int Run(const CProgramOptions& options) {
     SetBackend(&backend);
     const int status = AfxWinMain(theApp);
     SetBackend(nullptr);
+    theApp.SetSettings(nullptr);
     return status;
 }
 

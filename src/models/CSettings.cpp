@@ -173,7 +173,7 @@ std::string CSettings::Format() const {
           "crayon_box", std::to_string(m_crayonBox));
     Entry(out, "fullscreen or windowed; --fullscreen or --windowed at start changes it.", "window",
           m_windowMode == WindowMode::Windowed ? "windowed" : "fullscreen");
-    Entry(out, "Every start goes straight to the colouring screen, without the start pictures.",
+    Entry(out, "Every start goes straight to the colouring screen, not waiting on its pictures.",
           "short_start", OnOff(m_shortStart));
     Entry(out, "The scrapbook's print button is there.", "printing", OnOff(m_printing));
     Entry(out, "The child can open the options screen from the scrapbook.", "options_screen",

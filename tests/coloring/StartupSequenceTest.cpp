@@ -1,6 +1,7 @@
 // The colouring screen's start-up on its own: the phases in order, each waiting for its
 // picture to be painted, the length of the splash pictures, the skipped story picture, a
-// held or failed book load and the closing.
+// held or failed book load, the closing, and the start-up hurried by a click, a key or a
+// short start.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -130,6 +131,85 @@ TEST_F(StartupSequenceTest, ClosingEndsTheStartUpForGoodUntilARestart) {
     EXPECT_EQ(sequence.GetPhase(), StartupPhase::Hidden);
     sequence.Tick();
     EXPECT_EQ(steps.Count("show"), 2);
+}
+
+// Phases entered, without repeats, painting each, until the running screen is painted;
+// `ticks` receives the ticks it took.
+std::vector<StartupPhase> PhasesUntilRunning(CStartupSequence& sequence, int* ticks = nullptr) {
+    std::vector<StartupPhase> seen{sequence.GetPhase()};
+    int count = 0;
+    for (; !sequence.IsShownRunning() && count < 1000; ++count) {
+        sequence.NotePainted();
+        sequence.Tick();
+        if (sequence.GetPhase() != seen.back()) seen.push_back(sequence.GetPhase());
+    }
+    if (ticks != nullptr) *ticks = count;
+    return seen;
+}
+
+TEST_F(StartupSequenceTest, TheFirstStartCannotBeHurried) {
+    TickUntil(StartupPhase::BrandSplash);
+    EXPECT_FALSE(sequence.RequestSkip());
+    EXPECT_FALSE(sequence.IsHurrying());
+    EXPECT_EQ(TickUntil(StartupPhase::StorySplash), CStartupSequence::kBrandSplashTicks);
+}
+
+TEST_F(StartupSequenceTest, ALaterStartHurriedDuringTheBrandStillLoadsEverythingOnce) {
+    sequence.SetSkippable(true);
+    TickUntil(StartupPhase::BrandSplash);
+    EXPECT_TRUE(sequence.RequestSkip());
+    int ticks = 0;
+    const std::vector<StartupPhase> phases = PhasesUntilRunning(sequence, &ticks);
+    EXPECT_LE(ticks, 8) << "the greeting comes within a few ticks";
+    EXPECT_EQ(phases,
+              (std::vector<StartupPhase>{StartupPhase::BrandSplash, StartupPhase::StorySplash,
+                                         StartupPhase::Cleared, StartupPhase::OpeningBook,
+                                         StartupPhase::Running}));
+    for (const char* step : {"resources", "books", "open", "finish"})
+        EXPECT_EQ(steps.Count(step), 1) << step;
+}
+
+TEST_F(StartupSequenceTest, AHurriedStartWaitsForAHeldBookLoad) {
+    sequence.SetSkippable(true);
+    TickUntil(StartupPhase::StorySplash);
+    sequence.RequestSkip();
+    steps.booksLoad = false;
+    for (int i = 0; i < 20; ++i) {
+        sequence.NotePainted();
+        sequence.Tick();
+    }
+    EXPECT_EQ(sequence.GetPhase(), StartupPhase::StorySplash);
+    steps.booksLoad = true;
+    sequence.Tick();
+    sequence.Tick();
+    EXPECT_EQ(sequence.GetPhase(), StartupPhase::Cleared);
+}
+
+TEST_F(StartupSequenceTest, RequestsOnceTheSplashesAreGoneChangeNothing) {
+    sequence.SetSkippable(true);
+    TickUntil(StartupPhase::Cleared);
+    EXPECT_FALSE(sequence.RequestSkip());
+    TickUntil(StartupPhase::Running);
+    EXPECT_FALSE(sequence.RequestSkip());
+    EXPECT_FALSE(sequence.IsHurrying());
+    sequence.Restart();
+    sequence.Tick();
+    EXPECT_TRUE(sequence.RequestSkip()) << "a restarted screen may be hurried again";
+    sequence.Restart();
+    EXPECT_FALSE(sequence.IsHurrying()) << "a restart forgets the request";
+}
+
+TEST_F(StartupSequenceTest, AShortStartHurriesWithoutAskingAndTheEndIsAnnouncedOnce) {
+    sequence.SetShort(true);
+    int finished = 0;
+    sequence.SetFinishedHandler([&finished] { ++finished; });
+    int ticks = 0;
+    const std::vector<StartupPhase> phases = PhasesUntilRunning(sequence, &ticks);
+    EXPECT_EQ(phases.size(), 7u) << "every phase still shows, however briefly";
+    EXPECT_LE(ticks, 10);
+    EXPECT_EQ(finished, 1);
+    for (int i = 0; i < 3; ++i) sequence.Tick();
+    EXPECT_EQ(finished, 1) << "later ticks announce nothing more";
 }
 
 }  // namespace

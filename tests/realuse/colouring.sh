@@ -13,7 +13,7 @@ fi
 
 fail() { echo "FAIL: $*"; [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null; exit 1; }
 export SDL_AUDIODRIVER=dummy
-export XDG_RUNTIME_DIR=$out/run
+export XDG_RUNTIME_DIR=$out/run XDG_CONFIG_HOME=$out/config
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 cp -r "$content" "$out/content"
 cd "$out/content/play"

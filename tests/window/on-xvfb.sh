@@ -1,6 +1,7 @@
 # Sourced by the real-window tests. on_xvfb GEOMETRY OUTDIR SCRIPT ARGS... runs SCRIPT again
 # inside a virtual X display of GEOMETRY with OUTDIR emptied (skipping the test when there is
-# no virtual display), then gives the program silent audio and a private runtime folder.
+# no virtual display), then gives the program silent audio, a private runtime folder and a
+# private settings folder.
 on_xvfb() {
     local geometry=$1 out=$2 script=$3
     shift 3
@@ -9,7 +10,7 @@ on_xvfb() {
         rm -rf "$out" && mkdir -p "$out"
         INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 ${geometry}x24" bash "$script" "$@"
     fi
-    export SDL_AUDIODRIVER=dummy XDG_RUNTIME_DIR=$out/run
+    export SDL_AUDIODRIVER=dummy XDG_RUNTIME_DIR=$out/run XDG_CONFIG_HOME=$out/config
     mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 }
 
