@@ -1,7 +1,9 @@
 #!/bin/bash
 # A second start by the same user brings the running copy's window forward, with the
 # keyboard focus, and ends at once with status 0. Another user's copy (a runtime folder and
-# a lock of its own) runs beside it and holds the focus before the second start.
+# a lock of its own) runs beside it and holds the focus before the second start; it starts
+# without --windowed and opens a window all the same, as the first start's --windowed was
+# remembered in the settings file they share.
 # Usage: raise.sh TALEWICK CONTENT OUTDIR
 set -u
 talewick=$1
@@ -36,11 +38,14 @@ top_window() {  # the highest of the two windows in the stacking order
 first=$!
 first_id=$(window_of $first) || fail "no window for the first copy: $(cat "$out/first.log")"
 
+grep -q '^window = windowed$' "$XDG_CONFIG_HOME/talewick/settings.ini" ||
+    fail "--windowed was not remembered"
 mkdir -p "$out/other-run" && chmod 700 "$out/other-run"
-XDG_RUNTIME_DIR=$out/other-run TALEWICK_USER_DIR=$out/other-user "$talewick" --windowed \
-    2>"$out/other.log" &
+XDG_RUNTIME_DIR=$out/other-run TALEWICK_USER_DIR=$out/other-user "$talewick" 2>"$out/other.log" &
 other=$!
 other_id=$(window_of $other) || fail "no window for the other user's copy: $(cat "$out/other.log")"
+width=$(xdotool getwindowgeometry --shell "$other_id" | sed -n 's/^WIDTH=//p')
+[ "${width:-0}" -lt 1920 ] || fail "the remembered window mode was not used (width $width)"
 xdotool windowraise "$other_id" windowfocus --sync "$other_id" || fail "cannot focus the other copy"
 focus_becomes "$other_id" || fail "the other copy did not take the focus"
 [ "$(printf '%d' "$(top_window)")" = "$other_id" ] || fail "the other copy is not on top"
