@@ -384,7 +384,7 @@ void CColoringDlg::OnMouseMove(UINT flags, CPoint point) {
 }
 
 void CColoringDlg::OnLButtonUp(UINT flags, CPoint point) {
-    if (!m_startup.RequestSkip()) m_startup.SkipStory();
+    m_startup.RequestSkip();
     if (!m_startup.IsRunning()) return;
     CDialog::OnLButtonUp(flags, point);
     if (CGlimBrush* brush = m_tools.GetActiveBrush()) brush->EndStroke(true);
@@ -404,10 +404,13 @@ BOOL CColoringDlg::OnSetCursor(CWnd*, UINT hitTest, UINT) {
     return TRUE;
 }
 
-// Nothing shows while the start-up runs, except the wand that may end the story picture.
+// Nothing shows while the start-up runs, except the wand over the splash pictures of a
+// start-up that a click may hurry.
 CursorShape CColoringDlg::PointerShape(bool overClient) const {
     const StartupPhase painted = m_startup.GetPaintedPhase();
-    if (painted == StartupPhase::StorySplash) return CursorShape::Wand;
+    const bool splash =
+        painted == StartupPhase::BrandSplash || painted == StartupPhase::StorySplash;
+    if (splash && m_startup.IsSkippable()) return CursorShape::Wand;
     if (painted != StartupPhase::Running) return CursorShape::Hidden;
     if (!overClient) return CursorShape::Pointer;
     CPoint pointer;

@@ -61,12 +61,6 @@ bool CStartupSequence::RunPhase() {
     return false;
 }
 
-bool CStartupSequence::SkipStory() {
-    if (m_phase != StartupPhase::StorySplash || m_ticks <= 1) return false;
-    EnterPhase(StartupPhase::Cleared);
-    return true;
-}
-
 bool CStartupSequence::RequestSkip() {
     if (!m_skippable) return false;
     switch (m_phase) {

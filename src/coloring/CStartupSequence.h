@@ -47,10 +47,10 @@ class CStartupSequence {
     void Tick();
     // The screen painted the current phase.
     void NotePainted() { m_paintedPhase = m_phase; }
-    // A click during the story picture ends it once the books have loaded; true if it did.
-    bool SkipStory();
-    // Whether a click or a key may hurry the start-up (off until set).
+    // Whether a click or a key may hurry the start-up (off until set: the first start of
+    // all plays in full).
     void SetSkippable(bool skippable) { m_skippable = skippable; }
+    bool IsSkippable() const { return m_skippable; }
     // Hurries every start-up from its first tick.
     void SetShort(bool hurried) { m_shortStart = hurried; }
     // The child clicked or pressed a key: true when the start-up now hurries to the

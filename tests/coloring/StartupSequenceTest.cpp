@@ -1,7 +1,6 @@
 // The colouring screen's start-up on its own: the phases in order, each waiting for its
-// picture to be painted, the length of the splash pictures, the skipped story picture, a
-// held or failed book load, the closing, and the start-up hurried by a click, a key or a
-// short start.
+// picture to be painted, the length of the splash pictures, a held or failed book load,
+// the closing, and the start-up hurried by a click, a key or a short start.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -88,28 +87,12 @@ TEST_F(StartupSequenceTest, PhasesFollowInOrderWithEachLoadOnceAndTheSplashesTim
     EXPECT_EQ(steps.Count("repaint"), 6);
 }
 
-TEST_F(StartupSequenceTest, AClickEndsTheStoryPictureOnlyOnceTheBooksHaveLoaded) {
-    TickUntil(StartupPhase::BrandSplash);
-    EXPECT_FALSE(sequence.SkipStory());
-    TickUntil(StartupPhase::StorySplash);
-    EXPECT_FALSE(sequence.SkipStory()) << "the books have not loaded yet";
-    sequence.NotePainted();
-    sequence.Tick();
-    ASSERT_EQ(steps.Count("books"), 1);
-    const int repaints = steps.Count("repaint");
-    EXPECT_TRUE(sequence.SkipStory());
-    EXPECT_EQ(sequence.GetPhase(), StartupPhase::Cleared);
-    EXPECT_EQ(steps.Count("repaint"), repaints + 1);
-    EXPECT_FALSE(sequence.SkipStory());
-}
-
 TEST_F(StartupSequenceTest, HeldOrFailedBookLoadsStopTheStartUp) {
     TickUntil(StartupPhase::StorySplash);
     sequence.NotePainted();
     steps.booksLoad = false;
     for (int i = 0; i < 200; ++i) sequence.Tick();
     EXPECT_EQ(sequence.GetPhase(), StartupPhase::StorySplash);
-    EXPECT_FALSE(sequence.SkipStory());
     const int attempts = steps.Count("books");
     EXPECT_GT(attempts, 1) << "an unheld sequence tries the books again";
     sequence.SetHalted(true);
@@ -152,6 +135,11 @@ TEST_F(StartupSequenceTest, TheFirstStartCannotBeHurried) {
     EXPECT_FALSE(sequence.RequestSkip());
     EXPECT_FALSE(sequence.IsHurrying());
     EXPECT_EQ(TickUntil(StartupPhase::StorySplash), CStartupSequence::kBrandSplashTicks);
+    sequence.NotePainted();
+    sequence.Tick();
+    ASSERT_EQ(steps.Count("books"), 1);
+    EXPECT_FALSE(sequence.RequestSkip()) << "not even once the books are in";
+    EXPECT_EQ(TickUntil(StartupPhase::Cleared), CStartupSequence::kStorySplashTicks - 1);
 }
 
 TEST_F(StartupSequenceTest, ALaterStartHurriedDuringTheBrandStillLoadsEverythingOnce) {

@@ -102,8 +102,10 @@ def crayon_pixels(shot):
 
 def scenario_first_and_later(run):
     starts = Starts(run)
-    # The first start: a click and a key during the brand picture change nothing.
-    record = starts.start(["wait 1000", "click 300 150", "key Return", "wait 9000",
+    # The first start: clicks and a key during the brand and the story pictures change
+    # nothing.
+    record = starts.start(["wait 1000", "click 300 150", "key Return", "wait 5000",
+                           "click 300 10", "key Space", "wait 4000",
                            "shot " + run.shot("first_10000"), "wait 19000",
                            "shot " + run.shot("first_29000")])
     check(shows(run, "first_10000", "story.bmp"), "the first start still shows the story at 10 s")
