@@ -23,10 +23,11 @@ build: configure
 # The kit writes the content tree while building (target `content`); this just names it.
 content: build
 
-# The build tree's program on the build tree's content; what it writes goes to $(BUILD)/user.
+# The build tree's program on the build tree's content; what it writes goes to $(BUILD)/user,
+# its settings to $(BUILD)/config.
 run: build
 	@if [ -x $(BUILD)/bin/talewick ] && [ -d $(CONTENT)/play ]; then \
-		$(BUILD)/bin/talewick --data-dir $(CONTENT) --user-dir $(BUILD)/user; \
+		$(BUILD)/bin/talewick --data-dir $(CONTENT) --user-dir $(BUILD)/user --config-dir $(BUILD)/config; \
 	else echo "talewick is not built yet: the build stopped after compiling"; fi
 
 # After the tests, the sanitizer build (the fuzz build is built with AddressSanitizer and

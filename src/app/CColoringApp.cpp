@@ -4,8 +4,12 @@
 #include <random>
 
 #include "app/CBackdropWnd.h"
+#include "app/CInstanceDoorbell.h"
 #include "app/CInstanceGuard.h"
+#include "app/CStartMark.h"
 #include "coloring/CColoringDlg.h"
+#include "models/CSettings.h"
+#include "platform/backend/Backend.h"
 #include "platform/draw/CClientDC.h"
 #include "platform/window/MessageLoop.h"
 
@@ -16,11 +20,20 @@ CColoringApp theApp;
 
 BOOL CColoringApp::InitInstance() {
     std::optional<CInstanceGuard> guard;
+    std::optional<CInstanceDoorbell> doorbell;
     if (m_singleInstance) {
         guard.emplace(kGuardName);
-        // Another copy holds the lock: end silently, before any window exists.
-        if (!guard->Lock()) return FALSE;
+        doorbell.emplace(guard->GetPath() + kDoorbellSuffix);
+        // Another copy holds the lock: it is asked to come forward and this one ends
+        // before any window exists.
+        if (!guard->Lock()) {
+            CInstanceDoorbell::Ring(guard->GetPath() + kDoorbellSuffix);
+            return FALSE;
+        }
+        Backend& backend = GetBackend();
+        doorbell->Listen([&backend] { backend.Raise(); });
     }
+    m_preferences.Keep(m_settings);
     Enable3dControls();
     CBackdropWnd backdrop;
     {
@@ -41,9 +54,19 @@ BOOL CColoringApp::InitInstance() {
 void CColoringApp::RunMainScreen(CWnd* backdrop) {
     MainScreen screen(backdrop, m_fillSoundSeed.value_or(std::random_device{}()));
     screen.SetPreferences(&m_preferences);
+    PrepareStartup(screen.GetStartup());
     m_pMainWnd = &screen;
     screen.DoModal();
     m_pMainWnd = nullptr;
+}
+
+// The whole start-up plays once; after that a click or a key skips it, and a grown-up may
+// make every start short.
+void CColoringApp::PrepareStartup(CStartupSequence& startup) {
+    const CStartMark mark(m_startMarkPath);
+    startup.SetSkippable(mark.IsSet());
+    startup.SetShort(m_settings != nullptr && m_settings->IsShortStart());
+    startup.SetFinishedHandler([path = m_startMarkPath] { CStartMark(path).Set(); });
 }
 
 void CColoringApp::RequestQuit() {

@@ -1,17 +1,22 @@
 #pragma once
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "models/Preferences.h"
 #include "platform/window/CWinApp.h"
 
+class CSettings;
+class CStartupSequence;
 class CWnd;
 
-// The application: refuses a second copy, covers the display with the black backdrop
-// and runs the main screen on it until that screen ends.
+// The application: refuses a second copy (which asks this one to come forward), covers
+// the display with the black backdrop and runs the main screen on it until that screen ends.
 class CColoringApp : public CWinApp {
   public:
     static constexpr const char* kGuardName = "PimblyGlim3DColoringBookSemaphore";
+    // The running copy's doorbell lies beside its lock, under the lock's name and this.
+    static constexpr const char* kDoorbellSuffix = ".door";
     // The fill-sound seed of scripted runs, which must hear the same sounds every time.
     static constexpr std::uint32_t kScriptedFillSoundSeed = 21;
 
@@ -24,6 +29,12 @@ class CColoringApp : public CWinApp {
     // Fixes the seed of the colouring screen's fill sounds; without it every run picks one.
     void SetFillSoundSeed(std::uint32_t seed) { m_fillSoundSeed = seed; }
     Preferences& GetPreferences() { return m_preferences; }
+    // The settings kept between starts: the preferences are read from them and every
+    // change is saved into them. Without any the preferences live in memory only.
+    void SetSettings(CSettings* settings) { m_settings = settings; }
+    // The file that says the whole start-up was seen once; from then on a click or a key
+    // may skip it. Empty (the default): every start is a first start and nothing is kept.
+    void SetStartMarkPath(std::string path) { m_startMarkPath = std::move(path); }
 
     // The system asks the program to stop: the main screen keeps the picture being
     // coloured and every screen ends (before the main screen exists, the program ends).
@@ -31,10 +42,13 @@ class CColoringApp : public CWinApp {
 
   private:
     void RunMainScreen(CWnd* backdrop);
+    void PrepareStartup(CStartupSequence& startup);
 
     bool m_singleInstance = true;
     std::optional<std::uint32_t> m_fillSoundSeed;
     Preferences m_preferences;
+    CSettings* m_settings = nullptr;
+    std::string m_startMarkPath;
 };
 
 extern CColoringApp theApp;

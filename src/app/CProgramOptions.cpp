@@ -39,6 +39,12 @@ std::string DefaultUserFolder() {
     return Environment("HOME") + "/.local/share/talewick";
 }
 
+std::string DefaultConfigFolder() {
+    const std::string config = Environment("XDG_CONFIG_HOME");
+    if (!config.empty() && config.front() == '/') return config + "/talewick";
+    return Environment("HOME") + "/.config/talewick";
+}
+
 }  // namespace
 
 bool CProgramOptions::TakeValue(const std::vector<std::string>& arguments, std::size_t& i,
@@ -67,14 +73,15 @@ bool CProgramOptions::Parse(const std::vector<std::string>& arguments) {
             m_action = Action::Help;
         } else if (argument == "--version") {
             m_action = Action::Version;
-        } else if (argument == "--windowed") {
-            m_windowed = true;
-        } else if (argument == "--fullscreen") {
-            m_windowed = false;
+        } else if (argument == "--windowed" || argument == "--fullscreen") {
+            m_windowed = argument == "--windowed";
+            m_windowChosen = true;
         } else if (named("--data-dir")) {
             if (!TakeValue(arguments, i, "--data-dir", m_dataFolder)) return false;
         } else if (named("--user-dir")) {
             if (!TakeValue(arguments, i, "--user-dir", m_userFolder)) return false;
+        } else if (named("--config-dir")) {
+            if (!TakeValue(arguments, i, "--config-dir", m_configFolder)) return false;
         } else {
             m_error = "unknown option " + argument;
             return false;
@@ -88,19 +95,24 @@ void CProgramOptions::Complete(const std::string& programPath) {
     if (m_dataFolder.empty()) m_dataFolder = DefaultDataFolder(programPath);
     if (m_userFolder.empty()) m_userFolder = Environment("TALEWICK_USER_DIR");
     if (m_userFolder.empty()) m_userFolder = DefaultUserFolder();
+    if (m_configFolder.empty()) m_configFolder = Environment("TALEWICK_CONFIG_DIR");
+    if (m_configFolder.empty()) m_configFolder = DefaultConfigFolder();
 }
 
 const char* CProgramOptions::Usage() {
     return "usage: talewick [OPTION]...\n"
            "A colouring book for children.\n"
            "\n"
-           "  --fullscreen     cover the whole screen (the default)\n"
-           "  --windowed       run in a window\n"
+           "  --fullscreen     cover the whole screen (the default; remembered)\n"
+           "  --windowed       run in a window (remembered for later starts)\n"
            "  --data-dir DIR   read the shared pictures, books and sounds from DIR\n"
            "                   (also TALEWICK_DATA_DIR; default PREFIX/share/talewick)\n"
            "  --user-dir DIR   keep this user's scrapbook and slide shows in DIR\n"
            "                   (also TALEWICK_USER_DIR; default $XDG_DATA_HOME/talewick,\n"
            "                   that is ~/.local/share/talewick)\n"
+           "  --config-dir DIR keep this user's settings.ini in DIR\n"
+           "                   (also TALEWICK_CONFIG_DIR; default $XDG_CONFIG_HOME/talewick,\n"
+           "                   that is ~/.config/talewick)\n"
            "  --help           show this help and end\n"
            "  --version        show the version and end\n";
 }

@@ -7,6 +7,8 @@
 
 #include "app/CColoringApp.h"
 #include "app/CScriptDriver.h"
+#include "app/CStartMark.h"
+#include "models/CSettings.h"
 #include "platform/backend/headless/HeadlessBackend.h"
 #include "resources/ScreenLayouts.h"
 
@@ -20,12 +22,14 @@ struct Options {
     int height = 480;
     int depth = 32;
     bool layout = false;
+    std::string stateFolder;
 };
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: talewick-drive [--display WxH] [--depth 8|24] SCRIPT\n"
-                 "       talewick-drive [--display WxH] [--depth 8|24] --monkey N --seed S\n"
+                 "usage: talewick-drive [--display WxH] [--depth 8|24] [--state-dir DIR] SCRIPT\n"
+                 "       talewick-drive [--display WxH] [--depth 8|24] [--state-dir DIR]"
+                 " --monkey N --seed S\n"
                  "       talewick-drive --layout\n");
     return 2;
 }
@@ -42,6 +46,8 @@ bool ParseOptions(int argc, char** argv, Options& o) {
             o.seed = static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
         } else if (arg == "--display" && hasValue) {
             if (std::sscanf(argv[++i], "%dx%d", &o.width, &o.height) != 2) return false;
+        } else if (arg == "--state-dir" && hasValue) {
+            o.stateFolder = argv[++i];
         } else if (arg == "--depth" && hasValue) {
             o.depth = std::atoi(argv[++i]) == 8 ? 8 : 32;
         } else if (!arg.empty() && arg[0] != '-' && o.script.empty()) {
@@ -89,6 +95,14 @@ int main(int argc, char** argv) {
     backend.SetIdleHook([&driver] { return driver.Step(); });
     theApp.SetSingleInstance(false);
     theApp.SetFillSoundSeed(CColoringApp::kScriptedFillSoundSeed);
+    // The settings and the start mark persist between runs only in a folder named for them;
+    // without one every run starts as on a new machine and keeps nothing.
+    CSettings settings;
+    if (!options.stateFolder.empty()) {
+        settings.Load(options.stateFolder + "/" + CSettings::kFileName);
+        theApp.SetSettings(&settings);
+        theApp.SetStartMarkPath(options.stateFolder + "/" + CStartMark::kFileName);
+    }
     // The monkey may confirm the exit long before its events are used up: the child starts
     // the program again, so every event reaches a running screen.
     do {
@@ -96,6 +110,7 @@ int main(int argc, char** argv) {
     } while (options.monkey >= 0 && driver.HasCommandsLeft());
     backend.SetIdleHook(nullptr);
     SetBackend(nullptr);
+    theApp.SetSettings(nullptr);
 
     for (const std::string& line : backend.RecordLines()) std::printf("%s\n", line.c_str());
     for (const std::string& error : driver.Errors()) std::fprintf(stderr, "%s\n", error.c_str());

@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -9,8 +10,11 @@
 #include "app/CDataSetup.h"
 #include "app/CProgramOptions.h"
 #include "models/CPictureExport.h"
+#include "app/CStartMark.h"
+#include "models/CSettings.h"
 #include "platform/backend/sdl/SdlBackend.h"
 #include "platform/base/CQuitSignals.h"
+#include "platform/files/CDataFolders.h"
 
 namespace {
 
@@ -22,14 +26,36 @@ std::string ProgramPath(const char* argv0) {
     return std::string(buffer.data(), static_cast<std::size_t>(length));
 }
 
+// A window mode named on the command line wins and is remembered for later starts.
+bool ChooseWindowed(const CProgramOptions& options, CSettings& settings) {
+    if (!options.HasWindowChoice())
+        return settings.GetWindowMode() == CSettings::WindowMode::Windowed;
+    const auto chosen =
+        options.IsWindowed() ? CSettings::WindowMode::Windowed : CSettings::WindowMode::Fullscreen;
+    if (chosen != settings.GetWindowMode()) {
+        settings.SetWindowMode(chosen);
+        settings.Save();
+    }
+    return options.IsWindowed();
+}
+
 int Run(const CProgramOptions& options) {
+    // Named before the setup moves into the working folder, so a relative folder holds.
+    std::error_code error;
+    const std::string settingsPath =
+        std::filesystem::absolute(options.ConfigFolder() + "/" + CSettings::kFileName, error);
     CDataSetup folders;
     if (!folders.Prepare(options.DataFolder(), options.UserFolder())) {
         std::fprintf(stderr, "talewick: %s\n", folders.Error().c_str());
         return 1;
     }
     CPictureExport::SetFolder(CDataSetup::PicturesFolder());
-    SdlBackend backend(options.IsWindowed());
+    CSettings settings;
+    settings.Load(settingsPath);
+    CPictureExport::SetExportEnabled(settings.IsPngExportOn());
+    theApp.SetSettings(&settings);
+    theApp.SetStartMarkPath(CDataFolders::UserFolder() + "/" + CStartMark::kFileName);
+    SdlBackend backend(ChooseWindowed(options, settings));
     if (!backend.IsReady()) {
         std::fprintf(stderr, "talewick: %s\n", backend.Error().c_str());
         return 1;
@@ -39,6 +65,7 @@ int Run(const CProgramOptions& options) {
     SetBackend(&backend);
     const int status = AfxWinMain(theApp);
     SetBackend(nullptr);
+    theApp.SetSettings(nullptr);
     return status;
 }
 

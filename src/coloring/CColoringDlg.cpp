@@ -7,6 +7,7 @@
 #include "dialogs/CQuitDlg.h"
 #include "imaging/CDitherer.h"
 #include "models/CTexture.h"
+#include "models/Preferences.h"
 #include "platform/draw/CClientDC.h"
 #include "platform/draw/CPaintDC.h"
 #include "platform/window/CommandRoute.h"
@@ -269,6 +270,13 @@ void CColoringDlg::LoadScreenResources() {
     CPictureButton& selector = GetButton(kRightStar);
     m_colours.LoadCrayons([&selector](CDib* picture) { selector.AddFrames(picture, 1); });
     m_colours.LoadTextures();
+    ShowKeptCrayonBox();
+}
+
+// The box the child last chose comes back, when it is still there.
+void CColoringDlg::ShowKeptCrayonBox() {
+    if (m_preferences == nullptr || !m_colours.ShowBox(m_preferences->GetCrayonBox())) return;
+    GetButton(kRightStar).SetFrameIndex(m_colours.GetShownBoxIndex());
 }
 
 bool CColoringDlg::LoadBooks() {
@@ -376,7 +384,7 @@ void CColoringDlg::OnMouseMove(UINT flags, CPoint point) {
 }
 
 void CColoringDlg::OnLButtonUp(UINT flags, CPoint point) {
-    m_startup.SkipStory();
+    m_startup.RequestSkip();
     if (!m_startup.IsRunning()) return;
     CDialog::OnLButtonUp(flags, point);
     if (CGlimBrush* brush = m_tools.GetActiveBrush()) brush->EndStroke(true);
@@ -386,15 +394,23 @@ void CColoringDlg::OnRButtonUp(UINT flags, CPoint point) {
     if (m_startup.IsRunning()) CDialog::OnRButtonUp(flags, point);
 }
 
+void CColoringDlg::OnKeyDown(UINT key, UINT repeat, UINT flags) {
+    if (m_startup.RequestSkip()) return;
+    CPictureDialog::OnKeyDown(key, repeat, flags);
+}
+
 BOOL CColoringDlg::OnSetCursor(CWnd*, UINT hitTest, UINT) {
     m_cursors.SetShape(PointerShape(hitTest == HTCLIENT));
     return TRUE;
 }
 
-// Nothing shows while the start-up runs, except the wand that may end the story picture.
+// Nothing shows while the start-up runs, except the wand over the splash pictures of a
+// start-up that a click may hurry.
 CursorShape CColoringDlg::PointerShape(bool overClient) const {
     const StartupPhase painted = m_startup.GetPaintedPhase();
-    if (painted == StartupPhase::StorySplash) return CursorShape::Wand;
+    const bool splash =
+        painted == StartupPhase::BrandSplash || painted == StartupPhase::StorySplash;
+    if (splash && m_startup.IsSkippable()) return CursorShape::Wand;
     if (painted != StartupPhase::Running) return CursorShape::Hidden;
     if (!overClient) return CursorShape::Pointer;
     CPoint pointer;
@@ -506,6 +522,7 @@ void CColoringDlg::StepCrayonBox(int step) {
     }
     m_sounds.PlayClick();
     m_colours.ShowBox(selector.GetFrameIndex());
+    if (m_preferences != nullptr) m_preferences->SetCrayonBox(m_colours.GetShownBoxIndex());
     InvalidateControl(kRightStar);
     InvalidateArea(kCrayonArea);
     InvalidateArea(kColourStrip);

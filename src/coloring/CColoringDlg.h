@@ -73,6 +73,9 @@ class CColoringDlg : public CPictureDialog, private CStartupSequence::Steps {
     // The application's settings, handed to the brushes and the options screen.
     void SetPreferences(Preferences* preferences);
 
+    // The start-up, for the application to say whether it may be hurried.
+    CStartupSequence& GetStartup() { return m_startup; }
+
     // State, for tests.
     StartupPhase GetStartupPhase() const { return m_startup.GetPhase(); }
     const CToolChoice& GetToolChoice() const { return m_tools; }
@@ -103,6 +106,7 @@ class CColoringDlg : public CPictureDialog, private CStartupSequence::Steps {
     void OnLButtonUp(UINT flags, CPoint point) override;
     void OnMouseMove(UINT flags, CPoint point) override;
     void OnRButtonUp(UINT flags, CPoint point) override;
+    void OnKeyDown(UINT key, UINT repeat, UINT flags) override;
     BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void OnSysCommand(UINT id, LPARAM lParam) override;
@@ -129,6 +133,7 @@ class CColoringDlg : public CPictureDialog, private CStartupSequence::Steps {
     void Repaint() override;
     void PaintStartupPhase(CDC& dc, const CRect& update);
     void FlushInput();
+    void ShowKeptCrayonBox();
 
     // Painting.
     void PaintScreen(const CRect& update, CDC& dc);

@@ -1,9 +1,12 @@
 #include "coloring/CStartupSequence.h"
 
+#include <utility>
+
 void CStartupSequence::Restart() {
     m_phase = StartupPhase::Hidden;
     m_paintedPhase = StartupPhase::Hidden;
     m_ticks = 0;
+    m_skipRequested = false;
 }
 
 void CStartupSequence::EnterPhase(StartupPhase phase) {
@@ -37,11 +40,11 @@ bool CStartupSequence::RunPhase() {
             return true;
         case StartupPhase::BrandSplash:
             if (m_ticks == 1) m_steps.LoadScreenResources();
-            if (m_ticks >= kBrandSplashTicks) EnterPhase(StartupPhase::StorySplash);
+            if (SplashDone(kBrandSplashTicks)) EnterPhase(StartupPhase::StorySplash);
             return true;
         case StartupPhase::StorySplash:
             if (m_ticks == 1 && !m_steps.LoadBooks()) return false;
-            if (m_ticks >= kStorySplashTicks) EnterPhase(StartupPhase::Cleared);
+            if (SplashDone(kStorySplashTicks)) EnterPhase(StartupPhase::Cleared);
             return true;
         case StartupPhase::Cleared:
             if (m_ticks >= 1) EnterPhase(StartupPhase::OpeningBook);
@@ -50,6 +53,7 @@ bool CStartupSequence::RunPhase() {
             return JumpTo(StartupPhase::Running, &Steps::OpenBook);
         case StartupPhase::Running:
             m_steps.FinishStartup();
+            if (auto finished = std::exchange(m_finished, nullptr)) finished();
             return false;
         case StartupPhase::Closing:
             return false;
@@ -57,10 +61,18 @@ bool CStartupSequence::RunPhase() {
     return false;
 }
 
-bool CStartupSequence::SkipStory() {
-    if (m_phase != StartupPhase::StorySplash || m_ticks <= 1) return false;
-    EnterPhase(StartupPhase::Cleared);
-    return true;
+bool CStartupSequence::RequestSkip() {
+    if (!m_skippable) return false;
+    switch (m_phase) {
+        case StartupPhase::Hidden:
+        case StartupPhase::Blank:
+        case StartupPhase::BrandSplash:
+        case StartupPhase::StorySplash:
+            m_skipRequested = true;
+            return true;
+        default:
+            return false;
+    }
 }
 
 void CStartupSequence::Close() {

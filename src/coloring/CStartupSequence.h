@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 
 // The colouring screen's start-up, in the order the phases follow one another.
 enum class StartupPhase {
@@ -15,6 +16,10 @@ enum class StartupPhase {
 // Steps the start-up one timer tick at a time. A phase's work starts only once the
 // screen has painted that phase, so every picture is on screen before the next load
 // begins; the work itself is done by the screen through `Steps`.
+//
+// A start-up may hurry: once skippable, a click or a key asks it to leave each splash
+// picture as soon as that picture's loading is done, so the greeting comes within a few
+// ticks; a short start hurries from the beginning without being asked.
 class CStartupSequence {
   public:
     static constexpr int kBrandSplashTicks = 12;
@@ -42,8 +47,18 @@ class CStartupSequence {
     void Tick();
     // The screen painted the current phase.
     void NotePainted() { m_paintedPhase = m_phase; }
-    // A click during the story picture ends it once the books have loaded; true if it did.
-    bool SkipStory();
+    // Whether a click or a key may hurry the start-up (off until set: the first start of
+    // all plays in full).
+    void SetSkippable(bool skippable) { m_skippable = skippable; }
+    bool IsSkippable() const { return m_skippable; }
+    // Hurries every start-up from its first tick.
+    void SetShort(bool hurried) { m_shortStart = hurried; }
+    // The child clicked or pressed a key: true when the start-up now hurries to the
+    // colouring screen (a skippable start-up, not yet past its splash pictures).
+    bool RequestSkip();
+    bool IsHurrying() const { return m_shortStart || m_skipRequested; }
+    // Called once, when the screen first runs (a start-up cut off by closing never calls it).
+    void SetFinishedHandler(std::function<void()> handler) { m_finished = std::move(handler); }
     // The screen is closing; the start-up is over for good.
     void Close();
     // While halted (a book loads and may ask the child something) ticks do nothing.
@@ -63,10 +78,16 @@ class CStartupSequence {
     bool RunPhase();
     // Enters a phase that starts with one step and a repaint; the tick is not counted.
     bool JumpTo(StartupPhase next, void (Steps::*step)());
+    // Whether the splash picture on show has been up for `ticks`, or may go early.
+    bool SplashDone(int ticks) const { return m_ticks >= ticks || (IsHurrying() && m_ticks >= 1); }
 
     Steps& m_steps;
     StartupPhase m_phase = StartupPhase::Hidden;
     StartupPhase m_paintedPhase = StartupPhase::Hidden;
     int m_ticks = 0;
     bool m_halted = false;
+    bool m_skippable = false;
+    bool m_shortStart = false;
+    bool m_skipRequested = false;
+    std::function<void()> m_finished;
 };

@@ -82,7 +82,19 @@ BOOL CScrapbookDlg::OnInitDialog() {
     ChooseOpeningView();
     SetUpShelf();
     RefreshSlots();
+    HideWithheldButtons();
     return TRUE;
+}
+
+// A grown-up may take printing or the options screen away from the child.
+void CScrapbookDlg::HideWithheldButtons() {
+    if (m_preferences == nullptr) return;
+    const auto hide = [this](int id, bool allowed) {
+        if (CWnd* button = GetDlgItem(id); button != nullptr && !allowed)
+            button->ShowWindow(SW_HIDE);
+    };
+    hide(kPrint, m_preferences->IsPrintingAllowed());
+    hide(kOptions, m_preferences->IsOptionsScreenShown());
 }
 
 // The screen opens on the scrapbook when it holds pictures, else on the first book.
@@ -227,10 +239,10 @@ BOOL CScrapbookDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
             OnTrash();
             return TRUE;
         case kOptions:
-            OnOptions();
+            if (m_preferences == nullptr || m_preferences->IsOptionsScreenShown()) OnOptions();
             return TRUE;
         case kPrint:
-            OnPrint();
+            if (m_preferences == nullptr || m_preferences->IsPrintingAllowed()) OnPrint();
             return TRUE;
         case kProjector:
             OnProjector();

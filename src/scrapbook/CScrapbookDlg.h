@@ -119,6 +119,7 @@ class CScrapbookDlg : public CPictureDialog {
     void OnStep(bool forward);
     void OnTrash();
     void OnOptions();
+    void HideWithheldButtons();
     void OnPrint();
     void OnProjector();
     void OnAddSlide();

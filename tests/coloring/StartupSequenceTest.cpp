@@ -1,6 +1,6 @@
 // The colouring screen's start-up on its own: the phases in order, each waiting for its
-// picture to be painted, the length of the splash pictures, the skipped story picture, a
-// held or failed book load and the closing.
+// picture to be painted, the length of the splash pictures, a held or failed book load,
+// the closing, and the start-up hurried by a click, a key or a short start.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -87,28 +87,12 @@ TEST_F(StartupSequenceTest, PhasesFollowInOrderWithEachLoadOnceAndTheSplashesTim
     EXPECT_EQ(steps.Count("repaint"), 6);
 }
 
-TEST_F(StartupSequenceTest, AClickEndsTheStoryPictureOnlyOnceTheBooksHaveLoaded) {
-    TickUntil(StartupPhase::BrandSplash);
-    EXPECT_FALSE(sequence.SkipStory());
-    TickUntil(StartupPhase::StorySplash);
-    EXPECT_FALSE(sequence.SkipStory()) << "the books have not loaded yet";
-    sequence.NotePainted();
-    sequence.Tick();
-    ASSERT_EQ(steps.Count("books"), 1);
-    const int repaints = steps.Count("repaint");
-    EXPECT_TRUE(sequence.SkipStory());
-    EXPECT_EQ(sequence.GetPhase(), StartupPhase::Cleared);
-    EXPECT_EQ(steps.Count("repaint"), repaints + 1);
-    EXPECT_FALSE(sequence.SkipStory());
-}
-
 TEST_F(StartupSequenceTest, HeldOrFailedBookLoadsStopTheStartUp) {
     TickUntil(StartupPhase::StorySplash);
     sequence.NotePainted();
     steps.booksLoad = false;
     for (int i = 0; i < 200; ++i) sequence.Tick();
     EXPECT_EQ(sequence.GetPhase(), StartupPhase::StorySplash);
-    EXPECT_FALSE(sequence.SkipStory());
     const int attempts = steps.Count("books");
     EXPECT_GT(attempts, 1) << "an unheld sequence tries the books again";
     sequence.SetHalted(true);
@@ -130,6 +114,90 @@ TEST_F(StartupSequenceTest, ClosingEndsTheStartUpForGoodUntilARestart) {
     EXPECT_EQ(sequence.GetPhase(), StartupPhase::Hidden);
     sequence.Tick();
     EXPECT_EQ(steps.Count("show"), 2);
+}
+
+// Phases entered, without repeats, painting each, until the running screen is painted;
+// `ticks` receives the ticks it took.
+std::vector<StartupPhase> PhasesUntilRunning(CStartupSequence& sequence, int* ticks = nullptr) {
+    std::vector<StartupPhase> seen{sequence.GetPhase()};
+    int count = 0;
+    for (; !sequence.IsShownRunning() && count < 1000; ++count) {
+        sequence.NotePainted();
+        sequence.Tick();
+        if (sequence.GetPhase() != seen.back()) seen.push_back(sequence.GetPhase());
+    }
+    if (ticks != nullptr) *ticks = count;
+    return seen;
+}
+
+TEST_F(StartupSequenceTest, TheFirstStartCannotBeHurried) {
+    TickUntil(StartupPhase::BrandSplash);
+    EXPECT_FALSE(sequence.RequestSkip());
+    EXPECT_FALSE(sequence.IsHurrying());
+    EXPECT_EQ(TickUntil(StartupPhase::StorySplash), CStartupSequence::kBrandSplashTicks);
+    sequence.NotePainted();
+    sequence.Tick();
+    ASSERT_EQ(steps.Count("books"), 1);
+    EXPECT_FALSE(sequence.RequestSkip()) << "not even once the books are in";
+    EXPECT_EQ(TickUntil(StartupPhase::Cleared), CStartupSequence::kStorySplashTicks - 1);
+}
+
+TEST_F(StartupSequenceTest, ALaterStartHurriedDuringTheBrandStillLoadsEverythingOnce) {
+    sequence.SetSkippable(true);
+    TickUntil(StartupPhase::BrandSplash);
+    EXPECT_TRUE(sequence.RequestSkip());
+    int ticks = 0;
+    const std::vector<StartupPhase> phases = PhasesUntilRunning(sequence, &ticks);
+    EXPECT_LE(ticks, 8) << "the greeting comes within a few ticks";
+    EXPECT_EQ(phases,
+              (std::vector<StartupPhase>{StartupPhase::BrandSplash, StartupPhase::StorySplash,
+                                         StartupPhase::Cleared, StartupPhase::OpeningBook,
+                                         StartupPhase::Running}));
+    for (const char* step : {"resources", "books", "open", "finish"})
+        EXPECT_EQ(steps.Count(step), 1) << step;
+}
+
+TEST_F(StartupSequenceTest, AHurriedStartWaitsForAHeldBookLoad) {
+    sequence.SetSkippable(true);
+    TickUntil(StartupPhase::StorySplash);
+    sequence.RequestSkip();
+    steps.booksLoad = false;
+    for (int i = 0; i < 20; ++i) {
+        sequence.NotePainted();
+        sequence.Tick();
+    }
+    EXPECT_EQ(sequence.GetPhase(), StartupPhase::StorySplash);
+    steps.booksLoad = true;
+    sequence.Tick();
+    sequence.Tick();
+    EXPECT_EQ(sequence.GetPhase(), StartupPhase::Cleared);
+}
+
+TEST_F(StartupSequenceTest, RequestsOnceTheSplashesAreGoneChangeNothing) {
+    sequence.SetSkippable(true);
+    TickUntil(StartupPhase::Cleared);
+    EXPECT_FALSE(sequence.RequestSkip());
+    TickUntil(StartupPhase::Running);
+    EXPECT_FALSE(sequence.RequestSkip());
+    EXPECT_FALSE(sequence.IsHurrying());
+    sequence.Restart();
+    sequence.Tick();
+    EXPECT_TRUE(sequence.RequestSkip()) << "a restarted screen may be hurried again";
+    sequence.Restart();
+    EXPECT_FALSE(sequence.IsHurrying()) << "a restart forgets the request";
+}
+
+TEST_F(StartupSequenceTest, AShortStartHurriesWithoutAskingAndTheEndIsAnnouncedOnce) {
+    sequence.SetShort(true);
+    int finished = 0;
+    sequence.SetFinishedHandler([&finished] { ++finished; });
+    int ticks = 0;
+    const std::vector<StartupPhase> phases = PhasesUntilRunning(sequence, &ticks);
+    EXPECT_EQ(phases.size(), 7u) << "every phase still shows, however briefly";
+    EXPECT_LE(ticks, 10);
+    EXPECT_EQ(finished, 1);
+    for (int i = 0; i < 3; ++i) sequence.Tick();
+    EXPECT_EQ(finished, 1) << "later ticks announce nothing more";
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "app/CDataSetup.h"
 #include "app/CInstanceGuard.h"
 #include "app/CProgramOptions.h"
+#include "app/CStartMark.h"
 #include "platform/files/CDataFolders.h"
 
 namespace fs = std::filesystem;
@@ -113,6 +114,36 @@ TEST(ProgramOptions, CommandLineBeatsEnvironmentBeatsDefaults) {
     EXPECT_EQ(fromLine.UserFolder(), "/xdg/talewick");
 }
 
+TEST(ProgramOptions, TheSettingsFolderAndTheWindowChoice) {
+    ScopedEnvironment config("TALEWICK_CONFIG_DIR", nullptr);
+    ScopedEnvironment home("HOME", "/home/child");
+    ScopedEnvironment xdg("XDG_CONFIG_HOME", "relative/is/ignored");
+    CProgramOptions plain;
+    ASSERT_TRUE(Parse(plain, {}));
+    plain.Complete("/usr/bin/talewick");
+    EXPECT_EQ(plain.ConfigFolder(), "/home/child/.config/talewick");
+    EXPECT_FALSE(plain.HasWindowChoice()) << "the settings file decides";
+
+    ScopedEnvironment xdgAbsolute("XDG_CONFIG_HOME", "/xdg");
+    CProgramOptions fromXdg;
+    ASSERT_TRUE(Parse(fromXdg, {"--fullscreen"}));
+    fromXdg.Complete("/usr/bin/talewick");
+    EXPECT_EQ(fromXdg.ConfigFolder(), "/xdg/talewick");
+    EXPECT_TRUE(fromXdg.HasWindowChoice());
+    EXPECT_FALSE(fromXdg.IsWindowed());
+
+    ScopedEnvironment fromEnvironment("TALEWICK_CONFIG_DIR", "/env/config");
+    CProgramOptions fromLine;
+    ASSERT_TRUE(Parse(fromLine, {"--config-dir=/line/config"}));
+    fromLine.Complete("/usr/bin/talewick");
+    EXPECT_EQ(fromLine.ConfigFolder(), "/line/config");
+    CProgramOptions environmentOnly;
+    environmentOnly.Complete("/usr/bin/talewick");
+    EXPECT_EQ(environmentOnly.ConfigFolder(), "/env/config");
+    CProgramOptions missing;
+    EXPECT_FALSE(Parse(missing, {"--config-dir"}));
+}
+
 TEST_F(TempFolder, DefaultDataIsInstalledBesideTheProgramOrTheBuildTreesContent) {
     ScopedEnvironment data("TALEWICK_DATA_DIR", nullptr);
     fs::create_directories(m_root + "/build/content");
@@ -171,6 +202,18 @@ TEST(PicturesFolder, FollowsTheDesktopAndFallsBackToPicturesInHome) {
               "/home/child/Pictures/Talewick");
     EXPECT_EQ(CDataSetup::PicturesFolderFor("", ""), "");
     EXPECT_EQ(CDataSetup::PicturesFolderFor("", "relative"), "");
+}
+
+TEST_F(TempFolder, TheStartMarkIsAFileInTheUserFolderThatAnEmptyPathNeverKeeps) {
+    const CStartMark mark(m_root + "/" + CStartMark::kFileName);
+    EXPECT_FALSE(mark.IsSet());
+    EXPECT_TRUE(mark.Set());
+    EXPECT_TRUE(CStartMark(m_root + "/" + CStartMark::kFileName).IsSet());
+    EXPECT_TRUE(mark.Set()) << "setting it again is fine";
+    const CStartMark none("");
+    EXPECT_FALSE(none.Set());
+    EXPECT_FALSE(none.IsSet());
+    EXPECT_FALSE(CStartMark(m_root + "/missing/folder/mark").Set());
 }
 
 TEST_F(TempFolder, TheGuardIsPerUserAndFallsBackToTheUserFolder) {

@@ -105,7 +105,7 @@ child=$started
 wait_windows 1 || fail "no window appeared for the first child"
 coloured=no
 for _ in $(seq 90); do
-    click 300 8               # skips the opening pictures
+    click 300 8               # a first start plays its opening pictures in full
     sleep 1
     shot "$out/before.png"
     # Only the colouring screen is yellow at its left edge; the opening pictures are blue

@@ -1,7 +1,8 @@
 # Sourced by the real-window tests. on_xvfb GEOMETRY OUTDIR SCRIPT ARGS... runs SCRIPT again
 # inside a virtual X display of GEOMETRY with OUTDIR emptied (skipping the test when there is
 # no virtual display), then gives the program silent audio, a private runtime folder and a
-# home of its own (so the PNG copies of kept pictures never land in a real pictures folder).
+# home and settings folder of their own (so the PNG copies of kept pictures never land in a
+# real pictures folder and no real settings file is written).
 on_xvfb() {
     local geometry=$1 out=$2 script=$3
     shift 3

@@ -9,4 +9,7 @@ class DisplayPort {
     virtual CSurface& Surface() = 0;
     // Makes what was drawn visible.
     virtual void Present() = 0;
+    // Asks for the window to come in front of the others with the keyboard focus (restored
+    // when minimised). Safe from any thread: the window comes forward from the event loop.
+    virtual void Raise() {}
 };

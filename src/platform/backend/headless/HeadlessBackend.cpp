@@ -103,7 +103,12 @@ std::vector<std::string> HeadlessBackend::RecordLines() const {
     return lines;
 }
 
+void HeadlessBackend::Raise() {
+    m_raiseRequested.store(true);
+}
+
 bool HeadlessBackend::PollEvent(InputEvent& event) {
+    if (m_raiseRequested.exchange(false)) m_record.push_back({m_now, "raise"});
     if (m_events.empty()) return false;
     event = m_events.front();
     m_events.pop_front();

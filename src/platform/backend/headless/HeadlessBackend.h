@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -65,6 +66,8 @@ class HeadlessBackend : public Backend {
     // Backend.
     CSurface& Surface() override { return *m_surface; }
     void Present() override { ++m_presents; }
+    // Recorded as a "raise" line when the loop next looks for input.
+    void Raise() override;
     int PresentCount() const { return m_presents; }
     bool PollEvent(InputEvent& event) override;
     void OnQueueEmpty() override;
@@ -97,4 +100,5 @@ class HeadlessBackend : public Backend {
     bool m_recordsPrints = false;
     PrintJobHook m_previousPrintHook;
     int m_presents = 0;
+    std::atomic<bool> m_raiseRequested{false};
 };

@@ -311,6 +311,7 @@ bool SdlBackend::PollEvent(InputEvent& event) {
     if (!m_ready) return false;
     m_audio->ReleaseIfIdle();
     if (CQuitSignals::Take() && m_quitHandler) m_quitHandler();
+    if (m_raiseRequested.exchange(false)) BringForward();
     SDL_Event e;
     while (SDL_PollEvent(&e) != 0) {
         // Mouse events carry no modifiers: the keyboard's state as the event is taken.
@@ -365,6 +366,20 @@ void SdlBackend::Wake() {
     SDL_Event wake{};
     wake.type = SDL_USEREVENT;
     SDL_PushEvent(&wake);
+}
+
+void SdlBackend::Raise() {
+    m_raiseRequested.store(true);
+    Wake();
+}
+
+// Without a window manager only the input focus decides which window is active, so it is
+// set directly as well as asked for through the raise.
+void SdlBackend::BringForward() {
+    if (m_window == nullptr) return;
+    if ((SDL_GetWindowFlags(m_window) & SDL_WINDOW_MINIMIZED) != 0) SDL_RestoreWindow(m_window);
+    SDL_RaiseWindow(m_window);
+    SDL_SetWindowInputFocus(m_window);
 }
 
 bool SdlBackend::WaitEvent(DWORD timeoutMs) {

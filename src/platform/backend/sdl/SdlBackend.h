@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -54,6 +55,7 @@ class SdlBackend : public Backend {
 
     CSurface& Surface() override;
     void Present() override;
+    void Raise() override;
     bool PollEvent(InputEvent& event) override;
     bool WaitEvent(DWORD timeoutMs) override;
     UINT GetModifierState() override;
@@ -73,6 +75,7 @@ class SdlBackend : public Backend {
     void Show(const std::vector<SDL_Rect>& shown);
     CPoint ToDisplay(int x, int y) const;
     SDL_Cursor* MakeCursor(HCURSOR cursor);
+    void BringForward();
 
     bool m_ready = false;
     bool m_windowed = false;
@@ -95,4 +98,5 @@ class SdlBackend : public Backend {
     std::map<HCURSOR, SDL_Cursor*> m_cursors;
     std::unique_ptr<SdlAudio> m_audio;
     std::function<void()> m_quitHandler;
+    std::atomic<bool> m_raiseRequested{false};
 };
