@@ -4,6 +4,8 @@
 #include <cmath>
 #include <functional>
 
+#include "screens/SkyAnimations.h"
+
 using namespace Colours;
 
 namespace {
@@ -383,6 +385,7 @@ void AddScreenJobs(const std::string& contentDir, const std::string& creditsText
                    std::vector<KitJob>& jobs) {
     const std::vector<std::pair<std::string, std::function<std::vector<KitPicture>()>>> builders = {
         {"coloring screen", BuildColoringScreen},
+        {"sun and rainbow", BuildSkyAnimations},
         {"splash pictures", BuildSplashes},
         {"confirmations", BuildConfirmations},
         {"print dialog", BuildPrint},
