@@ -205,6 +205,7 @@ std::vector<KitPicture> BuildColoringScreen() {
          PlanOf(Coloring::kScrapbook, kCream, Icon::Scrapbook),
          PlanOf(Coloring::kVoiceOver, kCream, Icon::Speaker)},
         out);
+    for (KitPicture& frames : BuildSkyAnimations()) out.push_back(std::move(frames));
     return out;
 }
 
@@ -385,7 +386,6 @@ void AddScreenJobs(const std::string& contentDir, const std::string& creditsText
                    std::vector<KitJob>& jobs) {
     const std::vector<std::pair<std::string, std::function<std::vector<KitPicture>()>>> builders = {
         {"coloring screen", BuildColoringScreen},
-        {"sun and rainbow", BuildSkyAnimations},
         {"splash pictures", BuildSplashes},
         {"confirmations", BuildConfirmations},
         {"print dialog", BuildPrint},
