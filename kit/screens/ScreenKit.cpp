@@ -4,6 +4,8 @@
 #include <cmath>
 #include <functional>
 
+#include "screens/SkyAnimations.h"
+
 using namespace Colours;
 
 namespace {
@@ -203,6 +205,7 @@ std::vector<KitPicture> BuildColoringScreen() {
          PlanOf(Coloring::kScrapbook, kCream, Icon::Scrapbook),
          PlanOf(Coloring::kVoiceOver, kCream, Icon::Speaker)},
         out);
+    for (KitPicture& frames : BuildSkyAnimations()) out.push_back(std::move(frames));
     return out;
 }
 

@@ -31,6 +31,8 @@ const std::vector<SoundPlan>& ScreenSounds() {
             Fx(ContentPaths::kSmallEraserSound, "eraser"),
             Fx(ContentPaths::kBigEraserSound, "bigeraser"),
             Fx(ContentPaths::kSlideChangeSound, "slidesnd"),
+            Fx(ContentPaths::kSunWinkSound, "wink"),
+            Fx(ContentPaths::kRainbowSound, "shimmer"),
             Say(ContentPaths::kOopsSound, "Oops!"),
             Say(ContentPaths::kLibrarySound, "Let's find a story!"),
             Say(ContentPaths::kGreetingSound, "Let's colour!"),

@@ -231,6 +231,20 @@ const std::map<std::string, Maker>& Makers() {
              Synth::MixInto(s, Synth::Noise(0.25, 5000, 85, 0.5), 0.05, 0.2);
              return s;
          }},
+        // The colouring screen's sun winks with a bubbly bloop; its rainbow shimmers with a
+        // glissando of bell notes.
+        {"wink",
+         [] {
+             Samples s = Synth::Tone(W::Sine, 260, 720, 0.16, 0.004, 0.3);
+             Synth::MixInto(s, Synth::Tone(W::Sine, 1300, 1900, 0.08, 0.002, 0.08), 0.16, 0.5);
+             return s;
+         }},
+        {"shimmer",
+         [] {
+             return Repeated(10, 0.055, [](int i) {
+                 return Struck(880 * std::pow(2.0, i / 5.0), {2.76}, 0.3);
+             });
+         }},
         // Object sounds for stories.
         {"bark",
          [] {

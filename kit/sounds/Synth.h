@@ -16,8 +16,8 @@ class Synth {
 
     // Names MakeEffect knows: the 21 fill sounds ("blop", "ahooga", ... "zip_hit"), the
     // screen sounds ("click", "brush", "bigbrush", "fill", "eraser", "bigeraser",
-    // "pgturn", "pgturn2", "slidesnd") and object sounds for stories: "bark", "meow",
-    // "moo", "quack", "tweet", "bell", "doorbell", "splash", "honk", "drum", "pop",
+    // "pgturn", "pgturn2", "slidesnd", "wink", "shimmer") and object sounds for stories: "bark",
+    // "meow", "moo", "quack", "tweet", "bell", "doorbell", "splash", "honk", "drum", "pop",
     // "whoosh", "twinkle", "buzz", "ding", "knock", "ribbit", "hoot", "tick", "engine",
     // "rain", "neigh", "oink", "baa", "chime", "crunch", "munch", "snore", "squeak".
     static const std::vector<std::string>& EffectNames();

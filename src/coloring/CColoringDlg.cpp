@@ -171,6 +171,7 @@ void CColoringDlg::PaintScreen(const CRect& update, CDC& dc) {
         if (i != 4) PaintBackgroundCell(dc, f[i]);
     }
     PaintPictureCell(a[4], picture);
+    for (CBackdropAnimation& animation : m_animations) animation.Paint(dc, update);
     if (CCrayonBox* box = m_colours.GetShownBox(); box != nullptr && !e[4].IsRectEmpty()) {
         box->PaintBox(dc, crayons);
     }
@@ -221,6 +222,8 @@ void CColoringDlg::OnPaletteChanged(CWnd* focusWnd) {
 
 void CColoringDlg::OnTimer(UINT id) {
     if (m_startup.IsHalted()) return;
+    for (CBackdropAnimation& animation : m_animations)
+        if (animation.OnTimer(*this, id)) return;
     if (id != kStartupTimer) {
         AfxMessageBox("Timed out");
         CDialog::OnTimer(id);
@@ -270,6 +273,8 @@ void CColoringDlg::LoadScreenResources() {
     CPictureButton& selector = GetButton(kRightStar);
     m_colours.LoadCrayons([&selector](CDib* picture) { selector.AddFrames(picture, 1); });
     m_colours.LoadTextures();
+    const auto plans = Layout::Animations();
+    for (std::size_t i = 0; i < m_animations.size(); ++i) m_animations[i].Load(plans[i]);
     ShowKeptCrayonBox();
 }
 
@@ -374,6 +379,8 @@ void CColoringDlg::OnLButtonDown(UINT flags, CPoint point) {
     if (!m_startup.IsRunning()) return;
     CDialog::OnLButtonDown(flags, point);
     if (PickCrayon(point)) return;
+    for (CBackdropAnimation& animation : m_animations)
+        if (animation.Click(*this, point)) return;
     Colour(point);
 }
 
@@ -546,6 +553,7 @@ void CColoringDlg::OpenScrapbook() {
 #ifdef TALEWICK_HAS_SCRAPBOOK_SCREEN
     // The scrapbook screen shows and releases scenes, so what was coloured is saved first.
     if (!SaveTouchedPicture()) return;
+    StopAnimations();
     m_sounds.PlayClick();
     CGlimImage* before = GetCurrentPicture();
     CScrapbookDlg screen(this);
@@ -572,7 +580,12 @@ bool CColoringDlg::ShowChosenPicture(CGlimImage* chosen, bool fromScrapbook, int
     return SetCurrentPicture(scrapbook.GetCurrentBook(false), chosen, scrapbook.GetCurrentIndex());
 }
 
+void CColoringDlg::StopAnimations() {
+    for (CBackdropAnimation& animation : m_animations) animation.Stop(*this);
+}
+
 void CColoringDlg::ExitSequence() {
+    StopAnimations();
     CBasicSound::StopAll();
     CQuitDlg quit(this);
     CRect window;

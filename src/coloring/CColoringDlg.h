@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdint>
 
+#include "coloring/CBackdropAnimation.h"
 #include "coloring/CColoringSounds.h"
 #include "coloring/CColourChoice.h"
 #include "coloring/CPictureShelf.h"
@@ -159,6 +160,7 @@ class CColoringDlg : public CPictureDialog, private CStartupSequence::Steps {
     void ExitSequence();
     void ClearPictureArea();
     void ShowPicture(CGlimImage* picture);
+    void StopAnimations();
 
     CDIBPal m_palette;
     CPictureView m_pictureView;
@@ -172,4 +174,5 @@ class CColoringDlg : public CPictureDialog, private CStartupSequence::Steps {
     CColourChoice m_colours;
     CPictureShelf m_shelf;
     Preferences* m_preferences = nullptr;
+    std::array<CBackdropAnimation, 2> m_animations;  // the sun's and the rainbow's
 };

@@ -110,3 +110,13 @@ std::array<std::string, 2> CColoringLayout::SlotFrameFiles() {
 std::span<const int> CColoringLayout::Swatches() {
     return kSwatches;
 }
+
+std::array<CBackdropAnimation::Plan, 2> CColoringLayout::Animations() {
+    constexpr UINT kSunTimer = 0x51;
+    constexpr UINT kRainbowTimer = 0x52;
+    const ScreenLayout& screen = Table::kScreen;
+    return {{{Table::kSun.rect, Table::kAnimationFrames, screen.PathOf(Table::kSunFrames.file),
+              Paths::kSunWinkSound, kSunTimer},
+             {Table::kRainbow.rect, Table::kAnimationFrames,
+              screen.PathOf(Table::kRainbowFrames.file), Paths::kRainbowSound, kRainbowTimer}}};
+}

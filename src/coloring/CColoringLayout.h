@@ -3,6 +3,7 @@
 #include <span>
 #include <string>
 
+#include "coloring/CBackdropAnimation.h"
 #include "coloring/CColoringSounds.h"
 #include "coloring/CToolChoice.h"
 #include "dialogs/CPictureDialog.h"
@@ -44,4 +45,6 @@ class CColoringLayout {
     // The texture slot buttons and the swatches inside them, slot by slot.
     static std::span<const int> TextureSlots();
     static std::span<const int> Swatches();
+    // The sun's wink and the rainbow's shimmer, with the screen timers they use.
+    static std::array<CBackdropAnimation::Plan, 2> Animations();
 };

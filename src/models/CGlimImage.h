@@ -42,6 +42,10 @@ class CGlimImage : public CObject {
     const CDib* GetCanvasIfLoaded() const { return m_layers.GetCanvasIfLoaded(); }
     // The canvas, loaded if needed, for a view to draw (none when it cannot load).
     CDib* GetCanvasToDraw() { return m_layers.GetCanvasToDraw(); }
+    // The canvas's pixels, loaded if needed (an invalid view when it cannot load).
+    CLayerView ViewCanvas() {
+        return m_layers.EnsureCanvas(false) ? m_layers.Canvas() : CLayerView();
+    }
     CSize GetSize() const { return m_layers.GetSize(); }
     const std::string& GetImageName() const { return m_imageName; }
     const std::string& GetCaption() const { return m_caption; }
@@ -52,6 +56,10 @@ class CGlimImage : public CObject {
 
     // Pixels, one call per pixel.
     int GetRegionId(int x, int y) { return m_layers.GetRegionId(x, y); }
+    // Whether object `regionId` is the whole picture (a blank page such as the scribble pad's).
+    bool IsWholePicture(int regionId) {
+        return m_layers.EnsureMapping(false) && m_layers.Regions().CoversAll(regionId);
+    }
     bool PaintPixel(int x, int y, const Swatch& swatch, float alpha, int regionId) {
         return m_painter.PaintPixel(x, y, swatch, alpha, regionId);
     }

@@ -58,3 +58,13 @@ std::span<const CRegionIndex::Segment> CRegionIndex::Row(int id, int y) const {
     const auto end = object.rowStart[static_cast<std::size_t>(y) + 1];
     return std::span<const Segment>(object.segments).subspan(begin, end - begin);
 }
+
+bool CRegionIndex::CoversAll(int id) const {
+    if (!m_built || m_width == 0 || m_height == 0) return false;
+    for (int y = 0; y < m_height; ++y) {
+        const std::span<const Segment> segments = Row(id, y);
+        if (segments.size() != 1 || segments[0].left != 0 || segments[0].right != m_width)
+            return false;
+    }
+    return true;
+}

@@ -26,6 +26,8 @@ class CRegionIndex {
     int Height() const { return m_height; }
     // The segments of object `id` in row y (0 = top), left to right; empty when none.
     std::span<const Segment> Row(int id, int y) const;
+    // Whether object `id` covers every pixel, leaving the picture no objects to colour apart.
+    bool CoversAll(int id) const;
     // Texture coordinates of row y (0 = top), one per pixel: v × 256 + u, where u is the
     // mapping pixel's red byte and v its green byte. The caller keeps y inside the index.
     const WORD* CoordinateRow(int y) const {

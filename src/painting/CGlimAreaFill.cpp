@@ -6,6 +6,7 @@
 
 #include "imaging/CCursor.h"
 #include "models/CGlimImage.h"
+#include "painting/CColourFloodFill.h"
 #include "platform/window/MessageLoop.h"
 #include "sound/CBasicSound.h"
 
@@ -92,6 +93,12 @@ bool CGlimAreaFill::FillRegion(CPoint point) {
     const CSize size = m_picture->GetSize();
     const int regionId = m_picture->GetRegionId(point.x, point.y);
     if ((size.cx == 0 && size.cy == 0) || regionId == -1) return false;
+    if (m_picture->IsWholePicture(regionId)) {
+        // A blank page has no objects to fill: the child's own strokes bound the fill.
+        const bool filled = CColourFloodFill::Fill(*m_picture, point, *m_swatch);
+        Refresh();
+        return filled;
+    }
     DWORD noted = m_clock();
     if (m_perPixelCalls)
         SweepPerPixel(size, regionId, noted);

@@ -14,7 +14,9 @@ class CCursor;
 class CGlimImage;
 
 // The region fill: one click colours every pixel of the clicked object, wherever its
-// patches lie, sweeping left to right and refreshing the screen at most every 100 ms.
+// patches lie, sweeping left to right and refreshing the screen at most every 100 ms. On a
+// blank page, whose one object is the whole picture, it floods the clicked colour instead
+// (CColourFloodFill).
 class CGlimAreaFill : public CObject {
   public:
     // Milliseconds since some fixed moment.

@@ -50,6 +50,8 @@ class ContentPaths {
     static constexpr const char* kPageTurnBackSound = "../sounds/pgturn2.wav";
     static constexpr const char* kGreetingSound = "../sounds/lets_clr.wav";
     static constexpr const char* kGoodbyeSound = "../sounds/goodbye.wav";
+    static constexpr const char* kSunWinkSound = "../sounds/sunwink.wav";
+    static constexpr const char* kRainbowSound = "../sounds/shimmer.wav";
 
     // Sounds of the options, print and trash screens.
     static constexpr const char* kSoundOnSound = "../sounds/sound_on.wav";

@@ -186,20 +186,31 @@ class ScreenLayouts {
             "EXIT", 1101, layout_parts::At(15, 436, 92, 39), "Exit", "exitu.bmp", "exitd.bmp"));
         static constexpr ControlLayout kQuitPopup =
             layout_parts::Place("QUIT_POPUP", kPictureArea.rect);
+        // The sun and the rainbow on the background, which answer a click with a short
+        // animation: a strip of frames side by side, each the size of its place.
+        static constexpr ControlLayout kSun =
+            layout_parts::Area("SUN", 1130, layout_parts::At(24, 304, 72, 72));
+        static constexpr ControlLayout kRainbow =
+            layout_parts::Area("RAINBOW", 1131, layout_parts::At(532, 322, 96, 52));
+        static constexpr int kAnimationFrames = 8;
 
-        static constexpr std::array<ControlLayout, 26> kControls = {
+        static constexpr std::array<ControlLayout, 28> kControls = {
             kBackground, kPictureArea,  kCrayonArea, kColourStrip,  kSmallBrush, kBigBrush,
             kRegionFill, kSmallEraser,  kBigEraser,  kUndo,         kTextureUp,  kTextureSlot0,
             kSwatch0,    kTextureSlot1, kSwatch1,    kTextureSlot2, kSwatch2,    kTextureDown,
             kVoiceOver,  kScrapbook,    kLeftStar,   kRightStar,    kSceneLeft,  kSceneRight,
-            kExit,       kQuitPopup,
+            kExit,       kQuitPopup,    kSun,        kRainbow,
         };
         static constexpr ScreenPicture kBackdrop = {"backgrnd.bmp", kScreenWidth, kScreenHeight};
         static constexpr ScreenPicture kBrandSplash = {"Pimbly.bmp", kScreenWidth, kScreenHeight};
         static constexpr ScreenPicture kStorySplash = {"story.bmp", kScreenWidth, kScreenHeight};
         static constexpr ScreenPicture kClosingPicture = {"ploq.bmp", kScreenWidth, kScreenHeight};
-        static constexpr std::array<ScreenPicture, 4> kPictures = {kBackdrop, kBrandSplash,
-                                                                   kStorySplash, kClosingPicture};
+        static constexpr ScreenPicture kSunFrames = {
+            "sunwink.bmp", kSun.rect.Width() * kAnimationFrames, kSun.rect.Height()};
+        static constexpr ScreenPicture kRainbowFrames = {
+            "shimmer.bmp", kRainbow.rect.Width() * kAnimationFrames, kRainbow.rect.Height()};
+        static constexpr std::array<ScreenPicture, 6> kPictures = {
+            kBackdrop, kBrandSplash, kStorySplash, kClosingPicture, kSunFrames, kRainbowFrames};
         static constexpr ScreenLayout kScreen = {
             "coloring", 102,      kScreenWidth, kScreenHeight, ContentPaths::kBitmaps,
             kPictures,  kControls};

@@ -171,7 +171,10 @@ TEST_F(ToolsTest, FillOutsideAnyObjectDoesNothingButKeepsItsSnapshot) {
 }
 
 TEST_F(ToolsTest, FillRefreshesBetweenColumnsAtMostEvery100ms) {
-    WriteBmp(dir / "scene/mg.bmp", 20, 16, Solid({5, 0, 0}));
+    // Object 5 all but one pixel: a page that is one object is flooded by colour, not swept.
+    WriteBmp(dir / "scene/mg.bmp", 20, 16, [](int x, int y) {
+        return Rgb{static_cast<BYTE>(x == 19 && y == 0 ? 6 : 5), 0, 0};
+    });
     CGlimBook whole;
     ASSERT_TRUE(whole.Load(dir.Path(), "story.txt"));
     HeadlessBackend backend(64, 64, 32);

@@ -1,0 +1,113 @@
+#include "screens/SkyAnimations.h"
+
+#include <array>
+#include <cmath>
+#include <functional>
+
+#include "screens/ScreenKit.h"
+
+using namespace Colours;
+
+namespace {
+
+using Coloring = ScreenLayouts::Coloring;
+constexpr int kFrames = Coloring::kAnimationFrames;
+
+// Where the background draws the sun and the rainbow, on the screen.
+constexpr double kSunX = 60, kSunY = 340, kSunRadius = 18;
+constexpr double kRainbowX = 580, kRainbowY = 372, kRainbowRadius = 44;
+
+// Frames side by side: frame i is the background under `place` with `draw(canvas, i)` over
+// it, the canvas's origin moved to the screen's so the art is placed in screen coordinates.
+KitImage Strip(const KitImage& background, const CRect& place,
+               const std::function<void(Canvas&, int)>& draw) {
+    const KitImage under = Crop(background, place.left, place.top, place.Width(), place.Height());
+    Canvas strip(place.Width() * kFrames, place.Height());
+    for (int frame = 0; frame < kFrames; ++frame) {
+        Canvas c(under);
+        cairo_translate(c.Cr(), -place.left, -place.top);
+        draw(c, frame);
+        strip.Paste(c.ToImage(), frame * place.Width(), 0);
+    }
+    return strip.ToImage();
+}
+
+// The sun as the background has it, with rays `reach` radii long (the still sun's are 1.7,
+// and no frame draws them shorter, so they cover the still ones) and the right eye closed
+// while `winking`.
+void WinkingSun(Canvas& c, double reach, bool winking) {
+    const double x = kSunX, y = kSunY, r = kSunRadius;
+    for (int i = 0; i < 12; ++i) {
+        const double a = i * M_PI / 6;
+        cairo_move_to(c.Cr(), x + r * 1.2 * std::cos(a), y + r * 1.2 * std::sin(a));
+        cairo_line_to(c.Cr(), x + r * reach * std::cos(a), y + r * reach * std::sin(a));
+    }
+    c.SetColour(kOrange);
+    cairo_set_line_width(c.Cr(), r / 5);
+    cairo_set_line_cap(c.Cr(), CAIRO_LINE_CAP_ROUND);
+    cairo_stroke(c.Cr());
+    cairo_new_sub_path(c.Cr());
+    cairo_arc(c.Cr(), x, y, r, 0, 2 * M_PI);
+    c.FillStroke(kSun, kInk, 2.5);
+    c.SetColour(kInk);
+    cairo_new_sub_path(c.Cr());
+    cairo_arc(c.Cr(), x - r / 3, y - r / 6, r / 9, 0, 2 * M_PI);
+    cairo_fill(c.Cr());
+    cairo_set_line_width(c.Cr(), r / 10);
+    if (winking) {
+        cairo_arc(c.Cr(), x + r / 3, y - r / 5, r / 7, 0.1 * M_PI, 0.9 * M_PI);
+        cairo_stroke(c.Cr());
+        for (double side : {-1.0, 1.0}) {
+            cairo_new_sub_path(c.Cr());
+            cairo_arc(c.Cr(), x + side * r / 1.9, y + r / 5, r / 7, 0, 2 * M_PI);
+        }
+        c.SetColour(kPink);
+        cairo_fill(c.Cr());
+        c.SetColour(kInk);
+    } else {
+        cairo_new_sub_path(c.Cr());
+        cairo_arc(c.Cr(), x + r / 3, y - r / 6, r / 9, 0, 2 * M_PI);
+        cairo_fill(c.Cr());
+    }
+    cairo_arc(c.Cr(), x, y + r / 10, r / 2, 0.2 * M_PI, 0.8 * M_PI);
+    cairo_set_line_width(c.Cr(), r / 8);
+    cairo_stroke(c.Cr());
+}
+
+void SunFrame(Canvas& c, int frame) {
+    static constexpr std::array<double, kFrames> kReach = {1.75, 1.82, 1.88, 1.88,
+                                                           1.88, 1.82, 1.76, 1.72};
+    WinkingSun(c, kReach[static_cast<std::size_t>(frame)], frame >= 2 && frame <= 5);
+}
+
+// The rainbow's bands with their colours rolled `shift` bands outward, and three sparkles
+// that travel along the middle band.
+void RainbowFrame(Canvas& c, int shift) {
+    const std::uint32_t bands[] = {kRed, kOrange, kSun, kGreen, kSky, kPurple};
+    const double x = kRainbowX, y = kRainbowY, r = kRainbowRadius;
+    for (int i = 0; i < 6; ++i) {
+        cairo_new_sub_path(c.Cr());
+        cairo_arc(c.Cr(), x, y, r - i * r / 9, M_PI, 2 * M_PI);
+        c.SetColour(bands[(i + 6 - shift % 6) % 6]);
+        cairo_set_line_width(c.Cr(), r / 9 + 0.5);
+        cairo_stroke(c.Cr());
+    }
+    const double middle = r - 2.5 * r / 9;
+    for (int s = 0; s < 3; ++s) {
+        const double along = (shift + s * kFrames / 3.0 + 0.5) / kFrames;
+        const double a = M_PI * (1.12 + 0.76 * std::fmod(along, 1.0));  // clear of the ends
+        StarPath(c.Cr(), x + middle * std::cos(a), y + middle * std::sin(a), 6, 2.5, a);
+        c.FillStroke(kWhite, kInk, 1);
+    }
+}
+
+}  // namespace
+
+std::vector<KitPicture> BuildSkyAnimations() {
+    const ScreenLayout& screen = Coloring::kScreen;
+    const KitImage background = ColoringBackground();
+    return {{PathOf(screen, Coloring::kSunFrames.file),
+             Strip(background, Coloring::kSun.rect, SunFrame)},
+            {PathOf(screen, Coloring::kRainbowFrames.file),
+             Strip(background, Coloring::kRainbow.rect, RainbowFrame)}};
+}
