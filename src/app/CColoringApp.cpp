@@ -5,6 +5,7 @@
 
 #include "app/CBackdropWnd.h"
 #include "app/CInstanceGuard.h"
+#include "app/CMessagePresenter.h"
 #include "coloring/CColoringDlg.h"
 #include "platform/draw/CClientDC.h"
 #include "platform/window/MessageLoop.h"
@@ -22,6 +23,7 @@ BOOL CColoringApp::InitInstance() {
         if (!guard->Lock()) return FALSE;
     }
     Enable3dControls();
+    const CMessagePresenter messages;
     CBackdropWnd backdrop;
     {
         CClientDC screen(&backdrop);

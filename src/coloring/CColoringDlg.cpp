@@ -221,7 +221,7 @@ void CColoringDlg::OnPaletteChanged(CWnd* focusWnd) {
 void CColoringDlg::OnTimer(UINT id) {
     if (m_startup.IsHalted()) return;
     if (id != kStartupTimer) {
-        AfxMessageBox("Timed out");
+        AfxMessageBox(ChildMessage::ContentMissing, "Timed out");
         CDialog::OnTimer(id);
         return;
     }
@@ -311,10 +311,12 @@ bool CColoringDlg::SaveTouchedPicture() {
             return true;
         case CPictureKeeper::Result::Full:
             m_sounds.PlayScrapbookFull();
-            AfxMessageBox("The scrapbook is full. Throw a picture away to make room for this one.");
+            AfxMessageBox(ChildMessage::ScrapbookFull,
+                          "The scrapbook is full. Throw a picture away to make room for this one.");
             return false;
         case CPictureKeeper::Result::Failed:
-            AfxMessageBox("The picture could not be saved in the scrapbook.");
+            AfxMessageBox(ChildMessage::SaveFailed,
+                          "The picture could not be saved in the scrapbook.");
             return false;
     }
     return false;

@@ -69,4 +69,7 @@ class CStartupSequence {
     StartupPhase m_paintedPhase = StartupPhase::Hidden;
     int m_ticks = 0;
     bool m_halted = false;
+    // Set while a step runs: a message a step shows runs its own loop, in which the timer
+    // keeps ticking, and the next step must wait for this one to end.
+    bool m_inStep = false;
 };

@@ -24,6 +24,12 @@ const char* const kShortFileHeader = "read error 1";
 const char* const kInvalidFile = "Invalid bitmap file";
 const char* const kReadError = "Read error 1";
 
+// A picture the program cannot use: the child is shown that something is missing, the
+// grown-ups' report names the file and the problem.
+void Complain(const std::string& path, const char* problem) {
+    AfxMessageBox(ChildMessage::ContentMissing, problem, path, problem);
+}
+
 bool IsSupportedBitCount(int bits) {
     return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
 }
@@ -114,7 +120,7 @@ bool CDib::Load(const std::string& path) {
     CFile file;
     if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite)) {
         Empty();
-        AfxMessageBox(kOpenFailed);
+        Complain(path, kOpenFailed);
         return false;
     }
     return Read(file);
@@ -123,7 +129,7 @@ bool CDib::Load(const std::string& path) {
 bool CDib::Load(const std::string* path) {
     if (path == nullptr) {
         Empty();
-        AfxMessageBox(kOpenFailed);
+        AfxMessageBox(ChildMessage::ContentMissing, kOpenFailed);
         return false;
     }
     return Load(*path);
@@ -140,38 +146,38 @@ bool CDib::Read(CFile& file) {
 bool CDib::ReadPlain(CFile& file) {
     BITMAPFILEHEADER fileHeader;
     if (file.Read(&fileHeader, kFileHeaderSize) != kFileHeaderSize) {
-        AfxMessageBox(kShortFileHeader);
+        Complain(file.GetFilePath(), kShortFileHeader);
         return false;
     }
     if (fileHeader.bfType != BITMAP_FILE_TYPE || fileHeader.bfOffBits < kFileHeaderSize ||
         fileHeader.bfOffBits - kFileHeaderSize < kInfoHeaderSize ||
         fileHeader.bfOffBits - kFileHeaderSize > kMaxHeaderBlock) {
-        AfxMessageBox(kInvalidFile);
+        Complain(file.GetFilePath(), kInvalidFile);
         return false;
     }
     const DWORD headerBytes = fileHeader.bfOffBits - kFileHeaderSize;
     if (headerBytes > BytesLeft(file)) {
-        AfxMessageBox(kReadError);
+        Complain(file.GetFilePath(), kReadError);
         return false;
     }
     // A block of exactly the info header gets 4 spare bytes, room for one colour entry.
     const DWORD blockSize = std::max(headerBytes, kMinHeaderBlock);
     auto block = std::make_unique<BYTE[]>(blockSize);
     if (file.Read(block.get(), headerBytes) != headerBytes) {
-        AfxMessageBox(kReadError);
+        Complain(file.GetFilePath(), kReadError);
         return false;
     }
     if (!AdoptHeader(std::move(block), blockSize)) {
-        AfxMessageBox(kInvalidFile);
+        Complain(file.GetFilePath(), kInvalidFile);
         return false;
     }
     if (m_imageSize > BytesLeft(file)) {
-        AfxMessageBox(kReadError);
+        Complain(file.GetFilePath(), kReadError);
         return false;
     }
     m_bits = std::make_unique_for_overwrite<BYTE[]>(m_imageSize);
     if (file.Read(m_bits.get(), m_imageSize) != m_imageSize) {
-        AfxMessageBox(kReadError);
+        Complain(file.GetFilePath(), kReadError);
         return false;
     }
     FlipTopDown();

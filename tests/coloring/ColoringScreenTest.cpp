@@ -146,7 +146,7 @@ TEST_F(ColoringScreenTest, CentredPinnedAndDeafToCommandsDuringTheStartUp) {
         {2000});
     EXPECT_EQ(pinned, CRect(192, 144, 832, 624));
     EXPECT_EQ(afterMove, pinned);
-    EXPECT_TRUE(Heard(backend, "message \"Timed out\""));
+    EXPECT_TRUE(Heard(backend, "message ContentMissing \"Timed out\""));
     EXPECT_EQ(phaseAfterClose, StartupPhase::BrandSplash);
     EXPECT_FALSE(drewDuringSplash);
     EXPECT_FALSE(Heard(backend, "exitbox"));
