@@ -24,12 +24,6 @@ const char* const kShortFileHeader = "read error 1";
 const char* const kInvalidFile = "Invalid bitmap file";
 const char* const kReadError = "Read error 1";
 
-// A picture the program cannot use: the child is shown that something is missing, the
-// grown-ups' report names the file and the problem.
-void Complain(const std::string& path, const char* problem) {
-    AfxMessageBox(ChildMessage::ContentMissing, problem, path, problem);
-}
-
 bool IsSupportedBitCount(int bits) {
     return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
 }
@@ -120,7 +114,7 @@ bool CDib::Load(const std::string& path) {
     CFile file;
     if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite)) {
         Empty();
-        Complain(path, kOpenFailed);
+        AfxMessageBox(ChildMessage::ContentMissing, kOpenFailed);
         return false;
     }
     return Read(file);
@@ -146,38 +140,38 @@ bool CDib::Read(CFile& file) {
 bool CDib::ReadPlain(CFile& file) {
     BITMAPFILEHEADER fileHeader;
     if (file.Read(&fileHeader, kFileHeaderSize) != kFileHeaderSize) {
-        Complain(file.GetFilePath(), kShortFileHeader);
+        AfxMessageBox(ChildMessage::ContentMissing, kShortFileHeader);
         return false;
     }
     if (fileHeader.bfType != BITMAP_FILE_TYPE || fileHeader.bfOffBits < kFileHeaderSize ||
         fileHeader.bfOffBits - kFileHeaderSize < kInfoHeaderSize ||
         fileHeader.bfOffBits - kFileHeaderSize > kMaxHeaderBlock) {
-        Complain(file.GetFilePath(), kInvalidFile);
+        AfxMessageBox(ChildMessage::ContentMissing, kInvalidFile);
         return false;
     }
     const DWORD headerBytes = fileHeader.bfOffBits - kFileHeaderSize;
     if (headerBytes > BytesLeft(file)) {
-        Complain(file.GetFilePath(), kReadError);
+        AfxMessageBox(ChildMessage::ContentMissing, kReadError);
         return false;
     }
     // A block of exactly the info header gets 4 spare bytes, room for one colour entry.
     const DWORD blockSize = std::max(headerBytes, kMinHeaderBlock);
     auto block = std::make_unique<BYTE[]>(blockSize);
     if (file.Read(block.get(), headerBytes) != headerBytes) {
-        Complain(file.GetFilePath(), kReadError);
+        AfxMessageBox(ChildMessage::ContentMissing, kReadError);
         return false;
     }
     if (!AdoptHeader(std::move(block), blockSize)) {
-        Complain(file.GetFilePath(), kInvalidFile);
+        AfxMessageBox(ChildMessage::ContentMissing, kInvalidFile);
         return false;
     }
     if (m_imageSize > BytesLeft(file)) {
-        Complain(file.GetFilePath(), kReadError);
+        AfxMessageBox(ChildMessage::ContentMissing, kReadError);
         return false;
     }
     m_bits = std::make_unique_for_overwrite<BYTE[]>(m_imageSize);
     if (file.Read(m_bits.get(), m_imageSize) != m_imageSize) {
-        Complain(file.GetFilePath(), kReadError);
+        AfxMessageBox(ChildMessage::ContentMissing, kReadError);
         return false;
     }
     FlipTopDown();

@@ -188,8 +188,10 @@ TEST_F(ColoringScreenTest, PresetsAndEraserSwitchesOnTheRunningScreen) {
             s.SendMessage(WM_COMMAND, CColoringDlg::kRightStar);
             expect(s.GetCurrentCrayonBox() == 1, "the right star opens the next box");
             s.SendMessage(WM_COMMAND, CColoringDlg::kLeftStar);
+            expect(s.GetCurrentCrayonBox() == 2 % s.GetCrayonBoxCount(),
+                   "the left star opens the next box too");
             s.SendMessage(WM_COMMAND, CColoringDlg::kLeftStar);
-            expect(s.GetCurrentCrayonBox() == s.GetCrayonBoxCount() - 1, "the left star wraps");
+            expect(s.GetCurrentCrayonBox() == 3 % s.GetCrayonBoxCount(), "the boxes wrap");
         }},
         {kStarted});
     EXPECT_TRUE(checks.empty()) << checks.front();

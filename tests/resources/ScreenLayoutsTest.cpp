@@ -48,7 +48,7 @@ TEST(ScreenLayoutsTest, ControlsOfAScreenHaveDistinctIdsAndNamesAndLieInsideIt) 
         EXPECT_EQ(screen.pictures.front().width, screen.width) << screen.name;
         EXPECT_EQ(screen.pictures.front().height, screen.height) << screen.name;
     }
-    EXPECT_EQ(screens.size(), 7u);
+    EXPECT_EQ(screens.size(), 8u);
 }
 
 TEST(ScreenLayoutsTest, FacesSharedByControlsHaveOneSize) {
