@@ -14,19 +14,6 @@ using Message = ScreenLayouts::Message;
 const CRect& kPopup = ScreenLayouts::kPopupRect;
 const CPoint kTick = Message::kOk.CentreOn(kPopup);
 
-// A screen the message opens over: a plain window of the display's size.
-class Screen : public CDialog {
-  public:
-    Screen()
-        : CDialog(0, nullptr), m_template{0, WS_POPUP | WS_VISIBLE, CRect(0, 0, 640, 480), {}} {}
-
-  protected:
-    const DialogTemplate* GetDialogTemplate() const override { return &m_template; }
-
-  private:
-    DialogTemplate m_template;
-};
-
 class PictureMessageTest : public HubFixture {
   protected:
     // The pixels of the screen inside `rect` (display coordinates), row by row.
@@ -110,23 +97,6 @@ TEST_F(PictureMessageTest, ThePresenterShowsOneMessageAtATimeAndHandsBackWhenItG
     EXPECT_TRUE(messages.empty()) << "the fixture's handler was not called while presenting";
     AfxMessageBox(ChildMessage::NoSlides, "After");
     EXPECT_EQ(messages, std::vector<std::string>{"After"});
-}
-
-TEST_F(PictureMessageTest, TheMessageOpensWherePopUpsOpenOverTheActiveScreen) {
-    Screen screen;
-    ASSERT_TRUE(screen.Create(0, nullptr));
-    screen.MoveWindow(40, 30, 640, 480, FALSE);
-    CRect window;
-    {
-        const CMessagePresenter presenter;
-        Script({[&] { GetActiveWindow()->GetWindowRect(&window); },
-                [&] { backend.InjectKey(VK_RETURN); }});
-        AfxMessageBox(ChildMessage::NoSlides, "");
-    }
-    CRect expected = kPopup;
-    expected.OffsetRect(40, 30);
-    EXPECT_EQ(window, expected);
-    screen.DestroyWindow();
 }
 
 }  // namespace
