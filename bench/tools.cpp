@@ -50,7 +50,7 @@ void WriteBmp(const std::string& path, int width, int height, Colour colour) {
 // varying across it so the swatch lookup does real work.
 struct Scene {
     Scene(int width, int height) {
-        SetMessageBoxHandler([](const std::string&) {});
+        SetMessageBoxHandler([](ChildMessage, const std::string&) {});
         std::string pattern = (std::filesystem::temp_directory_path() / "bench-XXXXXX").string();
         folder = mkdtemp(pattern.data());
         std::filesystem::create_directories(folder + "/scene");

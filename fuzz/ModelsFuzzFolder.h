@@ -43,7 +43,7 @@ inline std::string SmallBmp(int width, int height, std::uint8_t blue) {
 // The folder, made once per process; pictures "a.bmp" (4 × 4) and "b.bmp" (3 × 5) inside.
 inline const std::string& Root() {
     static const std::string root = [] {
-        SetMessageBoxHandler([](const std::string&) {});
+        SetMessageBoxHandler([](ChildMessage, const std::string&) {});
         std::string pattern = (std::filesystem::temp_directory_path() / "fuzz-XXXXXX").string();
         std::string made = mkdtemp(pattern.data());
         Write(made + "/a.bmp", SmallBmp(4, 4, 1));

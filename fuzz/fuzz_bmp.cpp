@@ -43,7 +43,7 @@ void Exercise(CDib& dib, CPalette& palette) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const bool quiet = [] {
-        SetMessageBoxHandler([](const std::string&) {});
+        SetMessageBoxHandler([](ChildMessage, const std::string&) {});
         return true;
     }();
     (void)quiet;

@@ -176,7 +176,7 @@ std::string LoadPicture(const std::string& path, KitImage& image) {
     if (!std::filesystem::is_regular_file(path)) return "missing";
     std::string said;
     MessageBoxHandler previous =
-        SetMessageBoxHandler([&said](const std::string& text) { said = text; });
+        SetMessageBoxHandler([&said](ChildMessage, const std::string& text) { said = text; });
     CDib dib;
     const BOOL loaded = dib.Load(path);
     SetMessageBoxHandler(previous);

@@ -107,6 +107,26 @@ void Door(Pen& p) {
     p.Poly({18, -4, 34, -4, 34, -14, 48, 4, 34, 22, 34, 12, 18, 12}, kGreen);
 }
 
+// A hooked arrow that comes down and turns back to the left: "go back", unlike the
+// straight page arrows and the round undo arrow.
+void Back(Pen& p) {
+    p.Poly({22, -40, 42, -40, 42, 22, -12, 22, -12, 40, -46, 10, -12, -20, -12, 2, 22, 2}, kSun);
+}
+
+// A grown-up beside a child, both waving: someone to ask for help.
+void GrownUp(Pen& p) {
+    p.Rect(-30, -14, 26, 52, 10, kBlue);  // the grown-up
+    p.Circle(-17, -28, 12, kTan);
+    p.Line(-30, -6, -44, -30, p.ink * 2.2, kInk);
+    p.Rect(10, 10, 22, 30, 9, kRed);  // the child
+    p.Circle(21, 0, 10, kTan);
+    p.Line(30, 16, 44, -4, p.ink * 2, kInk);
+}
+
+void Question(Pen& p) {
+    p.canvas.Text("?", -50, -50, 100, 100, 92, kRed, kInk, p.ink * 1.2);
+}
+
 void Speaker(Pen& p, bool off) {
     p.Poly({-40, -14, -20, -14, 6, -36, 6, 36, -20, 14, -40, 14}, kSky);
     if (off) {
@@ -349,6 +369,15 @@ void DrawIcon(Canvas& canvas, Icon icon, double cx, double cy, double size) {
             break;
         case Icon::Scrapbook:
             Scrapbook(p);
+            break;
+        case Icon::Back:
+            Back(p);
+            break;
+        case Icon::GrownUp:
+            GrownUp(p);
+            break;
+        case Icon::Question:
+            Question(p);
             break;
         case Icon::None:
             break;

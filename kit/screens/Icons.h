@@ -60,7 +60,10 @@ enum class Icon {
     NoLetters,
     Plus,
     Pencil,
-    Scrapbook
+    Scrapbook,
+    Back,     // going back to the screen before; the door is for quitting only
+    GrownUp,  // ask a grown-up
+    Question
 };
 
 // Draws `icon` centred on (cx, cy) inside a square of side `size`.

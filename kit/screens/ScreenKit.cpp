@@ -4,6 +4,7 @@
 #include <cmath>
 #include <functional>
 
+#include "screens/MessageKit.h"
 #include "screens/SkyAnimations.h"
 
 using namespace Colours;
@@ -294,7 +295,7 @@ std::vector<KitPicture> BuildOptions(const std::string& creditsText) {
     std::vector<KitPicture> out = {{PathOf(screen, Options::kBackdrop.file), bg}};
     AddFaces(
         FolderOf(screen), bg,
-        {PlanOf(Options::kOk, kLeaf, Icon::Check), PlanOf(Options::kLearning, kCream, Icon::Bulb),
+        {PlanOf(Options::kOk, kSky, Icon::Back), PlanOf(Options::kLearning, kCream, Icon::Bulb),
          PlanOf(Options::kCredits, kCream, Icon::Heart)},
         out);
     AddSwitch(out, bg, screen, Options::kSound, Icon::Speaker, Icon::SpeakerOff);
@@ -333,7 +334,7 @@ std::vector<KitPicture> BuildSlideShow() {
              {PlanOf(SlideShow::kPlay, kCream, Icon::Play),
               PlanOf(SlideShow::kStop, kCream, Icon::Pause),
               PlanOf(SlideShow::kRewind, kCream, Icon::Rewind),
-              PlanOf(SlideShow::kExit, kSky, Icon::Door),
+              PlanOf(SlideShow::kExit, kSky, Icon::Back),
               PlanOf(SlideShow::kUseScript, kSun, Icon::Film)},
              out);
     return out;
@@ -368,7 +369,7 @@ std::vector<KitPicture> BuildScrapbookScreen() {
         {PathOf(screen, Scrapbook::kTrack.file), trackPicture.ToImage()},
         {PathOf(screen, Scrapbook::kThumb.file), thumb.ToImage()}};
     AddFaces(FolderOf(screen), bg,
-             {PlanOf(Scrapbook::kReturn, kSky, Icon::Door),
+             {PlanOf(Scrapbook::kReturn, kSky, Icon::Back),
               PlanOf(Scrapbook::kPrint, kCream, Icon::Printer),
               PlanOf(Scrapbook::kTrash, kCream, Icon::Trash),
               PlanOf(Scrapbook::kScrapbook, kCream, Icon::Scrapbook),
@@ -391,7 +392,8 @@ void AddScreenJobs(const std::string& contentDir, const std::string& creditsText
         {"print dialog", BuildPrint},
         {"options", [creditsText] { return BuildOptions(creditsText); }},
         {"slide show", BuildSlideShow},
-        {"scrapbook screen", BuildScrapbookScreen}};
+        {"scrapbook screen", BuildScrapbookScreen},
+        {"picture messages", BuildMessages}};
     for (const auto& [name, build] : builders)
         jobs.push_back({name, [contentDir, build] {
                             bool ok = true;

@@ -1,6 +1,7 @@
 #include "sounds/SoundKit.h"
 
 #include "resources/CStringTable.h"
+#include "resources/ChildMessageArt.h"
 #include "resources/ContentPaths.h"
 #include "sounds/Synth.h"
 #include "sounds/Voice.h"
@@ -50,6 +51,10 @@ const std::vector<SoundPlan>& ScreenSounds() {
             Say(ContentPaths::kMySlidesSound, "My slides"),
             Say(ContentPaths::kStorySlidesSound, "Story slides"),
         };
+        // The voices of the messages to the child.
+        const std::string messages(ContentPaths::InTree(ContentPaths::kMessageSounds));
+        for (const ChildMessageArt::Entry& entry : ChildMessageArt::All())
+            list.push_back({messages + entry.voice, "", entry.words});
         // The fill sounds: the program's string table names them.
         const std::string folder(ContentPaths::InTree(ContentPaths::kFillSounds));
         for (int i = 0; i < CStringTable::kFillSoundCount; ++i) {

@@ -34,8 +34,8 @@ constexpr const ControlLayout& kBoxSelector = Coloring::kRightStar;
 class MessageRecorder {
   public:
     MessageRecorder()
-        : m_previous(
-              SetMessageBoxHandler([this](const std::string& text) { said.push_back(text); })) {}
+        : m_previous(SetMessageBoxHandler(
+              [this](ChildMessage, const std::string& text) { said.push_back(text); })) {}
     ~MessageRecorder() { SetMessageBoxHandler(m_previous); }
     std::vector<std::string> said;
 

@@ -11,6 +11,7 @@
 #include "check/TreeCheck.h"
 #include "docs/DocsKit.h"
 #include "resources/ScreenLayouts.h"
+#include "screens/MessageKit.h"
 #include "screens/ScreenKit.h"
 
 namespace fs = std::filesystem;
@@ -44,8 +45,9 @@ KitImage Picture(const std::string& relative) {
 // Every picture the screen builders draw, by path.
 std::map<std::string, KitPicture> BuiltPictures() {
     std::map<std::string, KitPicture> all;
-    for (auto& set : {BuildColoringScreen(), BuildSplashes(), BuildConfirmations(), BuildPrint(),
-                      BuildOptions(CreditsText()), BuildSlideShow(), BuildScrapbookScreen()})
+    for (auto& set :
+         {BuildColoringScreen(), BuildSplashes(), BuildConfirmations(), BuildPrint(),
+          BuildOptions(CreditsText()), BuildSlideShow(), BuildScrapbookScreen(), BuildMessages()})
         for (const KitPicture& picture : set) all[picture.path] = picture;
     return all;
 }

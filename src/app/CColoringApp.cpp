@@ -6,6 +6,7 @@
 #include "app/CBackdropWnd.h"
 #include "app/CInstanceDoorbell.h"
 #include "app/CInstanceGuard.h"
+#include "app/CMessagePresenter.h"
 #include "app/CStartMark.h"
 #include "coloring/CColoringDlg.h"
 #include "models/CSettings.h"
@@ -35,6 +36,7 @@ BOOL CColoringApp::InitInstance() {
     }
     m_preferences.Keep(m_settings);
     Enable3dControls();
+    const CMessagePresenter messages;
     CBackdropWnd backdrop;
     {
         CClientDC screen(&backdrop);

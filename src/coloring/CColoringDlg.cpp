@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "coloring/CColoringLayout.h"
+#include "coloring/CCrayonRing.h"
 #include "coloring/CNineCells.h"
 #include "dialogs/CQuitDlg.h"
 #include "imaging/CDitherer.h"
@@ -174,6 +175,11 @@ void CColoringDlg::PaintScreen(const CRect& update, CDC& dc) {
     for (CBackdropAnimation& animation : m_animations) animation.Paint(dc, update);
     if (CCrayonBox* box = m_colours.GetShownBox(); box != nullptr && !e[4].IsRectEmpty()) {
         box->PaintBox(dc, crayons);
+        if (const CCrayon* chosen = m_colours.GetChosenCrayon()) {
+            CRect ring = chosen->GetPosition();
+            ring.OffsetRect(crayons.left, crayons.top);
+            CCrayonRing::Paint(dc, ring, crayons);
+        }
     }
     if (!f[4].IsRectEmpty()) {
         if (const CCrayon* colour = m_colours.GetColour())
@@ -225,7 +231,7 @@ void CColoringDlg::OnTimer(UINT id) {
     for (CBackdropAnimation& animation : m_animations)
         if (animation.OnTimer(*this, id)) return;
     if (id != kStartupTimer) {
-        AfxMessageBox("Timed out");
+        AfxMessageBox(ChildMessage::ContentMissing, "Timed out");
         CDialog::OnTimer(id);
         return;
     }
@@ -324,10 +330,12 @@ bool CColoringDlg::SaveTouchedPicture() {
             return true;
         case CPictureKeeper::Result::Full:
             m_sounds.PlayScrapbookFull();
-            AfxMessageBox("The scrapbook is full. Throw a picture away to make room for this one.");
+            AfxMessageBox(ChildMessage::ScrapbookFull,
+                          "The scrapbook is full. Throw a picture away to make room for this one.");
             return false;
         case CPictureKeeper::Result::Failed:
-            AfxMessageBox("The picture could not be saved in the scrapbook.");
+            AfxMessageBox(ChildMessage::SaveFailed,
+                          "The picture could not be saved in the scrapbook.");
             return false;
     }
     return false;
@@ -349,6 +357,7 @@ bool CColoringDlg::SetCurrentPicture(CGlimBook* book, CGlimImage* picture, int e
 
 bool CColoringDlg::PickCrayon(CPoint point) {
     if (!m_colours.PickCrayon(PointIn(kCrayonArea, point))) return false;
+    InvalidateArea(kCrayonArea);
     InvalidateArea(kColourStrip);
     m_tools.LeaveEraser(Tool::SmallBrush);
     return true;
@@ -450,6 +459,9 @@ bool CColoringDlg::RunButton(int id) {
         {kVoiceOver, &CColoringDlg::PlayVoiceOver},
         {kScrapbook, &CColoringDlg::OpenScrapbook},
         {kExit, &CColoringDlg::ExitSequence},
+        // The star and the box picture both open the next crayon box.
+        {kLeftStar, &CColoringDlg::StepCrayonBox},
+        {kRightStar, &CColoringDlg::StepCrayonBox},
     };
     if (RouteCommand<CColoringDlg>(*this, id, kRoutes)) return true;
     // Paired buttons step one way or the other; the texture slots name their slot.
@@ -457,8 +469,6 @@ bool CColoringDlg::RunButton(int id) {
         PageTextures(id == kTextureUp);
     else if (SlotOf(id) >= 0)
         ChooseTexture(SlotOf(id));
-    else if (id == kRightStar || id == kLeftStar)
-        StepCrayonBox(id == kRightStar ? 1 : -1);
     else if (id == kSceneLeft || id == kSceneRight)
         StepScene(id == kSceneRight ? 1 : -1);
     else
@@ -497,6 +507,7 @@ void CColoringDlg::PageTextures(bool forward) {
 
 void CColoringDlg::ChooseTexture(int slot) {
     m_colours.PickTexture(slot);
+    InvalidateArea(kCrayonArea);
     InvalidateArea(kColourStrip);
     m_tools.LeaveEraser(Tool::BigBrush);
     m_tools.SetColour(m_colours.GetColour());
@@ -519,14 +530,9 @@ void CColoringDlg::PlayVoiceOver() {
 }
 
 // The selector cycles through the boxes' pictures; the box shown follows it.
-void CColoringDlg::StepCrayonBox(int step) {
+void CColoringDlg::StepCrayonBox() {
     CPictureButton& selector = GetButton(kRightStar);
-    if (step > 0) {
-        selector.Click();
-    } else {
-        const int count = selector.GetFrameCount();
-        if (count > 0) selector.SetFrameIndex((selector.GetFrameIndex() - 1 + count) % count);
-    }
+    selector.Click();
     m_sounds.PlayClick();
     m_colours.ShowBox(selector.GetFrameIndex());
     if (m_preferences != nullptr) m_preferences->SetCrayonBox(m_colours.GetShownBoxIndex());

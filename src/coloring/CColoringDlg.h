@@ -153,7 +153,7 @@ class CColoringDlg : public CPictureDialog, private CStartupSequence::Steps {
     void ChooseTexture(int slot);
     void UndoColouring();
     void PlayVoiceOver();
-    void StepCrayonBox(int step);
+    void StepCrayonBox();
     void StepScene(int step);
     void OpenScrapbook();
     bool ShowChosenPicture(CGlimImage* chosen, bool fromScrapbook, int bookIndex);

@@ -27,6 +27,10 @@ class CColourChoice {
     ColourSource GetSource() const { return m_source; }
     // The current crayon or texture; null when there is none.
     const CCrayon* GetColour();
+    // The crayon of the box on show that colours now; null while a texture colours.
+    const CCrayon* GetChosenCrayon() {
+        return m_source == ColourSource::Crayon ? GetColour() : nullptr;
+    }
     // The crayon box on show; null when none loaded.
     CCrayonBox* GetShownBox();
     int GetShownBoxIndex() const { return m_shownBox; }

@@ -18,7 +18,7 @@ bool CPictureShelf::Load(const std::function<void(bool)>& holdStartup) {
     m_bookCount = 0;
     if (!catalogue.Read()) {
         // Without books there is nothing to colour, but the screen still opens.
-        AfxMessageBox("The story books cannot be found: ../books/books.txt is missing.");
+        AfxMessageBox(ChildMessage::ContentMissing, "The story books cannot be found.");
         return true;
     }
     // The scribble pad is not listed in the catalogue; it always sits in front of the books.
@@ -45,7 +45,8 @@ bool CPictureShelf::LoadBook(CGlimBook& book, const CBookCatalogue::Line& line,
     }
     holdStartup(true);
     if (!book.Load(line.folder, line.descriptionFile)) {
-        AfxMessageBox("The story book's files cannot be found in " + line.folder);
+        AfxMessageBox(ChildMessage::ContentMissing, "The story book's files cannot be found.",
+                      line.folder, "the book cannot be loaded from this folder.");
         return false;
     }
     holdStartup(false);

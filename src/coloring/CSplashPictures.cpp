@@ -1,7 +1,7 @@
 #include "coloring/CSplashPictures.h"
 
 #include "coloring/CColoringLayout.h"
-#include "platform/window/MessageBox.h"
+#include "platform/files/CContentReport.h"
 #include "platform/window/MessageLoop.h"
 #include "platform/window/WindowManager.h"
 
@@ -28,11 +28,13 @@ void WaitFor(DWORD span) {
 void CSplashPictures::LoadStartup() {
     m_brand = std::make_unique<CDib>();
     if (!m_brand->Load(CColoringLayout::kBrandFile)) {
-        AfxMessageBox("Failed to load second splash screen file");
+        CContentReport::Report(CColoringLayout::kBrandFile,
+                               "Failed to load second splash screen file.");
     }
     m_story = std::make_unique<CDib>();
     if (!m_story->Load(CColoringLayout::kStoryFile)) {
-        AfxMessageBox("Failed to load third splash screen file");
+        CContentReport::Report(CColoringLayout::kStoryFile,
+                               "Failed to load third splash screen file.");
     }
 }
 
@@ -51,7 +53,8 @@ void CSplashPictures::Release() {
 
 void CSplashPictures::ShowClosing(CWnd& window, CPalette* palette) {
     CDib picture;
-    if (!picture.Load(CColoringLayout::kBrandFile)) AfxMessageBox("Failed to load file");
+    if (!picture.Load(CColoringLayout::kBrandFile))
+        CContentReport::Report(CColoringLayout::kBrandFile, "Failed to load file.");
     CDC* dc = window.GetDC();
     if (dc == nullptr) return;
     if (palette != nullptr) {
@@ -65,7 +68,8 @@ void CSplashPictures::ShowClosing(CWnd& window, CPalette* palette) {
     };
     show();
     picture.Empty();
-    if (!picture.Load(CColoringLayout::kClosingFile)) AfxMessageBox("Failed to load file");
+    if (!picture.Load(CColoringLayout::kClosingFile))
+        CContentReport::Report(CColoringLayout::kClosingFile, "Failed to load file.");
     WaitFor(kBrandClosingMs);
     show();
     WaitFor(kLastClosingMs);

@@ -16,10 +16,13 @@ void CStartupSequence::EnterPhase(StartupPhase phase) {
 }
 
 void CStartupSequence::Tick() {
-    if (m_halted) return;
+    if (m_halted || m_inStep) return;
     // Each phase waits until its picture is on screen.
     if (m_phase != StartupPhase::Hidden && m_paintedPhase != m_phase) return;
-    if (RunPhase()) ++m_ticks;
+    m_inStep = true;
+    const bool ticked = RunPhase();
+    m_inStep = false;
+    if (ticked) ++m_ticks;
 }
 
 bool CStartupSequence::JumpTo(StartupPhase next, void (Steps::*step)()) {

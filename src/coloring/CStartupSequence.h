@@ -90,4 +90,7 @@ class CStartupSequence {
     bool m_shortStart = false;
     bool m_skipRequested = false;
     std::function<void()> m_finished;
+    // Set while a step runs: a message a step shows runs its own loop, in which the timer
+    // keeps ticking, and the next step must wait for this one to end.
+    bool m_inStep = false;
 };

@@ -92,10 +92,11 @@ void COptionsDlg::OnLearning() {
     GetButton(kLearning).Click();
     switch (DocumentOpener().Open(kDocumentPath)) {
         case CDocumentOpener::Result::NoDocument:
-            AfxMessageBox(kDocumentMissing);
+            AfxMessageBox(ChildMessage::ContentMissing, kDocumentMissing, kDocumentPath,
+                          "is missing, so the guide cannot be shown.");
             break;
         case CDocumentOpener::Result::NoOpener:
-            AfxMessageBox(kNoOpener);
+            AfxMessageBox(ChildMessage::CannotOpen, kNoOpener);
             break;
         case CDocumentOpener::Result::Started:
             break;

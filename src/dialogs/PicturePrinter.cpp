@@ -21,6 +21,7 @@ constexpr const char* kFallbackFace = "MS Sans Serif";
 constexpr const char* kScribblePad = "Scribble Pad";
 constexpr const char* kPrintedSoundPath = ContentPaths::kPrintedSound;
 constexpr const char* kRefusedMessage = "The picture could not be printed.";
+constexpr const char* kNoPrinterMessage = "There is no printer to print the picture on.";
 
 // Space between the title band and the picture, and between the caption and the
 // picture's sides, in device units.
@@ -45,7 +46,10 @@ bool PicturePrinter::Print(CWnd& screen, CCursor* cursor, CPalette* palette,
                            const PictureSource& source) {
     CPrintDialog printDialog(FALSE, PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOPAGENUMS |
                                         PD_HIDEPRINTTOFILE | PD_NOSELECTION);
-    if (!printDialog.GetDefaults()) return false;
+    if (!printDialog.GetDefaults()) {
+        AfxMessageBox(ChildMessage::NoPrinter, kNoPrinterMessage);
+        return false;
+    }
     CPrinterDC& printer = *printDialog.GetPrinterDC();
 
     bool printText = true;
@@ -188,7 +192,7 @@ bool PicturePrinter::PrintPage(CPrinterDC& printer, const Picture& picture, bool
         printed = printer.EndPage() > 0;
     }
     if (printer.EndDoc() <= 0) {
-        AfxMessageBox(kRefusedMessage);
+        AfxMessageBox(ChildMessage::PrintFailed, kRefusedMessage);
         return false;
     }
     return printed;

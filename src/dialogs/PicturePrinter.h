@@ -55,8 +55,8 @@ class PicturePrinter {
     PicturePrinter& operator=(const PicturePrinter&) = delete;
 
     // The whole Print command after the screen's click sound: asks for the default printer
-    // (none: nothing happens), shows the confirmation over `screen`, and prints the
-    // picture. True when a page went to the printer.
+    // (none: the child is told there is no printer), shows the confirmation over `screen`,
+    // and prints the picture. True when a page went to the printer.
     bool Print(CWnd& screen, CCursor* cursor, CPalette* palette, const PictureSource& source);
 
     // Refills the face list from the screen's font families and creates the print font

@@ -114,7 +114,7 @@ bool CDib::Load(const std::string& path) {
     CFile file;
     if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite)) {
         Empty();
-        AfxMessageBox(kOpenFailed);
+        AfxMessageBox(ChildMessage::ContentMissing, kOpenFailed);
         return false;
     }
     return Read(file);
@@ -123,7 +123,7 @@ bool CDib::Load(const std::string& path) {
 bool CDib::Load(const std::string* path) {
     if (path == nullptr) {
         Empty();
-        AfxMessageBox(kOpenFailed);
+        AfxMessageBox(ChildMessage::ContentMissing, kOpenFailed);
         return false;
     }
     return Load(*path);
@@ -140,38 +140,38 @@ bool CDib::Read(CFile& file) {
 bool CDib::ReadPlain(CFile& file) {
     BITMAPFILEHEADER fileHeader;
     if (file.Read(&fileHeader, kFileHeaderSize) != kFileHeaderSize) {
-        AfxMessageBox(kShortFileHeader);
+        AfxMessageBox(ChildMessage::ContentMissing, kShortFileHeader);
         return false;
     }
     if (fileHeader.bfType != BITMAP_FILE_TYPE || fileHeader.bfOffBits < kFileHeaderSize ||
         fileHeader.bfOffBits - kFileHeaderSize < kInfoHeaderSize ||
         fileHeader.bfOffBits - kFileHeaderSize > kMaxHeaderBlock) {
-        AfxMessageBox(kInvalidFile);
+        AfxMessageBox(ChildMessage::ContentMissing, kInvalidFile);
         return false;
     }
     const DWORD headerBytes = fileHeader.bfOffBits - kFileHeaderSize;
     if (headerBytes > BytesLeft(file)) {
-        AfxMessageBox(kReadError);
+        AfxMessageBox(ChildMessage::ContentMissing, kReadError);
         return false;
     }
     // A block of exactly the info header gets 4 spare bytes, room for one colour entry.
     const DWORD blockSize = std::max(headerBytes, kMinHeaderBlock);
     auto block = std::make_unique<BYTE[]>(blockSize);
     if (file.Read(block.get(), headerBytes) != headerBytes) {
-        AfxMessageBox(kReadError);
+        AfxMessageBox(ChildMessage::ContentMissing, kReadError);
         return false;
     }
     if (!AdoptHeader(std::move(block), blockSize)) {
-        AfxMessageBox(kInvalidFile);
+        AfxMessageBox(ChildMessage::ContentMissing, kInvalidFile);
         return false;
     }
     if (m_imageSize > BytesLeft(file)) {
-        AfxMessageBox(kReadError);
+        AfxMessageBox(ChildMessage::ContentMissing, kReadError);
         return false;
     }
     m_bits = std::make_unique_for_overwrite<BYTE[]>(m_imageSize);
     if (file.Read(m_bits.get(), m_imageSize) != m_imageSize) {
-        AfxMessageBox(kReadError);
+        AfxMessageBox(ChildMessage::ContentMissing, kReadError);
         return false;
     }
     FlipTopDown();

@@ -64,6 +64,6 @@ bool CContentText::ReadCatalogue(const std::string& path, const std::string& thi
     CContentReport::Report(path, "cannot be read, so there are no " + things +
                                      "; check that the file exists and that the program "
                                      "may read it.");
-    AfxMessageBox("The " + things + " cannot be found: " + path + " is missing.");
+    AfxMessageBox(ChildMessage::ContentMissing, "The " + things + " cannot be found.");
     return false;
 }

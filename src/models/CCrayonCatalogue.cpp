@@ -33,6 +33,7 @@ int CCrayonCatalogue::Load(CCrayonBox* boxes, int capacity,
                                          " cannot be loaded, so it and the boxes after it "
                                          "are left out; check its block and its files.");
     if (loaded == 0)
-        AfxMessageBox("The crayon boxes cannot be loaded from " + crayonsFolder + "crayons.txt.");
+        AfxMessageBox(ChildMessage::ContentMissing, "The crayon boxes cannot be loaded.", path,
+                      "no crayon box can be loaded, so there are no crayons.");
     return loaded;
 }

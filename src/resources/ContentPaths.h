@@ -16,11 +16,13 @@ class ContentPaths {
     static constexpr const char* kOptionsBitmaps = "../bitmaps/options/";
     static constexpr const char* kSlidesBitmaps = "../bitmaps/slides/";
     static constexpr const char* kScrapbookBitmaps = "../bitmaps/scrapbk/";
+    static constexpr const char* kMessageBitmaps = "../bitmaps/message/";
     static constexpr const char* kBooks = "../books/";
     static constexpr const char* kCrayons = "../Crayons/";
     static constexpr const char* kTextures = "../Textures/";
     static constexpr const char* kSounds = "../sounds/";
     static constexpr const char* kFillSounds = "../sounds/fill/";
+    static constexpr const char* kMessageSounds = "../sounds/message/";
     static constexpr const char* kScribblePad = "../books/scribble/";
 
     // Catalogues and descriptions, by name inside their folders.

@@ -9,11 +9,11 @@ DWORD StyleOf(const ControlLayout& control) {
     return control.kind == ControlKind::PictureButton ? (visible | BS_OWNERDRAW) : visible;
 }
 
-constexpr std::array<ScreenLayout, 7> kScreens = {
+constexpr std::array<ScreenLayout, 8> kScreens = {
     ScreenLayouts::Coloring::kScreen,  ScreenLayouts::Quit::kScreen,
     ScreenLayouts::Trash::kScreen,     ScreenLayouts::Print::kScreen,
     ScreenLayouts::Options::kScreen,   ScreenLayouts::SlideShow::kScreen,
-    ScreenLayouts::Scrapbook::kScreen,
+    ScreenLayouts::Scrapbook::kScreen, ScreenLayouts::Message::kScreen,
 };
 
 void AppendLine(std::string& out, const char* screen, const char* name, int id, const CRect& r) {

@@ -8,6 +8,7 @@
 #include "platform/base/WinTypes.h"
 #include "platform/base/WinUser.h"
 #include "platform/window/DialogTemplate.h"
+#include "resources/ChildMessageArt.h"
 #include "resources/ContentPaths.h"
 
 // What a control of a screen is. A place is no window: it is where a pop-up opens over
@@ -231,11 +232,12 @@ class ScreenLayouts {
             kPictures, kControls};
     };
 
-    // The tall yes and no buttons the trash and print confirmations share.
+    // The tall yes and no buttons the trash and print confirmations share. Every
+    // confirmation puts "no" on the left and "yes" on the right.
     static constexpr ControlLayout kTallYes = layout_parts::Face(
-        "YES", IDOK, layout_parts::At(138, 161, 54, 75), "yes", "yesu.bmp", "yesd.bmp");
+        "YES", IDOK, layout_parts::At(204, 161, 54, 75), "yes", "yesu.bmp", "yesd.bmp");
     static constexpr ControlLayout kTallNo = layout_parts::Face(
-        "NO", IDCANCEL, layout_parts::At(204, 161, 54, 75), "no", "nou.bmp", "nod.bmp");
+        "NO", IDCANCEL, layout_parts::At(138, 161, 54, 75), "no", "nou.bmp", "nod.bmp");
     static constexpr ControlLayout kPopupPlaceholder =
         layout_parts::Area("PLACEHOLDER", kPlaceholderId,
                            layout_parts::At(0, 0, kPopupRect.Width(), kPopupRect.Height()));
@@ -410,6 +412,31 @@ class ScreenLayouts {
         static constexpr ScreenLayout kScreen = {
             "scrapbook", 159,      kScreenWidth, kScreenHeight, ContentPaths::kScrapbookBitmaps,
             kPictures,   kControls};
+    };
+
+    // A message to the child: one picture per kind of message over the whole window, the
+    // caption for grown-ups in the band at its bottom left and the tick that closes it.
+    struct Message {
+        static constexpr ControlLayout kOk = layout_parts::Face(
+            "OK", IDOK, layout_parts::At(314, 188, 64, 58), "OK", "oku.bmp", "okd.bmp");
+        static constexpr ControlLayout kCaption =
+            layout_parts::Place("CAPTION", layout_parts::At(26, 196, 276, 52));
+        static constexpr std::array<ControlLayout, 3> kControls = {kPopupPlaceholder, kOk,
+                                                                   kCaption};
+        static constexpr std::array<ScreenPicture, kChildMessageCount> kPictures = [] {
+            std::array<ScreenPicture, kChildMessageCount> pictures{};
+            for (std::size_t i = 0; i < pictures.size(); ++i)
+                pictures[i] = {ChildMessageArt::kEntries[i].picture, kPopupRect.Width(),
+                               kPopupRect.Height()};
+            return pictures;
+        }();
+        static constexpr ScreenLayout kScreen = {"message",
+                                                 164,
+                                                 kPopupRect.Width(),
+                                                 kPopupRect.Height(),
+                                                 ContentPaths::kMessageBitmaps,
+                                                 kPictures,
+                                                 kControls};
     };
 
     // Every screen, the coloring screen first.

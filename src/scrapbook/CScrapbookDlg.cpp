@@ -398,9 +398,9 @@ void CScrapbookDlg::OnProjector() {
     if (book == nullptr) return;
     if (!book->HasSlides()) {
         if (book->GetBookName() == kScribblePadName) {
-            AfxMessageBox(kNoStoryMessage);
+            AfxMessageBox(ChildMessage::NoStoryChosen, kNoStoryMessage);
         } else {
-            AfxMessageBox(kNoSlidesMessage + book->GetBookName());
+            AfxMessageBox(ChildMessage::NoSlides, kNoSlidesMessage + book->GetBookName());
         }
         return;
     }

@@ -72,7 +72,8 @@ bool CSlideShowDlg::LoadSlide(int index) {
     const std::string path = m_book->GetSlidePath(index, m_useScript);
     if (path.empty()) return false;
     if (!m_slide.Load(path)) {
-        AfxMessageBox(kLoadFailed + path);
+        AfxMessageBox(ChildMessage::ContentMissing, kLoadFailed, path,
+                      "cannot be opened, so the slide show stops.");
         return false;
     }
     return true;

@@ -20,7 +20,7 @@ class CSlideShowDlg : public CPictureDialog {
     static constexpr UINT kSlideTimer = 1;
     static constexpr UINT kSlideTimerInterval = 1000;
     static constexpr DWORD kPauseMs = 4000;
-    static constexpr const char* kLoadFailed = "Failed to open default slide ";
+    static constexpr const char* kLoadFailed = "Failed to open default slide.";
 
     enum ControlId : int {
         kExit = ScreenLayouts::SlideShow::kExit.id,

@@ -146,7 +146,7 @@ TEST_F(ColoringScreenTest, CentredPinnedAndDeafToCommandsDuringTheStartUp) {
         {2000});
     EXPECT_EQ(pinned, CRect(192, 144, 832, 624));
     EXPECT_EQ(afterMove, pinned);
-    EXPECT_TRUE(Heard(backend, "message \"Timed out\""));
+    EXPECT_TRUE(Heard(backend, "message ContentMissing \"Timed out\""));
     EXPECT_EQ(phaseAfterClose, StartupPhase::BrandSplash);
     EXPECT_FALSE(drewDuringSplash);
     EXPECT_FALSE(Heard(backend, "exitbox"));
@@ -188,8 +188,10 @@ TEST_F(ColoringScreenTest, PresetsAndEraserSwitchesOnTheRunningScreen) {
             s.SendMessage(WM_COMMAND, CColoringDlg::kRightStar);
             expect(s.GetCurrentCrayonBox() == 1, "the right star opens the next box");
             s.SendMessage(WM_COMMAND, CColoringDlg::kLeftStar);
+            expect(s.GetCurrentCrayonBox() == 2 % s.GetCrayonBoxCount(),
+                   "the left star opens the next box too");
             s.SendMessage(WM_COMMAND, CColoringDlg::kLeftStar);
-            expect(s.GetCurrentCrayonBox() == s.GetCrayonBoxCount() - 1, "the left star wraps");
+            expect(s.GetCurrentCrayonBox() == 3 % s.GetCrayonBoxCount(), "the boxes wrap");
         }},
         {kStarted});
     EXPECT_TRUE(checks.empty()) << checks.front();

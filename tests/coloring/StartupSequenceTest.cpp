@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,10 @@ namespace {
 class RecordingSteps : public CStartupSequence::Steps {
   public:
     void ShowScreen() override { events.push_back("show"); }
-    void LoadSplashPictures() override { events.push_back("splashes"); }
+    void LoadSplashPictures() override {
+        events.push_back("splashes");
+        if (duringStep) duringStep();
+    }
     void LoadScreenResources() override { events.push_back("resources"); }
     bool LoadBooks() override {
         events.push_back("books");
@@ -31,6 +35,8 @@ class RecordingSteps : public CStartupSequence::Steps {
 
     std::vector<std::string> events;
     bool booksLoad = true;
+    // Runs inside a step, as the loop of a message the step shows would.
+    std::function<void()> duringStep;
 };
 
 class StartupSequenceTest : public ::testing::Test {
@@ -65,6 +71,21 @@ TEST_F(StartupSequenceTest, EveryPhaseWaitsForItsPictureBeforeItsWork) {
     for (int i = 0; i < 5; ++i) sequence.Tick();  // the brand picture is not painted yet
     EXPECT_EQ(steps.Count("resources"), 0);
     EXPECT_EQ(sequence.GetPaintedPhase(), StartupPhase::Blank);
+}
+
+TEST_F(StartupSequenceTest, TicksDuringAStepWaitForItInsteadOfRunningTheNextSteps) {
+    steps.duringStep = [this] {
+        for (int i = 0; i < 20; ++i) {
+            sequence.NotePainted();
+            sequence.Tick();
+        }
+    };
+    TickUntil(StartupPhase::BrandSplash);
+    EXPECT_EQ(steps.Count("splashes"), 1);
+    EXPECT_EQ(steps.Count("resources"), 0);
+    steps.duringStep = nullptr;
+    TickUntil(StartupPhase::StorySplash);
+    EXPECT_EQ(steps.Count("resources"), 1);
 }
 
 TEST_F(StartupSequenceTest, PhasesFollowInOrderWithEachLoadOnceAndTheSplashesTimed) {

@@ -43,8 +43,8 @@ class HubFixture : public ::testing::Test {
         WindowManager::Instance().Reset();
         backend.InstallAudio();
         previousBackend = SetBackend(&backend);
-        previousHandler =
-            SetMessageBoxHandler([this](const std::string& text) { messages.push_back(text); });
+        previousHandler = SetMessageBoxHandler(
+            [this](ChildMessage, const std::string& text) { messages.push_back(text); });
         CBasicSound::SetSoundOn(true);
         palette.CreateColourCube();
         click.Load("../sounds/click.wav");

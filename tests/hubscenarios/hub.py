@@ -30,6 +30,13 @@ FRAME = (0, 0)  # the book frame's corner around the thumbnail
 # Confirmations and the options screen open at POPUP over the scrapbook screen.
 POPUP = (0, 0)
 YES = (0, 0)
+NO = (0, 0)
+# A picture message opens at the same place; its tick, caption band and the trash
+# confirmation's faces as (x, y, width, height) inside it.
+TICK = (0, 0)
+TICK_RECT = (0, 0, 0, 0)
+CAPTION_BAND = (0, 0, 0, 0)
+TRASH_FACES = {}
 OPTIONS = {}
 # The credits cover the scrapbook screen (the whole display): the hidden spot and the
 # ticker's band as (x0, y0, x1, y1).
@@ -39,15 +46,18 @@ SLIDE_EXIT = (0, 0)
 SLIDE_AREA = (0, 0)
 VOICE_BUTTON = (0, 0)
 SMALL_BRUSH = (0, 0)
+BIG_BRUSH = (0, 0)
 
 
 def use_layout(layout):
-    global OPEN_SCRAPBOOK, THUMB_WELL, FRAME, POPUP, YES, CREDITS_SPOT, TICKER_BAND
-    global SLIDE_EXIT, SLIDE_AREA, VOICE_BUTTON, SMALL_BRUSH
+    global OPEN_SCRAPBOOK, THUMB_WELL, FRAME, POPUP, YES, NO, CREDITS_SPOT, TICKER_BAND
+    global TICK, TICK_RECT, CAPTION_BAND
+    global SLIDE_EXIT, SLIDE_AREA, VOICE_BUTTON, SMALL_BRUSH, BIG_BRUSH
     scenarios.use_layout(layout)
     OPEN_SCRAPBOOK = layout.centre("coloring", "SCRAPBOOK")
     VOICE_BUTTON = layout.centre("coloring", "VOICE_OVER")
     SMALL_BRUSH = layout.centre("coloring", "SMALL_BRUSH")
+    BIG_BRUSH = layout.centre("coloring", "BIG_BRUSH")
     names = {"return": "RETURN", "print": "PRINT", "trash": "TRASH", "scrapbook": "SCRAPBOOK",
              "left": "IMAGE_LEFT", "right": "IMAGE_RIGHT", "options": "OPTIONS",
              "projector": "PROJECTOR", "add_slide": "ADD_SLIDE", "scribble": "SCRIBBLE_PAD",
@@ -58,6 +68,11 @@ def use_layout(layout):
     popup = ("scrapbook", "POPUP")
     POPUP = layout.rect(*popup)[:2]
     YES = layout.centre("trash", "YES", over=popup)
+    NO = layout.centre("trash", "NO", over=popup)
+    TRASH_FACES.update({"yesu.bmp": layout.rect("trash", "YES"), "nou.bmp": layout.rect("trash", "NO")})
+    TICK = layout.centre("message", "OK", over=popup)
+    TICK_RECT = layout.rect("message", "OK")
+    CAPTION_BAND = layout.rect("message", "CAPTION")
     OPTIONS.update({key: layout.centre("options", name, over=popup)
                     for key, name in (("sound", "SOUND"), ("lines", "LINES"), ("ok", "OK"),
                                       ("credits", "CREDITS"))})
@@ -275,6 +290,82 @@ def check_credits(run):
           "an ordinary click closes the credits onto the scrapbook screen")
 
 
+def shows_card(shot, card, leave_out):
+    """The pop-up place shows `card`, apart from the rectangles in `leave_out`."""
+    for y in range(6, card.height - 6, 9):
+        for x in range(6, card.width - 6, 11):
+            if any(lx <= x < lx + lw and ly <= y < ly + lh for lx, ly, lw, lh in leave_out):
+                continue
+            if shot.at(POPUP[0] + x, POPUP[1] + y) != card.at(x, y):
+                return False
+    return True
+
+
+def shows_face(shot, face, rect):
+    """The face picture fills `rect` of the pop-up place."""
+    x0, y0 = POPUP[0] + rect[0], POPUP[1] + rect[1]
+    return all(shot.at(x0 + x, y0 + y) == face.at(x, y)
+               for y in range(2, face.height - 2, 5) for x in range(2, face.width - 2, 5))
+
+
+def message_and_voice(record):
+    """The message lines, each with the first message voice that played after it."""
+    out = []
+    for i, line in enumerate(record):
+        if line.startswith("message "):
+            voices = [entry.split()[3] for entry in record[i + 1:] if entry.startswith("sound ")
+                      and "/message/" in entry and "refused" not in entry]
+            out.append((line, os.path.basename(voices[0]) if voices else None))
+    return out
+
+
+def check_message(run, record, shot, kind, caption, picture, voice):
+    """One picture message of `kind` was given with its caption, voice and card."""
+    check(message_and_voice(record) == [('message %s "%s"' % (kind, caption), voice)],
+          "one %s message with its voice: %r" % (kind, message_and_voice(record)))
+    card = read_bmp(run.path("bitmaps", "message", picture))
+    check(shows_card(read_png(run.shot(shot)), card, [TICK_RECT, CAPTION_BAND]),
+          "the %s card is shown where pop-ups open" % kind)
+
+
+def scenario_messages(run):
+    """A message the child cannot read: the projector with no story chosen shows its card and
+    says it, the tick closes it; the trash confirmation has "no" left of "yes"; the way
+    back from the scrapbook is the back arrow."""
+    record = run.drive_script("messages", [
+        # A scribble-pad picture in the scrapbook has no story to show slides of.
+        "wait %d" % STARTED, click(OPEN_SCRAPBOOK), "wait 1500", click(SB["scribble"]),
+        "wait 1500", click(BIG_BRUSH), "drag %d %d %d %d" % (display((80, 70)) + display((280, 170))),
+        "wait 500", click(OPEN_SCRAPBOOK), "wait 1500", click(SB["projector"]), "wait 500",
+        "shot " + run.shot("messages_nostory"), click(SB["return"]), "wait 500",
+        "shot " + run.shot("messages_still"), click(TICK), "wait 500",
+        "shot " + run.shot("messages_closed"), click(SB["trash"]), "wait 500",
+        "shot " + run.shot("messages_trash"), click(NO), "wait 500", click(SB["return"]),
+        "wait 500", "shot " + run.shot("messages_back"),
+    ])
+    check_message(run, record, "messages_nostory", "NoStoryChosen",
+                  "You must select a story to see a slide show.", "nostory.bmp", "nostory.wav")
+    nostory = read_bmp(run.path("bitmaps", "message", "nostory.bmp"))
+    check(shows_card(read_png(run.shot("messages_still")), nostory, [TICK_RECT, CAPTION_BAND]),
+          "the message stays until its tick is clicked")
+    closed = read_png(run.shot("messages_closed"))
+    check(not shows_card(closed, nostory, [TICK_RECT, CAPTION_BAND]), "the tick closes it")
+    confirm = read_png(run.shot("messages_trash"))
+    for name, rect in TRASH_FACES.items():
+        check(shows_face(confirm, read_bmp(run.path("bitmaps", "trash", name)), rect),
+              "the trash confirmation shows %s in its place" % name)
+    check(TRASH_FACES["yesu.bmp"][0] > TRASH_FACES["nou.bmp"][0], "yes is right of no")
+    check(os.listdir(run.path("books", "scrapbook")) != ["scrapbook.txt"], "no keeps the picture")
+    back = read_bmp(run.path("bitmaps", "scrapbk", "retu.bmp"))
+    x0, y0 = SB["return"][0] - back.width // 2, SB["return"][1] - back.height // 2
+    shown = read_png(run.shot("messages_closed"))
+    check(all(shown.at(x0 + x, y0 + y) == back.at(x, y)
+              for y in range(2, back.height - 2, 5) for x in range(2, back.width - 2, 5)),
+          "the scrapbook's way back shows its back arrow")
+    left = read_png(run.shot("messages_back"))
+    check(left.at(*OPEN_SCRAPBOOK) != shown.at(*OPEN_SCRAPBOOK), "the back arrow leaves the scrapbook")
+
+
 def free_port():
     with socket.socket() as s:
         s.bind(("127.0.0.1", 0))
@@ -288,10 +379,12 @@ def scenario_print(run):
     if shutil.which("cupsd") is None and not os.path.exists("/usr/sbin/cupsd"):
         print("cupsd is not installed")
         sys.exit(77)
-    script = ["wait %d" % STARTED, click(OPEN_SCRAPBOOK), "wait 500", click(SB["right"]),
-              "wait 300", click(SB["print"]), "wait 800", "shot " + run.shot("print_confirm"),
-              click(YES), "wait 5000", click(SB["return"]), "wait 500"]
     for printer in (True, False):
+        # Without a printer the answer is the picture message, closed with its tick.
+        shown, answer = ("print_confirm", YES) if printer else ("print_noprinter", TICK)
+        script = ["wait %d" % STARTED, click(OPEN_SCRAPBOOK), "wait 500", click(SB["right"]),
+                  "wait 300", click(SB["print"]), "wait 800", "shot " + run.shot(shown),
+                  click(answer), "wait 5000", click(SB["return"]), "wait 500"]
         spool = tempfile.mkdtemp(prefix="talewick-cups-", dir="/tmp")
         os.chmod(spool, 0o755)
         port = free_port()
@@ -315,7 +408,9 @@ def scenario_print(run):
         if not printer:
             check(jobs == [], "no job is sent without a default destination: %r" % jobs)
             check(pdfs == [], "nothing prints without a default destination")
-            check(not any(line.startswith("message") for line in record), "nothing is shown")
+            check_message(run, record, shown, "NoPrinter",
+                          "There is no printer to print the picture on.", "printer.bmp",
+                          "printer.wav")
             check("print.wav" not in names(record), "no confirmation without a printer")
             shutil.rmtree(spool, ignore_errors=True)
             continue
@@ -357,7 +452,8 @@ def check_page(page, scene):
 
 
 SCENARIOS = {"browse": scenario_browse, "trash": scenario_trash, "slides": scenario_slides,
-             "options": scenario_options, "print": scenario_print}
+             "options": scenario_options, "print": scenario_print,
+             "messages": scenario_messages}
 
 
 def main():

@@ -121,7 +121,8 @@ inline Bytes ReadAll(const std::string& path) {
 class MessageRecorder {
   public:
     MessageRecorder()
-        : m_previous(SetMessageBoxHandler([this](const std::string& t) { texts.push_back(t); })) {}
+        : m_previous(SetMessageBoxHandler(
+              [this](ChildMessage, const std::string& t) { texts.push_back(t); })) {}
     ~MessageRecorder() { SetMessageBoxHandler(m_previous); }
     std::vector<std::string> texts;
 

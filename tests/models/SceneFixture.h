@@ -39,9 +39,8 @@ inline std::string Lines(std::initializer_list<std::string> lines) {
 class MessageRecorder {
   public:
     MessageRecorder()
-        : m_previous(
-              SetMessageBoxHandler([this](const std::string& text) { messages.push_back(text); })) {
-    }
+        : m_previous(SetMessageBoxHandler(
+              [this](ChildMessage, const std::string& text) { messages.push_back(text); })) {}
     ~MessageRecorder() { SetMessageBoxHandler(m_previous); }
     MessageRecorder(const MessageRecorder&) = delete;
     MessageRecorder& operator=(const MessageRecorder&) = delete;

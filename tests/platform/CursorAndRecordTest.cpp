@@ -3,10 +3,13 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 #include "PlatformFixture.h"
 #include "app/CInstanceGuard.h"
 #include "imaging/CCursor.h"
+#include "platform/files/CContentReport.h"
 #include "platform/window/MessageBox.h"
 
 namespace {
@@ -73,14 +76,36 @@ TEST_F(CursorAndRecordTest, DestroyedCursorSetLeavesNoDanglingShapeOnScreen) {
     EXPECT_EQ(GetCursor(), LoadSystemCursor(IDC_ARROW));
 }
 
-TEST_F(CursorAndRecordTest, MessageBoxesAreRecordedInOrderWithTheirTime) {
-    AfxMessageBox("Failed to open bitmap file");
+TEST_F(CursorAndRecordTest, MessagesAreRecordedInOrderWithKindCaptionAndTime) {
+    AfxMessageBox(ChildMessage::ContentMissing, "Failed to open bitmap file");
     backend.AdvanceClock(250);
-    EXPECT_EQ(AfxMessageBox("Timed out"), IDOK);
+    EXPECT_EQ(AfxMessageBox(ChildMessage::NoPrinter, "No printer"), IDOK);
     ASSERT_EQ(backend.Record().size(), 2U);
-    EXPECT_EQ(backend.Record()[0].text, "message \"Failed to open bitmap file\"");
+    EXPECT_EQ(backend.Record()[0].text, "message ContentMissing \"Failed to open bitmap file\"");
     EXPECT_EQ(backend.Record()[1].time, 250U);
-    EXPECT_EQ(backend.RecordLines()[1], "message \"Timed out\"");
+    EXPECT_EQ(backend.RecordLines()[1], "message NoPrinter \"No printer\"");
+}
+
+TEST_F(CursorAndRecordTest, MessageDetailsGoToTheReportAndThePresenterGetsKindAndCaption) {
+    CContentReport::ClearLog();
+    std::vector<std::pair<ChildMessage, std::string>> presented;
+    const MessageBoxHandler previous =
+        SetMessageBoxHandler([&presented](ChildMessage kind, const std::string& caption) {
+            presented.emplace_back(kind, caption);
+        });
+    AfxMessageBox(ChildMessage::ContentMissing, "Read error 1", "../books/a\x01.bmp", "is short");
+    AfxMessageBox(ChildMessage::ScrapbookFull, "The scrapbook is full.");
+    SetMessageBoxHandler(previous);
+    AfxMessageBox(ChildMessage::SaveFailed, "Not presented");
+
+    ASSERT_EQ(presented.size(), 2U);
+    EXPECT_EQ(presented[0],
+              std::make_pair(ChildMessage::ContentMissing, std::string("Read error 1")));
+    EXPECT_EQ(presented[1].first, ChildMessage::ScrapbookFull);
+    // Only the message with a file reaches the report, path made printable, never the caption.
+    EXPECT_EQ(CContentReport::Log(), std::vector<std::string>{"../books/a?.bmp: is short"});
+    EXPECT_EQ(backend.Record().size(), 3U);
+    CContentReport::ClearLog();
 }
 
 // The lock is per process: check it from a child process.

@@ -25,8 +25,8 @@ const char* const kCaption = "The little fox naps under the old oak tree.";
 class Observers {
   public:
     Observers() {
-        m_oldBox =
-            SetMessageBoxHandler([this](const std::string& text) { messages.push_back(text); });
+        m_oldBox = SetMessageBoxHandler(
+            [this](ChildMessage, const std::string& text) { messages.push_back(text); });
         m_oldHook = CPrintQueue::SetPrintJobHook([this](const PrintJobRecord& job) {
             jobs.push_back(job);
             pdfExisted.push_back(fs::exists(job.pdfPath));

@@ -57,7 +57,10 @@ class PrintRoutineTest : public ::testing::Test {
         fs::current_path(play);
         SetBackend(&backend);
         backend.InstallAudio();
-        m_oldBox = SetMessageBoxHandler([this](const std::string& t) { messages.push_back(t); });
+        m_oldBox = SetMessageBoxHandler([this](ChildMessage kind, const std::string& caption) {
+            messages.push_back(caption);
+            kinds.push_back(kind);
+        });
         m_oldHook = CPrintQueue::SetPrintJobHook([this](const PrintJobRecord& job) {
             jobs.push_back(job);
             std::error_code ignored;
@@ -107,6 +110,7 @@ class PrintRoutineTest : public ::testing::Test {
     PicturePrinter printer;
     CDib picture = MakeQuadrantPicture(32, 24);
     std::vector<std::string> messages;
+    std::vector<ChildMessage> kinds;
     std::vector<PrintJobRecord> jobs;
     int taken = 0;
     int released = 0;
@@ -156,13 +160,18 @@ TEST_F(PrintRoutineTest, NoPrintsNothingAndKeepsThePreviousFont) {
     EXPECT_EQ(printer.GetPrintFont(), font);
 }
 
-TEST_F(PrintRoutineTest, WithoutAPrinterNothingOpensOrSounds) {
+TEST_F(PrintRoutineTest, WithoutAPrinterTheChildIsToldAndNoConfirmationOpens) {
     CupsServerEnv env("127.0.0.1:" + std::to_string(FreePort()));
     EXPECT_FALSE(Print({kYes}));
     EXPECT_TRUE(jobs.empty());
     EXPECT_EQ(taken, 0);
     EXPECT_FALSE(Played("print.wav"));
-    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(kinds, std::vector<ChildMessage>{ChildMessage::NoPrinter});
+    std::vector<std::string> recorded;
+    for (const HeadlessBackend::Entry& entry : backend.Record())
+        if (entry.text.starts_with("message ")) recorded.push_back(entry.text);
+    ASSERT_EQ(recorded.size(), 1u);
+    EXPECT_TRUE(recorded[0].starts_with("message NoPrinter \"")) << recorded[0];
 }
 
 TEST_F(PrintRoutineTest, APictureWithoutPrintImagePrintsNothing) {

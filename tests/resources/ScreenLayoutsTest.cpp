@@ -10,6 +10,7 @@
 #include <string>
 
 #include "resources/CDialogTemplates.h"
+#include "resources/ChildMessageArt.h"
 #include "resources/ContentPaths.h"
 #include "resources/ScreenLayouts.h"
 
@@ -47,7 +48,7 @@ TEST(ScreenLayoutsTest, ControlsOfAScreenHaveDistinctIdsAndNamesAndLieInsideIt) 
         EXPECT_EQ(screen.pictures.front().width, screen.width) << screen.name;
         EXPECT_EQ(screen.pictures.front().height, screen.height) << screen.name;
     }
-    EXPECT_EQ(screens.size(), 7u);
+    EXPECT_EQ(screens.size(), 8u);
 }
 
 TEST(ScreenLayoutsTest, FacesSharedByControlsHaveOneSize) {
@@ -67,7 +68,7 @@ TEST(ScreenLayoutsTest, PopUpsHaveTheSizeOfThePlaceTheyOpenAt) {
     const CRect& popup = ScreenLayouts::Scrapbook::kPopup.rect;
     for (const ScreenLayout* screen :
          {&ScreenLayouts::Trash::kScreen, &ScreenLayouts::Print::kScreen,
-          &ScreenLayouts::Options::kScreen}) {
+          &ScreenLayouts::Options::kScreen, &ScreenLayouts::Message::kScreen}) {
         EXPECT_EQ(screen->width, popup.Width()) << screen->name;
         EXPECT_EQ(screen->height, popup.Height()) << screen->name;
     }
@@ -82,6 +83,39 @@ TEST(ScreenLayoutsTest, PopUpsHaveTheSizeOfThePlaceTheyOpenAt) {
     EXPECT_TRUE(Inside(band, ScreenLayouts::kScreenWidth, ScreenLayouts::kScreenHeight));
     EXPECT_TRUE(Inside(ScreenLayouts::Options::kTickerSpot.rect, ScreenLayouts::kScreenWidth,
                        ScreenLayouts::kScreenHeight));
+}
+
+TEST(ScreenLayoutsTest, EveryConfirmationPutsNoOnTheLeftAndYesOnTheRight) {
+    int confirmations = 0;
+    for (const ScreenLayout& screen : ScreenLayouts::All()) {
+        const ControlLayout* yes = screen.Find(IDOK);
+        const ControlLayout* no = screen.Find(IDCANCEL);
+        if (yes == nullptr || no == nullptr || !yes->HasFaces() || !no->HasFaces()) continue;
+        ++confirmations;
+        EXPECT_GE(yes->rect.left, no->rect.right) << screen.name;
+    }
+    EXPECT_EQ(confirmations, 3);  // quit, trash, print
+}
+
+TEST(ScreenLayoutsTest, MessagesHaveOneCardPerKindAndTheirTickBesideTheCaption) {
+    const ScreenLayout& screen = ScreenLayouts::Message::kScreen;
+    ASSERT_EQ(screen.pictures.size(), ChildMessageArt::All().size());
+    std::set<std::string> pictures, voices;
+    for (std::size_t i = 0; i < screen.pictures.size(); ++i) {
+        const ChildMessageArt::Entry& entry = ChildMessageArt::All()[i];
+        EXPECT_EQ(entry.kind, static_cast<ChildMessage>(i)) << "the table follows the kinds";
+        EXPECT_EQ(std::string(screen.pictures[i].file), entry.picture);
+        EXPECT_EQ(ChildMessageArt::PicturePath(entry.kind), screen.PathOf(entry.picture));
+        pictures.insert(entry.picture);
+        voices.insert(entry.voice);
+        EXPECT_FALSE(std::string(entry.words).empty()) << entry.voice;
+    }
+    EXPECT_EQ(pictures.size(), screen.pictures.size());
+    EXPECT_EQ(voices.size(), screen.pictures.size());
+    const CRect& band = ScreenLayouts::Message::kCaption.rect;
+    const CRect& tick = ScreenLayouts::Message::kOk.rect;
+    EXPECT_TRUE(Inside(band, screen.width, screen.height));
+    EXPECT_LE(band.right, tick.left);
 }
 
 TEST(ScreenLayoutsTest, TemplatesHoldEveryWindowInOrderWithItsStyle) {

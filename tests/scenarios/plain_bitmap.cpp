@@ -10,8 +10,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: plain_bitmap IN OUT\n");
         return 2;
     }
-    SetMessageBoxHandler(
-        [](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); });
+    SetMessageBoxHandler([](ChildMessage, const std::string& caption) {
+        std::fprintf(stderr, "%s\n", caption.c_str());
+    });
     CDib picture;
     if (!picture.Load(argv[1]) || !picture.Save(argv[2])) return 1;
     return 0;

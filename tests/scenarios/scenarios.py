@@ -136,6 +136,19 @@ def crayon_point(index):
     return CRAYON_AREA[0] + index * 20 + 10, CRAYON_AREA[1] + 44
 
 
+def crayon_probe():
+    """Points spread over the crayon box."""
+    cx, cy, cw, ch = CRAYON_AREA
+    return [(x, y) for x in range(cx + 1, cx + cw - 1, 17) for y in range(cy + 1, cy + ch - 1, 11)]
+
+
+def ringed(shot, index):
+    """Crayon `index` shows the bright band of the chosen crayon's ring down both its sides."""
+    x0, y0, _, h = CRAYON_AREA
+    sides = (x0 + 20 * index + 1, x0 + 20 * index + 18)
+    return all(shot.at(x, y) == (255, 255, 255) for x in sides for y in range(y0 + 2, y0 + h - 2, 3))
+
+
 def swatch_colour(run, name):
     return read_bmp(run.path("Crayons", "everyday", name + "_t.bmp")).at(0, 0)
 
@@ -256,6 +269,7 @@ def scenario_paging(run):
         "wait %d" % STARTED, "shot " + run.shot("paging_start"),
         "click %d %d" % BUTTONS["texture_down"], "shot " + run.shot("paging_textures"),
         "click %d %d" % BUTTONS["right_star"], "wait 500", "shot " + run.shot("paging_box2"),
+        "click %d %d" % BUTTONS["left_star"], "wait 500", "shot " + run.shot("paging_box3"),
         "click %d %d" % BUTTONS["left_star"], "wait 500", "shot " + run.shot("paging_box1"),
         "click %d %d" % BUTTONS["voice"], "wait 8000",
         "click %d %d" % crayon_point(3), "click %d %d" % display(p1), "wait 1000",
@@ -269,11 +283,14 @@ def scenario_paging(run):
     sx, sy, sw, sh = SWATCH0
     swatch = [(x, y) for x in range(sx + 2, sx + sw - 1, 5) for y in range(sy + 2, sy + sh - 1, 5)]
     check(any(start.at(*p) != paged.at(*p) for p in swatch), "paging the textures changes the slots")
-    box1, box2 = read_png(run.shot("paging_box1")), read_png(run.shot("paging_box2"))
-    cx, cy, cw, ch = CRAYON_AREA
-    probe = [(x, y) for x in range(cx + 1, cx + cw - 1, 17) for y in range(cy + 1, cy + ch - 1, 11)]
+    box2, box3 = read_png(run.shot("paging_box2")), read_png(run.shot("paging_box3"))
+    probe = crayon_probe()
     check(any(box2.at(*p) != start.at(*p) for p in probe), "the right star opens another box")
-    check(all(box1.at(*p) == start.at(*p) for p in probe), "the left star goes back")
+    check(any(box3.at(*p) != start.at(*p) for p in probe) and
+          any(box3.at(*p) != box2.at(*p) for p in probe),
+          "the left star opens the next box too, not the one before")
+    box1 = read_png(run.shot("paging_box1"))
+    check(all(box1.at(*p) == start.at(*p) for p in probe), "after the last box comes the first")
     green = swatch_colour(run, "green")
     coloured = read_png(run.shot("paging_coloured"))
     check(close(at_picture(coloured, p1), scene0.lit(green, *p1)), "the scene was coloured")
@@ -341,8 +358,41 @@ def scenario_exit(run):
           "the first picture is unchanged")
 
 
+def scenario_choice(run):
+    """The chosen crayon is ringed, the ring follows the choice and goes when a texture is
+    chosen; the star and the box picture both open the next crayon box."""
+    run.drive_script("choice", [
+        "wait %d" % STARTED, "shot " + run.shot("choice_start"),
+        "click %d %d" % crayon_point(3), "wait 300", "shot " + run.shot("choice_3"),
+        "click %d %d" % crayon_point(7), "wait 300", "shot " + run.shot("choice_7"),
+        "click %d %d" % BUTTONS["slot0"], "wait 300", "shot " + run.shot("choice_texture"),
+    ])
+    start, third, seventh, texture = (read_png(run.shot("choice_" + name))
+                                      for name in ("start", "3", "7", "texture"))
+    check(not ringed(start, 3) and not ringed(start, 7), "no crayon is ringed before a choice")
+    check(ringed(third, 3) and not ringed(third, 7), "the chosen crayon is ringed")
+    check(ringed(seventh, 7) and not ringed(seventh, 3), "the ring moves to the new choice")
+    check(all(seventh.at(*p) == third.at(*p) for p in crayon_probe()
+              if (p[0] - CRAYON_AREA[0]) // 20 not in (3, 7)),
+          "only the places of the crayons chosen before and now change")
+    check(not ringed(texture, 7), "with a texture chosen no crayon is ringed")
+    for star in ("left_star", "right_star"):
+        run.drive_script(star, [
+            "wait %d" % STARTED, "click %d %d" % BUTTONS[star], "wait 500",
+            "shot " + run.shot(star + "_1"), "click %d %d" % BUTTONS[star], "wait 500",
+            "shot " + run.shot(star + "_2"),
+        ])
+    for step in ("1", "2"):
+        left, right = read_png(run.shot("left_star_" + step)), read_png(run.shot("right_star_" + step))
+        check(all(left.at(*p) == right.at(*p) for p in crayon_probe()),
+              "after %s clicks the star and the box picture show the same box" % step)
+    first, second = read_png(run.shot("left_star_1")), read_png(run.shot("left_star_2"))
+    check(any(first.at(*p) != start.at(*p) for p in crayon_probe()) and
+          any(second.at(*p) != first.at(*p) for p in crayon_probe()), "each click opens a new box")
+
+
 SCENARIOS = {"startup": scenario_startup, "colouring": scenario_colouring,
-             "paging": scenario_paging, "exit": scenario_exit}
+             "paging": scenario_paging, "exit": scenario_exit, "choice": scenario_choice}
 
 
 def main():

@@ -1,6 +1,5 @@
 #include "platform/backend/Backend.h"
 
-#include "platform/window/MessageBox.h"
 #include "platform/backend/headless/HeadlessBackend.h"
 
 namespace {
@@ -26,11 +25,6 @@ Backend* SetBackend(Backend* backend) {
     Backend* previous = g_backend;
     g_backend = backend;
     g_cursor = nullptr;
-    if (backend != nullptr) {
-        SetMessageBoxHandler([backend](const std::string& text) { backend->ShowMessage(text); });
-    } else {
-        SetMessageBoxHandler(nullptr);
-    }
     return previous;
 }
 

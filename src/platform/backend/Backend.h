@@ -17,7 +17,7 @@ class Backend : public DisplayPort,
 };
 
 // Installs the backend the framework uses from now on (null: back to the built-in
-// headless one) and routes message boxes to it. Returns the backend installed before.
+// headless one), which also records the messages. Returns the backend installed before.
 // The caller owns the backend and uninstalls it before destroying it.
 Backend* SetBackend(Backend* backend);
 // The backend in use; a default headless one when none was installed.

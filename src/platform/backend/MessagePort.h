@@ -1,10 +1,12 @@
 #pragma once
 #include <string>
 
-// Shows a message to the user with the caption "Talewick" and an OK button; returns
-// when the user has dismissed it.
+#include "platform/window/ChildMessage.h"
+
+// Keeps a trace of every message the program gives the child: its kind and its caption.
+// Showing it is the application's presenter's business.
 class MessagePort {
   public:
     virtual ~MessagePort() = default;
-    virtual void ShowMessage(const std::string& text) = 0;
+    virtual void RecordMessage(ChildMessage kind, const std::string& caption) = 0;
 };

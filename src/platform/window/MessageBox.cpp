@@ -1,9 +1,10 @@
 #include "platform/window/MessageBox.h"
 
-#include <cstdio>
 #include <utility>
 
+#include "platform/backend/Backend.h"
 #include "platform/base/WinTypes.h"
+#include "platform/files/CContentReport.h"
 
 namespace {
 MessageBoxHandler& Handler() {
@@ -12,12 +13,13 @@ MessageBoxHandler& Handler() {
 }
 }  // namespace
 
-int AfxMessageBox(const std::string& text) {
-    if (Handler()) {
-        Handler()(text);
-    } else {
-        std::fprintf(stderr, "Talewick: %s\n", text.c_str());
-    }
+int AfxMessageBox(ChildMessage kind, const std::string& caption, const std::string& path,
+                  const std::string& reason) {
+    if (!path.empty()) CContentReport::Report(path, reason.empty() ? caption : reason);
+    GetBackend().RecordMessage(kind, caption);
+    // A copy: the presenter may run a dialog that installs a presenter of its own.
+    const MessageBoxHandler present = Handler();
+    if (present) present(kind, caption);
     return IDOK;
 }
 

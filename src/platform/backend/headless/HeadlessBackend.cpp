@@ -142,6 +142,7 @@ void HeadlessBackend::ShowCursor(HCURSOR cursor) {
         {m_now, "cursor " + (cursor != nullptr ? cursor->label : std::string("none"))});
 }
 
-void HeadlessBackend::ShowMessage(const std::string& text) {
-    m_record.push_back({m_now, "message \"" + text + "\""});
+void HeadlessBackend::RecordMessage(ChildMessage kind, const std::string& caption) {
+    m_record.push_back(
+        {m_now, "message " + std::string(ChildMessageName(kind)) + " \"" + caption + "\""});
 }

@@ -81,7 +81,7 @@ class HeadlessBackend : public Backend {
     void OnPointerMoved(CPoint point) override { m_cursorPos = point; }
     CPoint GetCursorPos() override { return m_cursorPos; }
     void SetCursorPos(CPoint point) override { m_cursorPos = point; }
-    void ShowMessage(const std::string& text) override;
+    void RecordMessage(ChildMessage kind, const std::string& caption) override;
 
   private:
     std::unique_ptr<CSurface> m_surface;

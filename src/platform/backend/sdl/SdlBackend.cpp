@@ -472,7 +472,7 @@ void SdlBackend::SetCursorPos(CPoint point) {
     SDL_WarpMouseInWindow(m_window, onWindow.x, onWindow.y);
 }
 
-void SdlBackend::ShowMessage(const std::string& text) {
-    std::fprintf(stderr, "Talewick: %s\n", text.c_str());
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, "Talewick", text.c_str(), m_window);
+void SdlBackend::RecordMessage(ChildMessage kind, const std::string& caption) {
+    const std::string name(ChildMessageName(kind));
+    std::fprintf(stderr, "Talewick: %s: %s\n", name.c_str(), caption.c_str());
 }

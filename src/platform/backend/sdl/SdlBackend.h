@@ -65,7 +65,7 @@ class SdlBackend : public Backend {
     void ForgetCursor(HCURSOR cursor) override;
     CPoint GetCursorPos() override;
     void SetCursorPos(CPoint point) override;
-    void ShowMessage(const std::string& text) override;
+    void RecordMessage(ChildMessage kind, const std::string& caption) override;
 
   private:
     void Open();
