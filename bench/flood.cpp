@@ -90,7 +90,7 @@ void WriteBmp(const std::string& path, Colour colour) {
 // The whole bucket click on a one-object page showing the rings: trace, painting with the
 // swatch by the page's coordinates and light, and the undo snapshot.
 void BM_BucketOnRingPage640x480(benchmark::State& state) {
-    SetMessageBoxHandler([](const std::string&) {});
+    SetMessageBoxHandler([](ChildMessage, const std::string&) {});
     std::string pattern = (std::filesystem::temp_directory_path() / "bench-XXXXXX").string();
     const std::string folder = mkdtemp(pattern.data());
     std::filesystem::create_directories(folder + "/page");
