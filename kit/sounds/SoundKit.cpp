@@ -47,6 +47,8 @@ const std::vector<SoundPlan>& ScreenSounds() {
             Say(ContentPaths::kTrashGoneSound, "The picture is gone"),
             Say(ContentPaths::kMySlidesSound, "My slides"),
             Say(ContentPaths::kStorySlidesSound, "Story slides"),
+            Say(ContentPaths::kScrapbookFullSound, "The scrapbook is full! Throw one away."),
+            Say(ContentPaths::kNotSavedSound, "Oh no! Your picture was not saved."),
         };
         // The fill sounds: the program's string table names them.
         const std::string folder(ContentPaths::InTree(ContentPaths::kFillSounds));

@@ -1,6 +1,7 @@
 #include "coloring/CColoringDlg.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "coloring/CColoringLayout.h"
 #include "coloring/CNineCells.h"
@@ -9,6 +10,7 @@
 #include "models/CTexture.h"
 #include "platform/draw/CClientDC.h"
 #include "platform/draw/CPaintDC.h"
+#include "platform/files/CContentReport.h"
 #include "platform/window/CommandRoute.h"
 #include "platform/window/MessageBox.h"
 #include "platform/window/MessageLoop.h"
@@ -25,6 +27,9 @@ using Layout = CColoringLayout;
 
 constexpr UINT kStartupTimer = 0;
 constexpr UINT kStartupInterval = 250;
+// Colouring reaches the recovery slot at most this long after it was done (plus the write).
+constexpr UINT kRecoveryTimer = 1;
+constexpr UINT kRecoveryDelay = 2000;
 
 int SlotOf(int id) {
     const std::span<const int> slots = Layout::TextureSlots();
@@ -46,6 +51,7 @@ CColoringDlg::CColoringDlg(CWnd* parent, std::uint32_t fillSoundSeed)
     m_tools.SetRefresh(m_pictureView.Refresher());
     CDitherer::CreateDitherPalette(m_palette);
     if (m_palette.IsCreated()) SetPalette(&m_palette);
+    m_notices.SetLook(&m_cursors, &m_palette);
 }
 
 CColoringDlg::~CColoringDlg() = default;
@@ -219,6 +225,12 @@ void CColoringDlg::OnPaletteChanged(CWnd* focusWnd) {
 }
 
 void CColoringDlg::OnTimer(UINT id) {
+    if (id == kRecoveryTimer) {
+        KillTimer(kRecoveryTimer);
+        m_recoveryArmed = false;
+        m_shelf.WriteRecovery();
+        return;
+    }
     if (m_startup.IsHalted()) return;
     if (id != kStartupTimer) {
         AfxMessageBox("Timed out");
@@ -281,8 +293,11 @@ bool CColoringDlg::LoadBooks() {
 void CColoringDlg::OpenBook() {
     m_tools.Choose(Tool::Fill);
     m_shelf.OpenStory();
-    if (CGlimImage* first = GetCurrentPicture())
+    m_shelf.ComeBack();
+    if (CGlimImage* first = GetCurrentPicture()) {
         m_pictureView.Show(*first, GetDlgItem(kPictureArea));
+        m_shelf.NoteShown();
+    }
 }
 
 void CColoringDlg::FinishStartup() {
@@ -310,27 +325,66 @@ bool CColoringDlg::SaveTouchedPicture() {
         case CPictureKeeper::Result::Saved:
             return true;
         case CPictureKeeper::Result::Full:
-            m_sounds.PlayScrapbookFull();
-            AfxMessageBox("The scrapbook is full. Throw a picture away to make room for this one.");
+            MakeRoomOnScrapbookScreen();
             return false;
         case CPictureKeeper::Result::Failed:
-            AfxMessageBox("The picture could not be saved in the scrapbook.");
+            m_shelf.SetAsideCurrent();
+            ReportFailedWrite();
             return false;
     }
     return false;
+}
+
+// The child is asked to throw a picture away on the scrapbook screen; whatever they choose
+// there, they come back to the picture they were leaving, which is kept when there is room
+// and set aside when not.
+void CColoringDlg::MakeRoomOnScrapbookScreen() {
+    CGlimBook* book = m_shelf.GetPictureBook();
+    CGlimImage* picture = GetCurrentPicture();
+    // Without a copy on disk the screen would lose it: the child stays with it in memory.
+    if (!m_shelf.HoldForLater()) {
+        ReportFailedWrite();
+        return;
+    }
+    m_notices.AskForRoom(*this);
+    CGlimImage* chosen = nullptr;
+    bool fromScrapbook = false;
+    int bookIndex = -1;
+    RunScrapbookScreen(chosen, fromScrapbook, bookIndex);
+    if (!m_shelf.SettleHeld()) ReportFailedWrite();
+    m_shelf.ReturnSetAside();
+    if (book != nullptr && picture != nullptr) m_shelf.MakeCurrent(book, picture, -1);
+}
+
+void CColoringDlg::ReportFailedWrite() {
+    std::string path;
+    int error = 0;
+    if (m_shelf.LastFailure(path, error))
+        CContentReport::Report(path, std::string("a picture could not be saved (") +
+                                         std::strerror(error) + "); it stays set aside if it can");
+    else
+        CContentReport::Report("scrapbook", "a picture could not be saved");
+    m_notices.TellNotSaved(*this);
+}
+
+void CColoringDlg::ArmRecovery() {
+    if (m_recoveryArmed) return;
+    m_recoveryArmed = SetTimer(kRecoveryTimer, kRecoveryDelay) != 0;
 }
 
 void CColoringDlg::ShowPicture(CGlimImage* picture) {
     if (picture == nullptr) return;
     m_shelf.RestoreKept(picture);
     m_pictureView.Show(*picture, GetDlgItem(kPictureArea));
+    if (picture == GetCurrentPicture()) m_shelf.NoteShown();
 }
 
 bool CColoringDlg::SetCurrentPicture(CGlimBook* book, CGlimImage* picture, int entryIndex) {
     if (book == nullptr || picture == nullptr) return false;
-    if (!SaveTouchedPicture()) return false;
+    SaveTouchedPicture();
     m_shelf.MakeCurrent(book, picture, entryIndex);
     ShowPicture(picture);
+    m_shelf.RememberCurrent();
     return true;
 }
 
@@ -360,6 +414,7 @@ void CColoringDlg::Colour(CPoint point) {
         m_fill.Fill(picture, inPicture, &m_sounds.NextFillSound());
     }
     m_shelf.NoteColoured();
+    ArmRecovery();
 }
 
 void CColoringDlg::OnLButtonDown(UINT flags, CPoint point) {
@@ -372,7 +427,10 @@ void CColoringDlg::OnLButtonDown(UINT flags, CPoint point) {
 void CColoringDlg::OnMouseMove(UINT flags, CPoint point) {
     if (!m_startup.IsRunning()) return;
     CDialog::OnMouseMove(flags, point);
-    if (CGlimBrush* brush = m_tools.GetActiveBrush()) brush->MoveTo(PointIn(kPictureArea, point));
+    if (CGlimBrush* brush = m_tools.GetActiveBrush()) {
+        brush->MoveTo(PointIn(kPictureArea, point));
+        if ((flags & MK_LBUTTON) != 0) ArmRecovery();
+    }
 }
 
 void CColoringDlg::OnLButtonUp(UINT flags, CPoint point) {
@@ -486,6 +544,7 @@ void CColoringDlg::UndoColouring() {
         if (picture->Undo()) {
             m_pictureView.DrawWhole(*picture);
             m_shelf.NoteChanged();
+            ArmRecovery();
         }
     }
 }
@@ -514,10 +573,11 @@ void CColoringDlg::StepCrayonBox(int step) {
 
 void CColoringDlg::StepScene(int step) {
     if (m_shelf.GetPictureBook() == nullptr) return;
-    if (!SaveTouchedPicture()) return;
+    SaveTouchedPicture();
     m_sounds.PlayPageTurn();
     m_shelf.TurnPage(step);
     ShowPicture(GetCurrentPicture());
+    m_shelf.RememberCurrent();
 }
 
 void CColoringDlg::SetPreferences(Preferences* preferences) {
@@ -526,11 +586,35 @@ void CColoringDlg::SetPreferences(Preferences* preferences) {
 }
 
 void CColoringDlg::OpenScrapbook() {
-#ifdef TALEWICK_HAS_SCRAPBOOK_SCREEN
-    // The scrapbook screen shows and releases scenes, so what was coloured is saved first.
-    if (!SaveTouchedPicture()) return;
+    // The scrapbook screen shows and releases scenes, so what was coloured is saved first; a
+    // full scrapbook asks for room on that same screen and brings the child back here.
     m_sounds.PlayClick();
+    const CPictureKeeper::Result kept = m_shelf.KeepColouring();
+    if (kept == CPictureKeeper::Result::Full) {
+        MakeRoomOnScrapbookScreen();
+        ShowPicture(GetCurrentPicture());
+        Repaint();
+        return;
+    }
+    if (kept == CPictureKeeper::Result::Failed) {
+        m_shelf.SetAsideCurrent();
+        ReportFailedWrite();
+    }
+    m_shelf.ReturnSetAside();
     CGlimImage* before = GetCurrentPicture();
+    CGlimImage* chosen = nullptr;
+    bool fromScrapbook = false;
+    int bookIndex = -1;
+    if (!RunScrapbookScreen(chosen, fromScrapbook, bookIndex) ||
+        !ShowChosenPicture(chosen, fromScrapbook, bookIndex))
+        ShowPicture(before);
+    // Room made on the screen takes set-aside pictures back, maybe the one on show.
+    if (m_shelf.ReturnSetAside()) ShowPicture(GetCurrentPicture());
+    Repaint();
+}
+
+bool CColoringDlg::RunScrapbookScreen(CGlimImage*& chosen, bool& fromScrapbook, int& bookIndex) {
+#ifdef TALEWICK_HAS_SCRAPBOOK_SCREEN
     CScrapbookDlg screen(this);
     screen.SetBooks(m_shelf.GetStoryBooks(), m_shelf.GetBookCount());
     screen.SetScrapbook(&m_shelf.GetScrapbook());
@@ -540,11 +624,15 @@ void CColoringDlg::OpenScrapbook() {
     screen.SetClickSound(m_sounds.GetClick());
     const CRect& place = GetPosition();
     screen.SetPosition(place.left, place.top, place.Width(), place.Height());
-    CGlimImage* chosen = screen.DoModal() == IDOK ? screen.GetShownPicture() : nullptr;
-    const bool fromScrapbook = screen.IsShowingScrapbook();
-    if (chosen == nullptr || !ShowChosenPicture(chosen, fromScrapbook, screen.GetShownBookIndex()))
-        ShowPicture(before);
-    Repaint();
+    chosen = screen.DoModal() == IDOK ? screen.GetShownPicture() : nullptr;
+    fromScrapbook = screen.IsShowingScrapbook();
+    bookIndex = screen.GetShownBookIndex();
+    return chosen != nullptr;
+#else
+    (void)chosen;
+    (void)fromScrapbook;
+    (void)bookIndex;
+    return false;
 #endif
 }
 
@@ -566,8 +654,10 @@ void CColoringDlg::ExitSequence() {
     quit.SetCursorObject(&m_cursors);
     quit.SetPalette(&m_palette);
     if (quit.DoModal() != IDOK) return;
-    // What was coloured is kept before anything closes; a full scrapbook keeps the child here.
-    if (!SaveTouchedPicture()) return;
+    // What was coloured is kept (or set aside) before anything closes, and the next start
+    // comes back to this picture.
+    SaveTouchedPicture();
+    m_shelf.RememberCurrent();
     ClearPictureArea();
     m_sounds.PlayGoodbye();
     m_startup.Close();

@@ -47,7 +47,14 @@ class CAtomicFile : public CFile {
     // Counts from zero again and switches injection off.
     static void ResetSteps();
 
+    // The file and the system's reason (an errno value) of the last replacement that
+    // failed in this thread, for telling a grown-up what went wrong; empty and 0 before any.
+    static const std::string& LastFailedPath();
+    static int LastFailedError();
+
   private:
+    void NoteFailure(int error);
+
     bool TakeStep();
     void Abandon();
 
