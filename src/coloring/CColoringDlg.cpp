@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 
 #include "coloring/CColoringLayout.h"
 #include "coloring/CNineCells.h"
@@ -23,6 +24,7 @@
 
 namespace {
 
+namespace fs = std::filesystem;
 using Layout = CColoringLayout;
 
 constexpr UINT kStartupTimer = 0;
@@ -228,6 +230,7 @@ void CColoringDlg::OnTimer(UINT id) {
     if (id == kRecoveryTimer) {
         KillTimer(kRecoveryTimer);
         m_recoveryArmed = false;
+        if (m_shelf.RecoveryFailed()) ReportFailedWrite();
         m_shelf.WriteRecovery();
         return;
     }
@@ -328,8 +331,9 @@ bool CColoringDlg::SaveTouchedPicture() {
             MakeRoomOnScrapbookScreen();
             return false;
         case CPictureKeeper::Result::Failed:
-            m_shelf.SetAsideCurrent();
+            // Told first, while the failure at hand is the scrapbook's.
             ReportFailedWrite();
+            m_shelf.SetAsideCurrent();
             return false;
     }
     return false;
@@ -360,7 +364,8 @@ void CColoringDlg::ReportFailedWrite() {
     std::string path;
     int error = 0;
     if (m_shelf.LastFailure(path, error))
-        CContentReport::Report(path, std::string("a picture could not be saved (") +
+        CContentReport::Report(fs::absolute(path).lexically_normal().string(),
+                               std::string("a picture could not be saved (") +
                                          std::strerror(error) + "); it stays set aside if it can");
     else
         CContentReport::Report("scrapbook", "a picture could not be saved");
@@ -597,8 +602,8 @@ void CColoringDlg::OpenScrapbook() {
         return;
     }
     if (kept == CPictureKeeper::Result::Failed) {
-        m_shelf.SetAsideCurrent();
         ReportFailedWrite();
+        m_shelf.SetAsideCurrent();
     }
     m_shelf.ReturnSetAside();
     CGlimImage* before = GetCurrentPicture();

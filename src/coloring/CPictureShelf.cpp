@@ -1,6 +1,7 @@
 #include "coloring/CPictureShelf.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <string>
 #include <utility>
@@ -142,9 +143,20 @@ void CPictureShelf::KeepColouringUnattended() {
 
 CPictureKeeper::Result CPictureShelf::KeepColouring() {
     if (!HasUnsavedColouring()) return CPictureKeeper::Result::Saved;
+    CAtomicFile::ClearLastFailure();
     const CPictureKeeper::Result result = m_keeper.Save(GetCurrentPicture(), m_pictureBook);
     if (result == CPictureKeeper::Result::Saved) NoteKept();
+    if (result == CPictureKeeper::Result::Failed) NoteFailure(m_scrapbook.GetFolder());
     return result;
+}
+
+void CPictureShelf::NoteFailure(const std::string& folder) {
+    const int error = errno;
+    m_failedPath = CAtomicFile::LastFailedPath();
+    m_failedError = CAtomicFile::LastFailedError();
+    if (!m_failedPath.empty()) return;
+    m_failedPath = folder;
+    m_failedError = error != 0 ? error : EIO;
 }
 
 CPictureSlot::Label CPictureShelf::LabelOf(CGlimBook* book, CGlimImage* picture) const {
@@ -222,7 +234,11 @@ bool CPictureShelf::HoldForLater() {
     const CDib* canvas = m_heldPicture ? m_heldPicture->GetCanvasIfLoaded() : nullptr;
     if (canvas == nullptr) return false;
     // The slot now holds it: no timer may write another scene over it meanwhile.
-    if (!m_recovery.WriteNow(*canvas, LabelOf(m_heldBook, m_heldPicture))) return false;
+    CAtomicFile::ClearLastFailure();
+    if (!m_recovery.WriteNow(*canvas, LabelOf(m_heldBook, m_heldPicture))) {
+        NoteFailure(m_recovery.Slot().GetFolder());
+        return false;
+    }
     m_unsaved = false;
     return true;
 }
@@ -235,10 +251,13 @@ bool CPictureShelf::SettleHeld() {
     if (picture == nullptr || !m_recovery.Slot().Read(label, canvasPath) || canvasPath.empty())
         return false;
     m_unsaved = false;
+    CAtomicFile::ClearLastFailure();
     if (m_scrapbook.GetCount() < CGlimScrapbook::kMaxEntries &&
         KeepRecovered(book, picture, canvasPath) == CPictureKeeper::Result::Saved)
         return true;
-    return m_setAside.Take(m_recovery.Slot());
+    if (m_setAside.Take(m_recovery.Slot())) return true;
+    NoteFailure(ContentPaths::kSetAside);
+    return false;
 }
 
 bool CPictureShelf::SetAsideCurrent() {
@@ -283,7 +302,7 @@ CGlimImage* CPictureShelf::ReturnOneSetAside(int index) {
 
 bool CPictureShelf::LastFailure(std::string& path, int& error) {
     if (m_recovery.TakeFailure(path, error)) return true;
-    path = CAtomicFile::LastFailedPath();
-    error = CAtomicFile::LastFailedError();
+    path = m_failedPath;
+    error = m_failedError;
     return !path.empty();
 }

@@ -66,6 +66,8 @@ class CPictureShelf {
     // Recovery: queues the current picture for the recovery slot when it changed since it
     // was last written there; the screen does not wait for the disk.
     void WriteRecovery();
+    // Whether a recovery write on the writer thread failed and is not told yet.
+    bool RecoveryFailed() const { return m_recovery.HasFailure(); }
     // Brings back the picture that was current when the program last ended, as it was
     // then: a picture left in the recovery slot goes into the scrapbook first (or is set
     // aside when the scrapbook is full). Before anything is shown.
@@ -86,7 +88,8 @@ class CPictureShelf {
     bool ReturnSetAside();
     int GetSetAsideCount() const { return m_setAside.GetCount(); }
 
-    // The file and errno of the last write that failed; false when none is known.
+    // The file (or folder) and errno of the last write of a picture that failed; false when
+    // none failed.
     bool LastFailure(std::string& path, int& error);
 
     // Where the recovery slot and set-aside pictures live (tests use their own folders).
@@ -103,6 +106,9 @@ class CPictureShelf {
     // The scene that took set-aside picture `index` back, or null when it stays aside.
     CGlimImage* ReturnOneSetAside(int index);
     bool NoteKept();
+    // Remembers why the write just done failed: the file a replacement failed on, or else
+    // `folder` with the system's last reason.
+    void NoteFailure(const std::string& folder);
 
     // The scribble pad sits directly in front of the story books, as book -1.
     std::array<CGlimBook, 1 + kBookCapacity> m_books;
@@ -118,6 +124,8 @@ class CPictureShelf {
     std::uint64_t m_recoveredPrint = 0;
     CGlimBook* m_heldBook = nullptr;
     CGlimImage* m_heldPicture = nullptr;
+    std::string m_failedPath;
+    int m_failedError = 0;
     CSetAsidePictures m_setAside;
     CRecoveryWriter m_recovery;
 };

@@ -59,6 +59,11 @@ bool CRecoveryWriter::TakeFailure(std::string& path, int& error) {
     return true;
 }
 
+bool CRecoveryWriter::HasFailure() const {
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    return m_failed;
+}
+
 void CRecoveryWriter::NoteFailure() {
     const std::lock_guard<std::mutex> lock(m_mutex);
     m_failed = true;

@@ -38,6 +38,7 @@ class CRecoveryWriter {
     // The last write that failed on the writer thread: its file and errno, once; false when
     // none failed since the last call.
     bool TakeFailure(std::string& path, int& error);
+    bool HasFailure() const;
 
   private:
     struct Job {
@@ -49,7 +50,7 @@ class CRecoveryWriter {
     void NoteFailure();
 
     CPictureSlot m_slot;
-    std::mutex m_mutex;
+    mutable std::mutex m_mutex;
     std::condition_variable m_changed;
     std::optional<Job> m_queued;
     bool m_busy = false;

@@ -10,8 +10,8 @@ RANDOM=7
 for round in $(seq "$kills"); do
     "$loop" run "$play" "$dir" 2>/dev/null &
     pid=$!
-    # Somewhere in the first few saves: 5 to 80 ms in.
-    sleep "0.0$(printf '%02d' $((5 + RANDOM % 75)))"
+    # Somewhere in its saving: 5 to 600 ms in (each save syncs, so a few dozen at most).
+    sleep "$(printf '0.%03d' $((5 + RANDOM % 595)))"
     kill -9 "$pid"
     wait "$pid" 2>/dev/null
     if ! "$loop" check "$play" "$dir"; then

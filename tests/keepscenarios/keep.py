@@ -246,7 +246,18 @@ class MountedRun(Run):
         shutil.rmtree(self.root, ignore_errors=True)
 
 
-def ways_out(run, damage):
+def drive_with_errors(run, name, lines):
+    """Runs a script; the record and the program's standard error, line by line."""
+    script = os.path.join(run.root, name + ".txt")
+    with open(script, "w") as out:
+        out.write("\n".join(lines) + "\n")
+    done = subprocess.run([run.drive, script], cwd=run.play, capture_output=True, text=True,
+                          timeout=300)
+    check(done.returncode == 0, "talewick-drive failed: " + done.stderr)
+    return done.stdout.splitlines(), done.stderr.splitlines()
+
+
+def ways_out(run, damage, reason):
     """Every way out with a disk that takes nothing: the action happens, the child is told
     once, nothing saved changes."""
     morning, breakfast = Scene(run, "morning"), Scene(run, "breakfast")
@@ -254,7 +265,7 @@ def ways_out(run, damage):
                      leave_by_exit() + ["wait %d" % CLOSING])
     before = snapshot(run.tree)
     damage()
-    record = run.drive_script("ways_out", [
+    record, errors = drive_with_errors(run, "ways_out", [
         "wait %d" % STARTED] + colour_at(point_in(morning, 1), 6) +
         [click(BUTTONS["scene_right"]), "wait 1000", click(NOTICE), "wait 500",
          "shot " + run.shot("turned")] + colour_at(point_in(breakfast)) +
@@ -262,6 +273,9 @@ def ways_out(run, damage):
          click(SB["thumbnail"]), "wait 1000", "shot " + run.shot("chosen")] +
         colour_at(point_in(morning, 2), 7) + leave_by_exit() + ["wait %d" % CLOSING])
     check(heard(record, "notsaved.wav") == 1, "the child is told once")
+    told = [line for line in errors if "could not be saved" in line]
+    check(told and all(run.tree in line and reason in line for line in told),
+          "standard error names the file and the system's reason: %r" % errors)
     check(heard(record, "pgturn.wav") == 1, "the scene arrow turned the page")
     turned = read_png(run.shot("turned"))
     check(at_picture(turned, (200, 130)) == breakfast.page.at(200, 130), "scene 2 is shown")
@@ -291,7 +305,10 @@ def mounted(name):
         if not run.mounted:
             print("cannot mount a file system here: skipped")
             sys.exit(SKIP)
-        ways_out(run, run.make_read_only if name == "read_only" else run.make_full)
+        if name == "read_only":
+            ways_out(run, run.make_read_only, "Read-only file system")
+        else:
+            ways_out(run, run.make_full, "No space left on device")
     return scenario
 
 

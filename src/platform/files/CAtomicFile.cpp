@@ -168,6 +168,11 @@ int CAtomicFile::LastFailedError() {
     return g_lastFailedError;
 }
 
+void CAtomicFile::ClearLastFailure() {
+    g_lastFailedPath.clear();
+    g_lastFailedError = 0;
+}
+
 bool CAtomicFile::TakeStep() {
     if (g_crashed) return false;
     if (g_stepsTaken < INT_MAX) ++g_stepsTaken;  // long fuzz runs must not overflow it

@@ -51,6 +51,8 @@ class CAtomicFile : public CFile {
     // failed in this thread, for telling a grown-up what went wrong; empty and 0 before any.
     static const std::string& LastFailedPath();
     static int LastFailedError();
+    // Forgets the last failure, so a caller can tell whether its own step failed here.
+    static void ClearLastFailure();
 
   private:
     void NoteFailure(int error);
