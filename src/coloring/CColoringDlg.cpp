@@ -328,7 +328,7 @@ bool CColoringDlg::SaveTouchedPicture() {
         case CPictureKeeper::Result::Saved:
             return true;
         case CPictureKeeper::Result::Full:
-            MakeRoomOnScrapbookScreen();
+            MakeRoomOnScrapbookScreen(false);
             return false;
         case CPictureKeeper::Result::Failed:
             // Told first, while the failure at hand is the scrapbook's.
@@ -339,25 +339,29 @@ bool CColoringDlg::SaveTouchedPicture() {
     return false;
 }
 
-// The child is asked to throw a picture away on the scrapbook screen; whatever they choose
-// there, they come back to the picture they were leaving, which is kept when there is room
-// and set aside when not.
-void CColoringDlg::MakeRoomOnScrapbookScreen() {
+// The child is asked to throw a picture away on the scrapbook screen; the picture they were
+// leaving is kept when there is room then and set aside when not. With `followChoice` a
+// picture chosen there becomes current (true); else the child is back with the picture
+// they were leaving.
+bool CColoringDlg::MakeRoomOnScrapbookScreen(bool followChoice) {
     CGlimBook* book = m_shelf.GetPictureBook();
     CGlimImage* picture = GetCurrentPicture();
     // Without a copy on disk the screen would lose it: the child stays with it in memory.
     if (!m_shelf.HoldForLater()) {
         ReportFailedWrite();
-        return;
+        return false;
     }
     m_notices.AskForRoom(*this);
     CGlimImage* chosen = nullptr;
     bool fromScrapbook = false;
     int bookIndex = -1;
-    RunScrapbookScreen(chosen, fromScrapbook, bookIndex);
+    const bool chose = RunScrapbookScreen(chosen, fromScrapbook, bookIndex);
     if (!m_shelf.SettleHeld()) ReportFailedWrite();
     m_shelf.ReturnSetAside();
-    if (book != nullptr && picture != nullptr) m_shelf.MakeCurrent(book, picture, -1);
+    if (followChoice && chose && ShowChosenPicture(chosen, fromScrapbook, bookIndex)) return true;
+    if (book != nullptr && picture != nullptr && GetCurrentPicture() != picture)
+        m_shelf.MakeCurrent(book, picture, -1);
+    return false;
 }
 
 void CColoringDlg::ReportFailedWrite() {
@@ -596,8 +600,7 @@ void CColoringDlg::OpenScrapbook() {
     m_sounds.PlayClick();
     const CPictureKeeper::Result kept = m_shelf.KeepColouring();
     if (kept == CPictureKeeper::Result::Full) {
-        MakeRoomOnScrapbookScreen();
-        ShowPicture(GetCurrentPicture());
+        if (!MakeRoomOnScrapbookScreen(true)) ShowPicture(GetCurrentPicture());
         Repaint();
         return;
     }
@@ -606,13 +609,18 @@ void CColoringDlg::OpenScrapbook() {
         m_shelf.SetAsideCurrent();
     }
     m_shelf.ReturnSetAside();
+    CGlimBook* beforeBook = m_shelf.GetPictureBook();
     CGlimImage* before = GetCurrentPicture();
     CGlimImage* chosen = nullptr;
     bool fromScrapbook = false;
     int bookIndex = -1;
     if (!RunScrapbookScreen(chosen, fromScrapbook, bookIndex) ||
-        !ShowChosenPicture(chosen, fromScrapbook, bookIndex))
+        !ShowChosenPicture(chosen, fromScrapbook, bookIndex)) {
+        // The screen may have paged the books: the picture left is made current again.
+        if (beforeBook != nullptr && before != nullptr && GetCurrentPicture() != before)
+            m_shelf.MakeCurrent(beforeBook, before, -1);
         ShowPicture(before);
+    }
     // Room made on the screen takes set-aside pictures back, maybe the one on show.
     if (m_shelf.ReturnSetAside()) ShowPicture(GetCurrentPicture());
     Repaint();

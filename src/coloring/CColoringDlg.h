@@ -158,7 +158,7 @@ class CColoringDlg : public CPictureDialog, private CStartupSequence::Steps {
     bool RunScrapbookScreen(CGlimImage*& chosen, bool& fromScrapbook, int& bookIndex);
     // Makes the picture safe before the child leaves it; the way out then always goes on.
     void LeavePicture();
-    void MakeRoomOnScrapbookScreen();
+    bool MakeRoomOnScrapbookScreen(bool followChoice);
     void ReportFailedWrite();
     void ArmRecovery();
     void ExitSequence();

@@ -209,6 +209,28 @@ def scenario_full_twice(run):
           "the picture on show is the one given back")
 
 
+def scenario_full_button(run):
+    """Full scrapbook, the scrapbook button with a new scene coloured: the same prompt and
+    screen; a picture chosen there is shown, and the new picture is set aside."""
+    fill_scrapbook(run)
+    breakfast, morning = Scene(run, "breakfast"), Scene(run, "morning")
+    point = point_in(breakfast)
+    before = snapshot(run.path("books", "scrapbook"))
+    record = run.drive_script("full_button", [
+        "wait %d" % STARTED, click(BUTTONS["scene_right"]), "wait 1000"] + colour_at(point) +
+        [click(OPEN_SCRAPBOOK), "wait 500", click(NOTICE), "wait 500", click(SB["thumbnail"]),
+         "wait 1000", "shot " + run.shot("full_chosen")])
+    check(heard(record, "sbfull.wav") == 1, "the prompt is spoken")
+    check(snapshot(run.path("books", "scrapbook")) == before, "the scrapbook did not change")
+    aside = set_aside(run)
+    check(len(aside) == 1 and "scene=breakfast" in open(aside[0], "rb").read().decode(),
+          "the new picture was set aside: %r" % aside)
+    kept = point_in(morning)
+    chosen = read_png(run.shot("full_chosen"))
+    check(at_picture(chosen, kept) != morning.page.at(*kept),
+          "the kept morning chosen on the screen is shown coloured")
+
+
 class MountedRun(Run):
     """A run whose content tree lies on a small file system of its own."""
 
@@ -313,7 +335,7 @@ def mounted(name):
 
 
 SCENARIOS = {"comeback": scenario_comeback, "full_throw": scenario_full_throw,
-             "full_twice": scenario_full_twice, "read_only": mounted("read_only"),
+             "full_twice": scenario_full_twice, "full_button": scenario_full_button, "read_only": mounted("read_only"),
              "disk_full": mounted("disk_full")}
 
 
