@@ -370,7 +370,7 @@ void CColoringDlg::ReportFailedWrite() {
     if (m_shelf.LastFailure(path, error))
         CContentReport::Report(fs::absolute(path).lexically_normal().string(),
                                std::string("a picture could not be saved (") +
-                                         std::strerror(error) + "); it stays set aside if it can");
+                                   std::strerror(error) + "); it stays set aside if it can");
     else
         CContentReport::Report("scrapbook", "a picture could not be saved");
     m_notices.TellNotSaved(*this);
