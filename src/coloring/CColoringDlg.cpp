@@ -1,6 +1,8 @@
 #include "coloring/CColoringDlg.h"
 
 #include <algorithm>
+#include <cstring>
+#include <filesystem>
 
 #include "coloring/CColoringLayout.h"
 #include "coloring/CCrayonRing.h"
@@ -11,6 +13,7 @@
 #include "models/Preferences.h"
 #include "platform/draw/CClientDC.h"
 #include "platform/draw/CPaintDC.h"
+#include "platform/files/CContentReport.h"
 #include "platform/window/CommandRoute.h"
 #include "platform/window/MessageBox.h"
 #include "platform/window/MessageLoop.h"
@@ -23,10 +26,14 @@
 
 namespace {
 
+namespace fs = std::filesystem;
 using Layout = CColoringLayout;
 
 constexpr UINT kStartupTimer = 0;
 constexpr UINT kStartupInterval = 250;
+// Colouring reaches the recovery slot at most this long after it was done (plus the write).
+constexpr UINT kRecoveryTimer = 1;
+constexpr UINT kRecoveryDelay = 2000;
 
 int SlotOf(int id) {
     const std::span<const int> slots = Layout::TextureSlots();
@@ -48,6 +55,7 @@ CColoringDlg::CColoringDlg(CWnd* parent, std::uint32_t fillSoundSeed)
     m_tools.SetRefresh(m_pictureView.Refresher());
     CDitherer::CreateDitherPalette(m_palette);
     if (m_palette.IsCreated()) SetPalette(&m_palette);
+    m_notices.SetLook(&m_cursors, &m_palette);
 }
 
 CColoringDlg::~CColoringDlg() = default;
@@ -227,6 +235,13 @@ void CColoringDlg::OnPaletteChanged(CWnd* focusWnd) {
 }
 
 void CColoringDlg::OnTimer(UINT id) {
+    if (id == kRecoveryTimer) {
+        KillTimer(kRecoveryTimer);
+        m_recoveryArmed = false;
+        if (m_shelf.RecoveryFailed()) ReportFailedWrite();
+        m_shelf.WriteRecovery();
+        return;
+    }
     if (m_startup.IsHalted()) return;
     for (CBackdropAnimation& animation : m_animations)
         if (animation.OnTimer(*this, id)) return;
@@ -300,8 +315,11 @@ bool CColoringDlg::LoadBooks() {
 void CColoringDlg::OpenBook() {
     m_tools.Choose(Tool::Fill);
     m_shelf.OpenStory();
-    if (CGlimImage* first = GetCurrentPicture())
+    m_shelf.ComeBack();
+    if (CGlimImage* first = GetCurrentPicture()) {
         m_pictureView.Show(*first, GetDlgItem(kPictureArea));
+        m_shelf.NoteShown();
+    }
 }
 
 void CColoringDlg::FinishStartup() {
@@ -329,29 +347,72 @@ bool CColoringDlg::SaveTouchedPicture() {
         case CPictureKeeper::Result::Saved:
             return true;
         case CPictureKeeper::Result::Full:
-            m_sounds.PlayScrapbookFull();
-            AfxMessageBox(ChildMessage::ScrapbookFull,
-                          "The scrapbook is full. Throw a picture away to make room for this one.");
+            MakeRoomOnScrapbookScreen(false);
             return false;
         case CPictureKeeper::Result::Failed:
-            AfxMessageBox(ChildMessage::SaveFailed,
-                          "The picture could not be saved in the scrapbook.");
+            // Told first, while the failure at hand is the scrapbook's.
+            ReportFailedWrite();
+            m_shelf.SetAsideCurrent();
             return false;
     }
     return false;
+}
+
+// The child is asked to throw a picture away on the scrapbook screen; the picture they were
+// leaving is kept when there is room then and set aside when not. With `followChoice` a
+// picture chosen there becomes current (true); else the child is back with the picture
+// they were leaving.
+bool CColoringDlg::MakeRoomOnScrapbookScreen(bool followChoice) {
+    CGlimBook* book = m_shelf.GetPictureBook();
+    CGlimImage* picture = GetCurrentPicture();
+    // Without a copy on disk the screen would lose it: the child stays with it in memory.
+    if (!m_shelf.HoldForLater()) {
+        ReportFailedWrite();
+        return false;
+    }
+    m_notices.AskForRoom(*this);
+    CGlimImage* chosen = nullptr;
+    bool fromScrapbook = false;
+    int bookIndex = -1;
+    const bool chose = RunScrapbookScreen(chosen, fromScrapbook, bookIndex);
+    if (!m_shelf.SettleHeld()) ReportFailedWrite();
+    m_shelf.ReturnSetAside();
+    if (followChoice && chose && ShowChosenPicture(chosen, fromScrapbook, bookIndex)) return true;
+    if (book != nullptr && picture != nullptr && GetCurrentPicture() != picture)
+        m_shelf.MakeCurrent(book, picture, -1);
+    return false;
+}
+
+void CColoringDlg::ReportFailedWrite() {
+    std::string path;
+    int error = 0;
+    if (m_shelf.LastFailure(path, error))
+        CContentReport::Report(fs::absolute(path).lexically_normal().string(),
+                               std::string("a picture could not be saved (") +
+                                   std::strerror(error) + "); it stays set aside if it can");
+    else
+        CContentReport::Report("scrapbook", "a picture could not be saved");
+    m_notices.TellNotSaved(*this);
+}
+
+void CColoringDlg::ArmRecovery() {
+    if (m_recoveryArmed) return;
+    m_recoveryArmed = SetTimer(kRecoveryTimer, kRecoveryDelay) != 0;
 }
 
 void CColoringDlg::ShowPicture(CGlimImage* picture) {
     if (picture == nullptr) return;
     m_shelf.RestoreKept(picture);
     m_pictureView.Show(*picture, GetDlgItem(kPictureArea));
+    if (picture == GetCurrentPicture()) m_shelf.NoteShown();
 }
 
 bool CColoringDlg::SetCurrentPicture(CGlimBook* book, CGlimImage* picture, int entryIndex) {
     if (book == nullptr || picture == nullptr) return false;
-    if (!SaveTouchedPicture()) return false;
+    SaveTouchedPicture();
     m_shelf.MakeCurrent(book, picture, entryIndex);
     ShowPicture(picture);
+    m_shelf.RememberCurrent();
     return true;
 }
 
@@ -382,6 +443,7 @@ void CColoringDlg::Colour(CPoint point) {
         m_fill.Fill(picture, inPicture, &m_sounds.NextFillSound());
     }
     m_shelf.NoteColoured();
+    ArmRecovery();
 }
 
 void CColoringDlg::OnLButtonDown(UINT flags, CPoint point) {
@@ -396,7 +458,10 @@ void CColoringDlg::OnLButtonDown(UINT flags, CPoint point) {
 void CColoringDlg::OnMouseMove(UINT flags, CPoint point) {
     if (!m_startup.IsRunning()) return;
     CDialog::OnMouseMove(flags, point);
-    if (CGlimBrush* brush = m_tools.GetActiveBrush()) brush->MoveTo(PointIn(kPictureArea, point));
+    if (CGlimBrush* brush = m_tools.GetActiveBrush()) {
+        brush->MoveTo(PointIn(kPictureArea, point));
+        if ((flags & MK_LBUTTON) != 0) ArmRecovery();
+    }
 }
 
 void CColoringDlg::OnLButtonUp(UINT flags, CPoint point) {
@@ -520,6 +585,7 @@ void CColoringDlg::UndoColouring() {
         if (picture->Undo()) {
             m_pictureView.DrawWhole(*picture);
             m_shelf.NoteChanged();
+            ArmRecovery();
         }
     }
 }
@@ -544,10 +610,11 @@ void CColoringDlg::StepCrayonBox() {
 
 void CColoringDlg::StepScene(int step) {
     if (m_shelf.GetPictureBook() == nullptr) return;
-    if (!SaveTouchedPicture()) return;
+    SaveTouchedPicture();
     m_sounds.PlayPageTurn();
     m_shelf.TurnPage(step);
     ShowPicture(GetCurrentPicture());
+    m_shelf.RememberCurrent();
 }
 
 void CColoringDlg::SetPreferences(Preferences* preferences) {
@@ -556,12 +623,40 @@ void CColoringDlg::SetPreferences(Preferences* preferences) {
 }
 
 void CColoringDlg::OpenScrapbook() {
-#ifdef TALEWICK_HAS_SCRAPBOOK_SCREEN
-    // The scrapbook screen shows and releases scenes, so what was coloured is saved first.
-    if (!SaveTouchedPicture()) return;
+    // The scrapbook screen shows and releases scenes, so what was coloured is saved first; a
+    // full scrapbook asks for room on that same screen and brings the child back here.
     StopAnimations();
     m_sounds.PlayClick();
+    const CPictureKeeper::Result kept = m_shelf.KeepColouring();
+    if (kept == CPictureKeeper::Result::Full) {
+        if (!MakeRoomOnScrapbookScreen(true)) ShowPicture(GetCurrentPicture());
+        Repaint();
+        return;
+    }
+    if (kept == CPictureKeeper::Result::Failed) {
+        ReportFailedWrite();
+        m_shelf.SetAsideCurrent();
+    }
+    m_shelf.ReturnSetAside();
+    CGlimBook* beforeBook = m_shelf.GetPictureBook();
     CGlimImage* before = GetCurrentPicture();
+    CGlimImage* chosen = nullptr;
+    bool fromScrapbook = false;
+    int bookIndex = -1;
+    if (!RunScrapbookScreen(chosen, fromScrapbook, bookIndex) ||
+        !ShowChosenPicture(chosen, fromScrapbook, bookIndex)) {
+        // The screen may have paged the books: the picture left is made current again.
+        if (beforeBook != nullptr && before != nullptr && GetCurrentPicture() != before)
+            m_shelf.MakeCurrent(beforeBook, before, -1);
+        ShowPicture(before);
+    }
+    // Room made on the screen takes set-aside pictures back, maybe the one on show.
+    if (m_shelf.ReturnSetAside()) ShowPicture(GetCurrentPicture());
+    Repaint();
+}
+
+bool CColoringDlg::RunScrapbookScreen(CGlimImage*& chosen, bool& fromScrapbook, int& bookIndex) {
+#ifdef TALEWICK_HAS_SCRAPBOOK_SCREEN
     CScrapbookDlg screen(this);
     screen.SetBooks(m_shelf.GetStoryBooks(), m_shelf.GetBookCount());
     screen.SetScrapbook(&m_shelf.GetScrapbook());
@@ -571,11 +666,15 @@ void CColoringDlg::OpenScrapbook() {
     screen.SetClickSound(m_sounds.GetClick());
     const CRect& place = GetPosition();
     screen.SetPosition(place.left, place.top, place.Width(), place.Height());
-    CGlimImage* chosen = screen.DoModal() == IDOK ? screen.GetShownPicture() : nullptr;
-    const bool fromScrapbook = screen.IsShowingScrapbook();
-    if (chosen == nullptr || !ShowChosenPicture(chosen, fromScrapbook, screen.GetShownBookIndex()))
-        ShowPicture(before);
-    Repaint();
+    chosen = screen.DoModal() == IDOK ? screen.GetShownPicture() : nullptr;
+    fromScrapbook = screen.IsShowingScrapbook();
+    bookIndex = screen.GetShownBookIndex();
+    return chosen != nullptr;
+#else
+    (void)chosen;
+    (void)fromScrapbook;
+    (void)bookIndex;
+    return false;
 #endif
 }
 
@@ -602,8 +701,10 @@ void CColoringDlg::ExitSequence() {
     quit.SetCursorObject(&m_cursors);
     quit.SetPalette(&m_palette);
     if (quit.DoModal() != IDOK) return;
-    // What was coloured is kept before anything closes; a full scrapbook keeps the child here.
-    if (!SaveTouchedPicture()) return;
+    // What was coloured is kept (or set aside) before anything closes, and the next start
+    // comes back to this picture.
+    SaveTouchedPicture();
+    m_shelf.RememberCurrent();
     ClearPictureArea();
     m_sounds.PlayGoodbye();
     m_startup.Close();

@@ -5,6 +5,7 @@
 #include "coloring/CBackdropAnimation.h"
 #include "coloring/CColoringSounds.h"
 #include "coloring/CColourChoice.h"
+#include "coloring/CKeepNotices.h"
 #include "coloring/CPictureShelf.h"
 #include "coloring/CPictureView.h"
 #include "coloring/CSplashPictures.h"
@@ -63,11 +64,12 @@ class CColoringDlg : public CPictureDialog, private CStartupSequence::Steps {
     ~CColoringDlg() override;
 
     // Saves the current picture to the scrapbook when it was coloured since it became
-    // current (or was last saved). False when it could not be saved: the child was told.
+    // current (or was last saved). False when it did not go into the scrapbook: the child
+    // was told, and it was set aside.
     bool SaveTouchedPicture();
     // Makes `picture` of `book` the current picture (after saving the one it replaces);
-    // `entryIndex` is the scrapbook entry it was chosen from, or -1. False when the
-    // current picture could not be saved and so stays current.
+    // `entryIndex` is the scrapbook entry it was chosen from, or -1. False only for a
+    // missing picture: a picture that cannot be saved never keeps the child there.
     bool SetCurrentPicture(CGlimBook* book, CGlimImage* picture, int entryIndex = -1);
     CGlimImage* GetCurrentPicture();
 
@@ -85,6 +87,7 @@ class CColoringDlg : public CPictureDialog, private CStartupSequence::Steps {
     int GetCurrentCrayonBox() const { return m_colours.GetShownBoxIndex(); }
     int GetCrayonBoxCount() const { return m_colours.GetBoxCount(); }
     bool HasUnsavedColouring() const { return m_shelf.HasUnsavedColouring(); }
+    CPictureShelf& GetShelf() { return m_shelf; }
     CGlimBook* GetBooks() { return m_shelf.GetStoryBooks(); }
     CGlimScrapbook& GetScrapbook() { return m_shelf.GetScrapbook(); }
     const CRect& GetPinnedRect() const { return GetPosition(); }
@@ -157,6 +160,13 @@ class CColoringDlg : public CPictureDialog, private CStartupSequence::Steps {
     void StepScene(int step);
     void OpenScrapbook();
     bool ShowChosenPicture(CGlimImage* chosen, bool fromScrapbook, int bookIndex);
+    // Runs the scrapbook screen; true when the child chose a picture there.
+    bool RunScrapbookScreen(CGlimImage*& chosen, bool& fromScrapbook, int& bookIndex);
+    // Makes the picture safe before the child leaves it; the way out then always goes on.
+    void LeavePicture();
+    bool MakeRoomOnScrapbookScreen(bool followChoice);
+    void ReportFailedWrite();
+    void ArmRecovery();
     void ExitSequence();
     void ClearPictureArea();
     void ShowPicture(CGlimImage* picture);
@@ -175,4 +185,6 @@ class CColoringDlg : public CPictureDialog, private CStartupSequence::Steps {
     CPictureShelf m_shelf;
     Preferences* m_preferences = nullptr;
     std::array<CBackdropAnimation, 2> m_animations;  // the sun's and the rainbow's
+    CKeepNotices m_notices;
+    bool m_recoveryArmed = false;
 };

@@ -4,13 +4,21 @@
 #include "models/CGlimScrapbook.h"
 
 int CPictureKeeper::FindEntry(CGlimImage* picture) const {
-    if (m_scrapbook == nullptr) return -1;
     const auto found = m_entries.find(picture);
-    if (found == m_entries.end()) return -1;
+    return found == m_entries.end() ? -1 : FindEntryNamed(found->second);
+}
+
+int CPictureKeeper::FindEntryNamed(const std::string& name) const {
+    if (m_scrapbook == nullptr || name.empty()) return -1;
     for (int i = 0; i < m_scrapbook->GetCount(); ++i) {
-        if (m_scrapbook->GetEntryName(i) == found->second) return i;
+        if (m_scrapbook->GetEntryName(i) == name) return i;
     }
     return -1;
+}
+
+std::string CPictureKeeper::EntryNameOf(CGlimImage* picture) const {
+    const int entry = FindEntry(picture);
+    return entry >= 0 ? m_scrapbook->GetEntryName(entry) : "";
 }
 
 CPictureKeeper::Result CPictureKeeper::Save(CGlimImage* picture, CGlimBook* book) {

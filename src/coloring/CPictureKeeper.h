@@ -23,6 +23,10 @@ class CPictureKeeper {
     bool Restore(CGlimImage* picture);
     // The scrapbook entry `picture` is tied to, or -1.
     int FindEntry(CGlimImage* picture) const;
+    // The name of the entry `picture` is tied to, or empty.
+    std::string EntryNameOf(CGlimImage* picture) const;
+    // The index of the entry named `name`, or -1.
+    int FindEntryNamed(const std::string& name) const;
 
   private:
     CGlimScrapbook* m_scrapbook = nullptr;

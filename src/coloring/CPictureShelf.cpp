@@ -1,14 +1,23 @@
 #include "coloring/CPictureShelf.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "coloring/CColoringLayout.h"
+#include "platform/files/CAtomicFile.h"
 #include "platform/window/MessageBox.h"
 
-CPictureShelf::CPictureShelf() {
+CPictureShelf::CPictureShelf()
+    : m_setAside(ContentPaths::kSetAside), m_recovery(ContentPaths::kRecovery) {
     m_keeper.SetScrapbook(&m_scrapbook);
+}
+
+void CPictureShelf::SetRescueFolders(const std::string& recovery, const std::string& setAside) {
+    m_recovery.SetFolder(recovery);
+    m_setAside.SetFolder(setAside);
 }
 
 bool CPictureShelf::Load(const std::function<void(bool)>& holdStartup) {
@@ -96,17 +105,205 @@ void CPictureShelf::NoteColoured() {
     m_unsaved = true;
 }
 
+bool CPictureShelf::HasUnsavedColouring() const {
+    if (!m_unsaved || m_pictureBook == nullptr) return false;
+    const CGlimImage* picture = m_pictureBook->GetCurrentImage();
+    const CDib* canvas = picture != nullptr ? picture->GetCanvasIfLoaded() : nullptr;
+    if (canvas == nullptr) return false;
+    return !m_hasKeptPrint || CRecoveryWriter::Fingerprint(*canvas) != m_keptPrint;
+}
+
+void CPictureShelf::NoteShown() {
+    m_unsaved = false;
+    m_hasKeptPrint = false;
+    CGlimImage* picture = GetCurrentPicture();
+    const CDib* canvas = picture != nullptr ? picture->GetCanvasToDraw() : nullptr;
+    if (canvas == nullptr) return;
+    m_keptPrint = m_recoveredPrint = CRecoveryWriter::Fingerprint(*canvas);
+    m_hasKeptPrint = true;
+}
+
+// Once kept, the recovery slot only names the picture: the scrapbook holds its canvas.
+bool CPictureShelf::NoteKept() {
+    m_unsaved = false;
+    NoteShown();
+    return m_recovery.WriteLabelNow(LabelOf(m_pictureBook, GetCurrentPicture()));
+}
+
 void CPictureShelf::KeepColouringUnattended() {
     const CPictureKeeper::Result kept = KeepColouring();
     if (kept == CPictureKeeper::Result::Saved) return;
+    // The recovery slot keeps it for the next start.
+    if (CGlimImage* picture = GetCurrentPicture(); picture && picture->GetCanvasIfLoaded())
+        m_recovery.WriteNow(*picture->GetCanvasIfLoaded(), LabelOf(m_pictureBook, picture));
     std::fprintf(stderr, "talewick: the picture being coloured could not be kept: %s\n",
                  kept == CPictureKeeper::Result::Full ? "the scrapbook is full"
                                                       : "a file could not be written");
+    RememberCurrent();
 }
 
 CPictureKeeper::Result CPictureShelf::KeepColouring() {
-    if (!m_unsaved) return CPictureKeeper::Result::Saved;
+    if (!HasUnsavedColouring()) return CPictureKeeper::Result::Saved;
+    CAtomicFile::ClearLastFailure();
     const CPictureKeeper::Result result = m_keeper.Save(GetCurrentPicture(), m_pictureBook);
-    if (result == CPictureKeeper::Result::Saved) m_unsaved = false;
+    if (result == CPictureKeeper::Result::Saved) NoteKept();
+    if (result == CPictureKeeper::Result::Failed) NoteFailure(m_scrapbook.GetFolder());
     return result;
+}
+
+void CPictureShelf::NoteFailure(const std::string& folder) {
+    const int error = errno;
+    m_failedPath = CAtomicFile::LastFailedPath();
+    m_failedError = CAtomicFile::LastFailedError();
+    if (!m_failedPath.empty()) return;
+    m_failedPath = folder;
+    m_failedError = error != 0 ? error : EIO;
+}
+
+CPictureSlot::Label CPictureShelf::LabelOf(CGlimBook* book, CGlimImage* picture) const {
+    if (book == nullptr || picture == nullptr) return {};
+    return {book->GetBookName(), picture->GetImageName(), m_keeper.EntryNameOf(picture)};
+}
+
+void CPictureShelf::WriteRecovery() {
+    if (!m_unsaved) return;
+    CGlimImage* picture = GetCurrentPicture();
+    const CDib* canvas = picture != nullptr ? picture->GetCanvasIfLoaded() : nullptr;
+    if (canvas == nullptr) return;
+    const std::uint64_t print = CRecoveryWriter::Fingerprint(*canvas);
+    if (print == m_recoveredPrint) return;
+    m_recoveredPrint = print;
+    // Coloured back to how it was kept: the scrapbook holds it, the slot only names it.
+    if (m_hasKeptPrint && print == m_keptPrint) {
+        m_recovery.WriteLabelNow(LabelOf(m_pictureBook, picture));
+        return;
+    }
+    m_recovery.Submit(*canvas, LabelOf(m_pictureBook, picture));
+}
+
+void CPictureShelf::RememberCurrent() {
+    CGlimImage* picture = GetCurrentPicture();
+    if (picture == nullptr || m_recovery.Slot().HoldsCanvas()) return;
+    m_recovery.WriteLabelNow(LabelOf(m_pictureBook, picture));
+}
+
+bool CPictureShelf::FindScene(const CPictureSlot::Label& label, CGlimBook*& book,
+                              CGlimImage*& scene) {
+    for (int index = -1; index < m_bookCount; ++index) {
+        book = BookAt(index);
+        if (book == nullptr || book->GetBookName() != label.book) continue;
+        scene = book->GetImage(book->FindImageByName(label.scene));
+        if (scene != nullptr) return true;
+    }
+    book = nullptr;
+    scene = nullptr;
+    return false;
+}
+
+CPictureKeeper::Result CPictureShelf::KeepRecovered(CGlimBook* book, CGlimImage* scene,
+                                                    const std::string& canvasPath) {
+    scene->SetSavedFiles(canvasPath, "");
+    if (scene->GetCanvasToDraw() == nullptr) return CPictureKeeper::Result::Failed;
+    const CPictureKeeper::Result result = m_keeper.Save(scene, book);
+    if (result == CPictureKeeper::Result::Saved) m_recovery.WriteLabelNow(LabelOf(book, scene));
+    return result;
+}
+
+void CPictureShelf::ComeBack() {
+    CPictureSlot::Label label;
+    std::string canvasPath;
+    CGlimBook* book = nullptr;
+    CGlimImage* scene = nullptr;
+    m_setAside.Load();
+    if (!m_recovery.Slot().Read(label, canvasPath) || !FindScene(label, book, scene)) return;
+    MakeCurrent(book, scene, m_keeper.FindEntryNamed(label.entry));
+    if (canvasPath.empty()) {
+        RestoreKept(scene);
+        return;
+    }
+    const CPictureKeeper::Result kept = KeepRecovered(book, scene, canvasPath);
+    if (kept == CPictureKeeper::Result::Full) m_setAside.Take(m_recovery.Slot());
+    // A canvas that could not be written stays in the recovery slot for the next start.
+    if (kept == CPictureKeeper::Result::Failed)
+        std::fprintf(stderr, "talewick: the picture brought back could not be kept: %s\n",
+                     canvasPath.c_str());
+}
+
+bool CPictureShelf::HoldForLater() {
+    m_heldBook = m_pictureBook;
+    m_heldPicture = GetCurrentPicture();
+    const CDib* canvas = m_heldPicture ? m_heldPicture->GetCanvasIfLoaded() : nullptr;
+    if (canvas == nullptr) return false;
+    // The slot now holds it: no timer may write another scene over it meanwhile.
+    CAtomicFile::ClearLastFailure();
+    if (!m_recovery.WriteNow(*canvas, LabelOf(m_heldBook, m_heldPicture))) {
+        NoteFailure(m_recovery.Slot().GetFolder());
+        return false;
+    }
+    m_unsaved = false;
+    return true;
+}
+
+bool CPictureShelf::SettleHeld() {
+    CGlimBook* book = std::exchange(m_heldBook, nullptr);
+    CGlimImage* picture = std::exchange(m_heldPicture, nullptr);
+    CPictureSlot::Label label;
+    std::string canvasPath;
+    if (picture == nullptr || !m_recovery.Slot().Read(label, canvasPath) || canvasPath.empty())
+        return false;
+    m_unsaved = false;
+    CAtomicFile::ClearLastFailure();
+    if (m_scrapbook.GetCount() < CGlimScrapbook::kMaxEntries &&
+        KeepRecovered(book, picture, canvasPath) == CPictureKeeper::Result::Saved)
+        return true;
+    if (m_setAside.Take(m_recovery.Slot())) return true;
+    NoteFailure(ContentPaths::kSetAside);
+    return false;
+}
+
+bool CPictureShelf::SetAsideCurrent() {
+    CGlimImage* picture = GetCurrentPicture();
+    const CDib* canvas = picture != nullptr ? picture->GetCanvasIfLoaded() : nullptr;
+    m_unsaved = false;
+    if (canvas == nullptr || !m_recovery.WriteNow(*canvas, LabelOf(m_pictureBook, picture)))
+        return false;
+    return m_setAside.Take(m_recovery.Slot());
+}
+
+bool CPictureShelf::ReturnSetAside() {
+    CGlimImage* current = GetCurrentPicture();
+    bool currentTook = false;
+    for (int i = 0;
+         i < m_setAside.GetCount() && m_scrapbook.GetCount() < CGlimScrapbook::kMaxEntries;) {
+        CGlimImage* returned = ReturnOneSetAside(i);
+        if (returned == nullptr) ++i;
+        currentTook = currentTook || returned == current;
+    }
+    return currentTook;
+}
+
+// The scene on show takes its set-aside picture only while nothing of its own waits to be
+// kept; another scene on show (a view still holds it) waits for a later turn.
+CGlimImage* CPictureShelf::ReturnOneSetAside(int index) {
+    CPictureSlot::Label label;
+    std::string canvasPath;
+    CGlimBook* book = nullptr;
+    CGlimImage* scene = nullptr;
+    if (!m_setAside.Get(index, label, canvasPath) || !FindScene(label, book, scene)) return nullptr;
+    const bool current = scene == GetCurrentPicture();
+    if (current ? HasUnsavedColouring() : scene->IsShown()) return nullptr;
+    scene->SetSavedFiles(canvasPath, "");
+    const int added = m_scrapbook.AddEntry(scene, book);
+    if (current && added >= 0) m_keeper.Remember(scene, added);
+    if (!current) scene->ReleaseAll();
+    if (added < 0) return nullptr;
+    m_setAside.Remove(index);
+    return scene;
+}
+
+bool CPictureShelf::LastFailure(std::string& path, int& error) {
+    if (m_recovery.TakeFailure(path, error)) return true;
+    path = m_failedPath;
+    error = m_failedError;
+    return !path.empty();
 }

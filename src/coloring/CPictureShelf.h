@@ -1,17 +1,24 @@
 #pragma once
 #include <array>
+#include <cstdint>
 #include <functional>
+#include <string>
 
 #include "coloring/CPictureKeeper.h"
+#include "coloring/CRecoveryWriter.h"
 #include "models/CBookCatalogue.h"
 #include "models/CGlimBook.h"
 #include "models/CGlimScrapbook.h"
+#include "models/CSetAsidePictures.h"
 
 class CPalette;
 
 // The books the child colours from (the scribble pad in front of the story books), the
 // scrapbook, the book whose picture is current and whether that picture was coloured
-// since it was last kept.
+// since it was last kept. A picture counts as coloured only when its canvas differs from
+// how it was when it became current or was last kept. The picture being coloured is also
+// written to a recovery slot in the user's folder, which brings it back after the program
+// was stopped any way at all, and a picture the scrapbook cannot take is set aside.
 class CPictureShelf {
   public:
     static constexpr int kBookCapacity = 3;
@@ -46,16 +53,62 @@ class CPictureShelf {
     void NoteColoured();
     void NoteChanged() { m_unsaved = true; }
     bool IsTouched() const { return m_touched; }
-    bool HasUnsavedColouring() const { return m_unsaved; }
+    // Whether a pixel of the current picture changed since it was shown or kept.
+    bool HasUnsavedColouring() const;
+    // The current picture is on show as it starts out: what later colouring is compared to.
+    void NoteShown();
     // Keeps the current picture in the scrapbook when it changed; Saved when it had not.
     CPictureKeeper::Result KeepColouring();
     // KeepColouring when nobody may be there to answer a message (the system stops the
     // program): a picture that cannot be kept is told on standard error only.
     void KeepColouringUnattended();
 
+    // Recovery: queues the current picture for the recovery slot when it changed since it
+    // was last written there; the screen does not wait for the disk.
+    void WriteRecovery();
+    // Whether a recovery write on the writer thread failed and is not told yet.
+    bool RecoveryFailed() const { return m_recovery.HasFailure(); }
+    // Brings back the picture that was current when the program last ended, as it was
+    // then: a picture left in the recovery slot goes into the scrapbook first (or is set
+    // aside when the scrapbook is full). Before anything is shown.
+    void ComeBack();
+    // Writes which picture is current, so the next start comes back to it.
+    void RememberCurrent();
+
+    // Leaving a picture the scrapbook is too full for: HoldForLater writes it to the
+    // recovery slot (the scrapbook screen may release it), SettleHeld then keeps it in the
+    // scrapbook when a picture was thrown away, or else sets it aside. Both return false
+    // when a file could not be written.
+    bool HoldForLater();
+    bool SettleHeld();
+    // Sets the current picture aside after it could not be kept; false when that fails too.
+    bool SetAsideCurrent();
+    // Puts set-aside pictures back into the scrapbook while it has room; true when the
+    // current picture took one (it is to be shown again).
+    bool ReturnSetAside();
+    int GetSetAsideCount() const { return m_setAside.GetCount(); }
+
+    // The file (or folder) and errno of the last write of a picture that failed; false when
+    // none failed.
+    bool LastFailure(std::string& path, int& error);
+
+    // Where the recovery slot and set-aside pictures live (tests use their own folders).
+    void SetRescueFolders(const std::string& recovery, const std::string& setAside);
+
   private:
     bool LoadBook(CGlimBook& book, const CBookCatalogue::Line& line,
                   const std::function<void(bool)>& holdStartup);
+    CPictureSlot::Label LabelOf(CGlimBook* book, CGlimImage* picture) const;
+    bool FindScene(const CPictureSlot::Label& label, CGlimBook*& book, CGlimImage*& scene);
+    // Keeps the recovered canvas at `canvasPath` as `scene`'s picture.
+    CPictureKeeper::Result KeepRecovered(CGlimBook* book, CGlimImage* scene,
+                                         const std::string& canvasPath);
+    // The scene that took set-aside picture `index` back, or null when it stays aside.
+    CGlimImage* ReturnOneSetAside(int index);
+    bool NoteKept();
+    // Remembers why the write just done failed: the file a replacement failed on, or else
+    // `folder` with the system's last reason.
+    void NoteFailure(const std::string& folder);
 
     // The scribble pad sits directly in front of the story books, as book -1.
     std::array<CGlimBook, 1 + kBookCapacity> m_books;
@@ -65,4 +118,14 @@ class CPictureShelf {
     CPictureKeeper m_keeper;
     bool m_touched = false;
     bool m_unsaved = false;
+    // Fingerprints of the current canvas as shown or kept and as last written for recovery.
+    std::uint64_t m_keptPrint = 0;
+    bool m_hasKeptPrint = false;
+    std::uint64_t m_recoveredPrint = 0;
+    CGlimBook* m_heldBook = nullptr;
+    CGlimImage* m_heldPicture = nullptr;
+    std::string m_failedPath;
+    int m_failedError = 0;
+    CSetAsidePictures m_setAside;
+    CRecoveryWriter m_recovery;
 };

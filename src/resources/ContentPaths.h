@@ -24,6 +24,9 @@ class ContentPaths {
     static constexpr const char* kFillSounds = "../sounds/fill/";
     static constexpr const char* kMessageSounds = "../sounds/message/";
     static constexpr const char* kScribblePad = "../books/scribble/";
+    // The user's own folders for the picture being coloured and pictures set aside.
+    static constexpr const char* kRecovery = "../recovery/";
+    static constexpr const char* kSetAside = "../setaside/";
 
     // Catalogues and descriptions, by name inside their folders.
     static constexpr const char* kBookCatalogue = "books.txt";
@@ -71,6 +74,12 @@ class ContentPaths {
     static constexpr const char* kSlideChangeSound = "../sounds/slidesnd.wav";
     static constexpr const char* kMySlidesSound = "../sounds/myslides.wav";
     static constexpr const char* kStorySlidesSound = "../sounds/strysld.wav";
+
+    // What the child is told when a picture cannot go into the scrapbook.
+    static constexpr const char* kScrapbookFullSound = "../sounds/sbfull.wav";
+    static constexpr const char* kNotSavedSound = "../sounds/notsaved.wav";
+    static constexpr const char* kScrapbookFullPicture = "../bitmaps/notice/sbfull.bmp";
+    static constexpr const char* kNotSavedPicture = "../bitmaps/notice/notsaved.bmp";
 
     // `path` relative to the content tree: without the leading kRoot (unchanged without it).
     static constexpr std::string_view InTree(std::string_view path) {

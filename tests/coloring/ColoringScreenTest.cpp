@@ -23,6 +23,10 @@ namespace {
 
 constexpr DWORD kStarted = 29000;  // the greeting sounds at 28.5 s
 
+CPoint Middle(const CRect& rect) {
+    return CPoint((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+}
+
 TEST(SplitTest, CellsAroundAnInnerRectangle) {
     CRect outer(0, 0, 100, 80);
     std::array<CRect, 9> cells;
@@ -203,29 +207,42 @@ TEST_F(ColoringScreenTest, PresetsAndEraserSwitchesOnTheRunningScreen) {
     EXPECT_FALSE(Heard(backend, "bigcolor.wav"));  // the switch from the eraser is quiet
 }
 
-TEST_F(ColoringScreenTest, AFullScrapbookKeepsTheColouredPictureCurrent) {
+// With the scrapbook full, the scene arrow still turns the page: first the child is asked
+// for room on the scrapbook screen, and leaving it without throwing a picture away sets the
+// coloured picture aside.
+TEST_F(ColoringScreenTest, AFullScrapbookAsksForRoomAndTheArrowStillTurns) {
     PresentingBackend backend(640, 480, 32);
     int sceneAfter = -1;
-    bool unsaved = false;
+    bool unsaved = true;
     int entries = 0;
-    Run(backend, {[&](CColoringDlg& s) {
-            CGlimBook& book = s.GetBooks()[0];
-            for (int i = 0; i < CGlimScrapbook::kMaxEntries; ++i)
-                s.GetScrapbook().AddEntry(book.GetImage(1), &book);
-            book.SelectImage(0);
-            book.GetCurrentImage()->SetShown(true);
-            s.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 260));
-            s.SendMessage(WM_COMMAND, CColoringDlg::kSceneRight);
-            sceneAfter = book.GetCurrentIndex();
-            unsaved = s.HasUnsavedColouring();
-            entries = s.GetScrapbook().GetCount();
-        }},
-        {kStarted});
-    EXPECT_EQ(sceneAfter, 0);
-    EXPECT_TRUE(unsaved);
+    int setAside = 0;
+    const CRect popup = ScreenLayouts::kPopupRect;
+    const CRect back = ScreenLayouts::Scrapbook::kReturn.rect;
+    Run(backend,
+        {[&](CColoringDlg& s) {
+             CGlimBook& book = s.GetBooks()[0];
+             for (int i = 0; i < CGlimScrapbook::kMaxEntries; ++i)
+                 s.GetScrapbook().AddEntry(book.GetImage(1), &book);
+             s.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 260));
+             s.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(300, 260));
+             s.PostMessage(WM_COMMAND, CColoringDlg::kSceneRight);
+         },
+         [&](CColoringDlg&) { backend.InjectClick(Middle(popup)); },
+         [&](CColoringDlg&) { backend.InjectClick(Middle(back)); },
+         [&](CColoringDlg& s) {
+             sceneAfter = s.GetBooks()[0].GetCurrentIndex();
+             unsaved = s.HasUnsavedColouring();
+             entries = s.GetScrapbook().GetCount();
+             setAside = s.GetShelf().GetSetAsideCount();
+         }},
+        {kStarted, kStarted + 1000, kStarted + 2000, kStarted + 4000});
+    EXPECT_TRUE(Heard(backend, "sbfull.wav")) << "the child is asked for room";
+    EXPECT_TRUE(Heard(backend, "pgturn")) << "the page turned all the same";
+    EXPECT_EQ(sceneAfter, 1);
+    EXPECT_FALSE(unsaved);
     EXPECT_EQ(entries, CGlimScrapbook::kMaxEntries);
-    EXPECT_TRUE(Heard(backend, "The scrapbook is full"));
-    EXPECT_FALSE(Heard(backend, "pgturn"));
+    EXPECT_EQ(setAside, 1);
+    EXPECT_TRUE(fs::exists(root / "setaside" / "picture0001" / "picture.txt"));
 }
 
 TEST_F(ColoringScreenTest, ExitShowsTheClosingPicturesForThreeAndTwoSeconds) {

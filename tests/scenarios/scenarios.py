@@ -346,9 +346,13 @@ def scenario_exit(run):
     saved = saved_picture(folder, names[0])
     check(close(saved.at(*p1), scene.lit(orange, *p1)), "the saved picture holds the colour")
 
-    # A second run loads the scrapbook: its new picture joins the first.
+    # A second run loads the scrapbook and comes back to that picture; a picture of the next
+    # scene joins it.
+    nxt = Scene(run, "breakfast")
+    p2 = nxt.interior_point(nxt.largest_objects()[0])
     record = run.drive_script("exit_again", [
-        "wait %d" % STARTED, "click %d %d" % crayon_point(2), "click %d %d" % display(p1),
+        "wait %d" % STARTED, "click %d %d" % BUTTONS["scene_right"], "wait 1000",
+        "click %d %d" % crayon_point(2), "click %d %d" % display(p2),
         "wait 500", "click %d %d" % BUTTONS["exit"], "wait 300",
         "click %d %d" % BUTTONS["quit_yes"]])
     check(not any(line.startswith("message") for line in record), "the second run reads cleanly")

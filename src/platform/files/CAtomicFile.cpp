@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -14,10 +15,13 @@
 
 namespace {
 
-int g_stepsTaken = 0;
-int g_failingStep = 0;
-CAtomicFile::FailureKind g_failureKind = CAtomicFile::FailureKind::Error;
-bool g_crashed = false;
+// Replacements may run on a writer thread too; each thread counts its own steps.
+thread_local int g_stepsTaken = 0;
+thread_local int g_failingStep = 0;
+thread_local CAtomicFile::FailureKind g_failureKind = CAtomicFile::FailureKind::Error;
+thread_local bool g_crashed = false;
+thread_local std::string g_lastFailedPath;
+thread_local int g_lastFailedError = 0;
 
 std::string FolderOf(const std::string& path) {
     const std::size_t slash = path.find_last_of('/');
@@ -38,7 +42,7 @@ bool IsNumber(const std::string& text) {
 
 // Creates a fresh hidden temporary file beside `target`; returns its descriptor or -1.
 int CreateTemporary(const std::string& target, std::string& temporaryPath) {
-    static unsigned serial = 0;
+    static std::atomic<unsigned> serial = 0;
     const std::string stem = FolderOf(target) + "/." + NameOf(target) + kTemporaryMark +
                              std::to_string(::getpid()) + "-";
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -89,6 +93,8 @@ BOOL CAtomicFile::Open(const std::string& requested, UINT /*flags*/, int* errorN
     }
     if (m_file == nullptr) {
         if (errorNumber != nullptr) *errorNumber = errno;
+        g_lastFailedPath = path;
+        g_lastFailedError = errno;
         if (fd >= 0) ::unlink(m_temporary.c_str());
         m_temporary.clear();
         return FALSE;
@@ -100,7 +106,10 @@ BOOL CAtomicFile::Open(const std::string& requested, UINT /*flags*/, int* errorN
 
 BOOL CAtomicFile::Write(const void* buffer, UINT count) {
     if (m_file == nullptr || m_failed) return FALSE;
-    if (!TakeStep() || !CFile::Write(buffer, count)) m_failed = true;
+    if (!TakeStep() || !CFile::Write(buffer, count)) {
+        m_failed = true;
+        NoteFailure(errno != 0 ? errno : EIO);
+    }
     return m_failed ? FALSE : TRUE;
 }
 
@@ -115,6 +124,7 @@ UINT CAtomicFile::Read(void* /*buffer*/, UINT /*count*/) {
 BOOL CAtomicFile::Commit() {
     if (m_file == nullptr) return FALSE;
     if (m_failed || !TakeStep() || std::fflush(m_file) != 0 || ::fsync(::fileno(m_file)) != 0) {
+        if (!m_failed) NoteFailure(errno != 0 ? errno : EIO);
         Abandon();
         return FALSE;
     }
@@ -123,6 +133,7 @@ BOOL CAtomicFile::Commit() {
     m_file = nullptr;
     if (!closeStep || !closed || !TakeStep() ||
         ::rename(m_temporary.c_str(), m_target.c_str()) != 0) {
+        NoteFailure(errno != 0 ? errno : EIO);
         Abandon();
         return FALSE;
     }
@@ -176,6 +187,22 @@ int CAtomicFile::RemoveLeftovers(const std::string& folder) {
             ++removed;
     }
     return removed;
+void CAtomicFile::NoteFailure(int error) {
+    g_lastFailedPath = m_target;
+    g_lastFailedError = error;
+}
+
+const std::string& CAtomicFile::LastFailedPath() {
+    return g_lastFailedPath;
+}
+
+int CAtomicFile::LastFailedError() {
+    return g_lastFailedError;
+}
+
+void CAtomicFile::ClearLastFailure() {
+    g_lastFailedPath.clear();
+    g_lastFailedError = 0;
 }
 
 bool CAtomicFile::TakeStep() {

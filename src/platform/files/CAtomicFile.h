@@ -54,7 +54,16 @@ class CAtomicFile : public CFile {
     // Counts from zero again and switches injection off.
     static void ResetSteps();
 
+    // The file and the system's reason (an errno value) of the last replacement that
+    // failed in this thread, for telling a grown-up what went wrong; empty and 0 before any.
+    static const std::string& LastFailedPath();
+    static int LastFailedError();
+    // Forgets the last failure, so a caller can tell whether its own step failed here.
+    static void ClearLastFailure();
+
   private:
+    void NoteFailure(int error);
+
     bool TakeStep();
     void Abandon();
 
