@@ -187,6 +187,8 @@ int CAtomicFile::RemoveLeftovers(const std::string& folder) {
             ++removed;
     }
     return removed;
+}
+
 void CAtomicFile::NoteFailure(int error) {
     g_lastFailedPath = m_target;
     g_lastFailedError = error;
