@@ -60,7 +60,8 @@ enum class Icon {
     NoLetters,
     Plus,
     Pencil,
-    Scrapbook
+    Scrapbook,
+    Redo
 };
 
 // Draws `icon` centred on (cx, cy) inside a square of side `size`.

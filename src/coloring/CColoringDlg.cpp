@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "coloring/CColoringLayout.h"
+#include "coloring/CHistoryKeys.h"
 #include "coloring/CNineCells.h"
 #include "dialogs/CQuitDlg.h"
 #include "imaging/CDitherer.h"
@@ -386,6 +387,15 @@ void CColoringDlg::OnRButtonUp(UINT flags, CPoint point) {
     if (m_startup.IsRunning()) CDialog::OnRButtonUp(flags, point);
 }
 
+void CColoringDlg::OnKeyDown(UINT key, UINT repeat, UINT flags) {
+    const int command = CHistoryKeys::CommandOf(key, GetKeyState(VK_CONTROL) < 0,
+                                                GetKeyState(VK_SHIFT) < 0, kUndo, kRedo);
+    if (command == 0)
+        CPictureDialog::OnKeyDown(key, repeat, flags);
+    else if (m_startup.IsRunning())
+        RunButton(command);
+}
+
 BOOL CColoringDlg::OnSetCursor(CWnd*, UINT hitTest, UINT) {
     m_cursors.SetShape(PointerShape(hitTest == HTCLIENT));
     return TRUE;
@@ -423,9 +433,8 @@ bool CColoringDlg::ChooseToolOf(int id) {
 
 bool CColoringDlg::RunButton(int id) {
     static constexpr CommandRoute<CColoringDlg> kRoutes[] = {
-        {kUndo, &CColoringDlg::UndoColouring},
-        {kVoiceOver, &CColoringDlg::PlayVoiceOver},
-        {kScrapbook, &CColoringDlg::OpenScrapbook},
+        {kUndo, &CColoringDlg::UndoColouring},      {kRedo, &CColoringDlg::RedoColouring},
+        {kVoiceOver, &CColoringDlg::PlayVoiceOver}, {kScrapbook, &CColoringDlg::OpenScrapbook},
         {kExit, &CColoringDlg::ExitSequence},
     };
     if (RouteCommand<CColoringDlg>(*this, id, kRoutes)) return true;
@@ -479,15 +488,21 @@ void CColoringDlg::ChooseTexture(int slot) {
     m_tools.SetColour(m_colours.GetColour());
 }
 
+// Each picture keeps its own steps; nothing to undo or redo stays silent.
 void CColoringDlg::UndoColouring() {
-    if (!m_shelf.IsTouched()) return;
+    CGlimImage* picture = GetCurrentPicture();
+    if (picture == nullptr || !picture->Undo()) return;
     m_sounds.PlayUndo();
-    if (CGlimImage* picture = GetCurrentPicture()) {
-        if (picture->Undo()) {
-            m_pictureView.DrawWhole(*picture);
-            m_shelf.NoteChanged();
-        }
-    }
+    m_pictureView.DrawWhole(*picture);
+    m_shelf.NoteChanged();
+}
+
+void CColoringDlg::RedoColouring() {
+    CGlimImage* picture = GetCurrentPicture();
+    if (picture == nullptr || !picture->Redo()) return;
+    m_sounds.PlayClick();
+    m_pictureView.DrawWhole(*picture);
+    m_shelf.NoteChanged();
 }
 
 void CColoringDlg::PlayVoiceOver() {

@@ -40,6 +40,7 @@ class CColoringDlg : public CPictureDialog, private CStartupSequence::Steps {
         kSmallEraser = ScreenLayouts::Coloring::kSmallEraser.id,
         kBigEraser = ScreenLayouts::Coloring::kBigEraser.id,
         kUndo = ScreenLayouts::Coloring::kUndo.id,
+        kRedo = ScreenLayouts::Coloring::kRedo.id,
         kTextureUp = ScreenLayouts::Coloring::kTextureUp.id,
         kTextureSlot0 = ScreenLayouts::Coloring::kTextureSlot0.id,
         kTextureSlot1 = ScreenLayouts::Coloring::kTextureSlot1.id,
@@ -103,6 +104,7 @@ class CColoringDlg : public CPictureDialog, private CStartupSequence::Steps {
     void OnLButtonUp(UINT flags, CPoint point) override;
     void OnMouseMove(UINT flags, CPoint point) override;
     void OnRButtonUp(UINT flags, CPoint point) override;
+    void OnKeyDown(UINT key, UINT repeat, UINT flags) override;
     BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void OnSysCommand(UINT id, LPARAM lParam) override;
@@ -146,6 +148,7 @@ class CColoringDlg : public CPictureDialog, private CStartupSequence::Steps {
     void PageTextures(bool forward);
     void ChooseTexture(int slot);
     void UndoColouring();
+    void RedoColouring();
     void PlayVoiceOver();
     void StepCrayonBox(int step);
     void StepScene(int step);

@@ -93,7 +93,7 @@ constexpr ControlLayout Hidden(ControlLayout face) {
     face.shown = false;
     return face;
 }
-// A tool of the coloring screen's column: six buttons of one size, one under the other.
+// A tool of the coloring screen's column: buttons of one size, one under the other.
 constexpr ControlLayout Tool(const char* name, int id, int row, const char* caption, const char* up,
                              const char* down) {
     return Hidden(Face(name, id, At(543, 87 + 34 * row, 60, 32), caption, up, down));
@@ -142,6 +142,8 @@ class ScreenLayouts {
             layout_parts::Tool("BIG_ERASER", 1037, 4, "big eraser", "clearu.bmp", "cleard.bmp");
         static constexpr ControlLayout kUndo =
             layout_parts::Tool("UNDO", 1048, 5, "undo", "undou.bmp", "undod.bmp");
+        static constexpr ControlLayout kRedo =
+            layout_parts::Tool("REDO", 1120, 6, "redo", "redou.bmp", "redod.bmp");
         static constexpr ControlLayout kTextureUp = layout_parts::Hidden(
             layout_parts::Face("TEXTURE_UP", 1038, layout_parts::At(38, 39, 57, 25), "Texture Up",
                                "texuu.bmp", "texud.bmp"));
@@ -187,12 +189,12 @@ class ScreenLayouts {
         static constexpr ControlLayout kQuitPopup =
             layout_parts::Place("QUIT_POPUP", kPictureArea.rect);
 
-        static constexpr std::array<ControlLayout, 26> kControls = {
+        static constexpr std::array<ControlLayout, 27> kControls = {
             kBackground, kPictureArea,  kCrayonArea, kColourStrip,  kSmallBrush, kBigBrush,
             kRegionFill, kSmallEraser,  kBigEraser,  kUndo,         kTextureUp,  kTextureSlot0,
             kSwatch0,    kTextureSlot1, kSwatch1,    kTextureSlot2, kSwatch2,    kTextureDown,
             kVoiceOver,  kScrapbook,    kLeftStar,   kRightStar,    kSceneLeft,  kSceneRight,
-            kExit,       kQuitPopup,
+            kExit,       kQuitPopup,    kRedo,
         };
         static constexpr ScreenPicture kBackdrop = {"backgrnd.bmp", kScreenWidth, kScreenHeight};
         static constexpr ScreenPicture kBrandSplash = {"Pimbly.bmp", kScreenWidth, kScreenHeight};
