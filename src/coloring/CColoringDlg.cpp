@@ -291,6 +291,7 @@ void CColoringDlg::FinishStartup() {
         if (CWnd* button = GetDlgItem(id)) button->ShowWindow(SW_SHOWNOACTIVATE);
     }
     m_tools.ShowChoice();
+    ShowHistoryButtons();
     m_sounds.PlayGreeting();
     KillTimer(kStartupTimer);
     FlushInput();
@@ -325,6 +326,7 @@ void CColoringDlg::ShowPicture(CGlimImage* picture) {
     if (picture == nullptr) return;
     m_shelf.RestoreKept(picture);
     m_pictureView.Show(*picture, GetDlgItem(kPictureArea));
+    ShowHistoryButtons();
 }
 
 bool CColoringDlg::SetCurrentPicture(CGlimBook* book, CGlimImage* picture, int entryIndex) {
@@ -381,6 +383,7 @@ void CColoringDlg::OnLButtonUp(UINT flags, CPoint point) {
     if (!m_startup.IsRunning()) return;
     CDialog::OnLButtonUp(flags, point);
     if (CGlimBrush* brush = m_tools.GetActiveBrush()) brush->EndStroke(true);
+    ShowHistoryButtons();
 }
 
 void CColoringDlg::OnRButtonUp(UINT flags, CPoint point) {
@@ -495,6 +498,7 @@ void CColoringDlg::UndoColouring() {
     m_sounds.PlayUndo();
     m_pictureView.DrawWhole(*picture);
     m_shelf.NoteChanged();
+    ShowHistoryButtons();
 }
 
 void CColoringDlg::RedoColouring() {
@@ -503,6 +507,15 @@ void CColoringDlg::RedoColouring() {
     m_sounds.PlayClick();
     m_pictureView.DrawWhole(*picture);
     m_shelf.NoteChanged();
+    ShowHistoryButtons();
+}
+
+void CColoringDlg::ShowHistoryButtons() {
+    CGlimImage* picture = GetCurrentPicture();
+    const bool back = picture != nullptr && picture->CanUndo();
+    const bool forward = picture != nullptr && picture->CanRedo();
+    if (CWnd* undo = GetDlgItem(kUndo)) undo->EnableWindow(back ? TRUE : FALSE);
+    if (CWnd* redo = GetDlgItem(kRedo)) redo->EnableWindow(forward ? TRUE : FALSE);
 }
 
 void CColoringDlg::PlayVoiceOver() {

@@ -149,6 +149,8 @@ class CColoringDlg : public CPictureDialog, private CStartupSequence::Steps {
     void ChooseTexture(int slot);
     void UndoColouring();
     void RedoColouring();
+    // Greys the undo and redo buttons while the picture has no step to take that way.
+    void ShowHistoryButtons();
     void PlayVoiceOver();
     void StepCrayonBox(int step);
     void StepScene(int step);
