@@ -118,23 +118,6 @@ TEST(UndoSteps, MemoryStaysBoundedButTheNewestTwentyStay) {
     EXPECT_LE(huge.MemoryBytes(), CUndoSteps::kCeilingBytes);
 }
 
-TEST(UndoSteps, ANewStepDropsTheRedoSteps) {
-    CUndoSteps steps;
-    for (int i = 1; i <= 3; ++i) steps.Push(StepOfBytes(static_cast<std::size_t>(i)));
-    ASSERT_NE(steps.TakeUndo(), nullptr);
-    const CUndoSteps::Step* undone = steps.TakeUndo();
-    ASSERT_NE(undone, nullptr);
-    EXPECT_EQ(undone->runs.size(), 2u);  // the newest left first
-    EXPECT_EQ(steps.RedoCount(), 2u);
-    EXPECT_EQ(steps.TakeRedo()->runs.size(), 2u);
-    const std::size_t before = steps.MemoryBytes();
-    steps.Push(StepOfBytes(9));
-    EXPECT_EQ(steps.RedoCount(), 0u);
-    EXPECT_EQ(steps.TakeRedo(), nullptr);
-    EXPECT_EQ(steps.UndoCount(), 3u);
-    EXPECT_LT(steps.MemoryBytes(), before + StepOfBytes(9).Bytes());  // the dropped step's bytes
-}
-
 // ---------------------------------------------------------------- pictures
 
 std::vector<BYTE> CanvasOf(CGlimImage& picture) {
