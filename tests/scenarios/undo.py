@@ -61,6 +61,9 @@ def scenario_undo(run):
               "click %d %d" % sc.BUTTONS["scene_left"], "wait 1000", "shot " + run.shot("back"),
               "click %d %d" % undo, "wait 300", "shot " + run.shot("back_undo"),
               "click %d %d" % undo, "wait 300", "shot " + run.shot("back_undo2")]
+    # Undone after it was kept: the picture is kept again as it now is.
+    lines += ["click %d %d" % sc.BUTTONS["exit"], "wait 300",
+              "click %d %d" % sc.BUTTONS["quit_yes"]]
     record = run.drive_script("undo", lines)
 
     states = [picture_of(run, "state%d" % i) for i in range(5)]
@@ -83,6 +86,12 @@ def scenario_undo(run):
     expect_same(run, "back", "new", "the scene comes back as it was left")
     expect_same(run, "back_undo", "redo2", "its history came back with it")
     expect_same(run, "back_undo2", "state1", "all of it")
+    folder, names = sc.scrapbook_entries(run)
+    sc.check(len(names) == 1, "the scene was kept once: %r" % names)
+    saved = sc.saved_picture(folder, names[0])
+    sc.check(saved.at(*points[1]) == scene.page.at(*points[1]) and
+             saved.at(*points[0]) != scene.page.at(*points[0]),
+             "the picture kept at the end is the one after the undos")
     oops = [line for line in record if line.startswith("sound ") and "oops.wav" in line]
     # Four undos by button, the one with nothing left silent, two by key, two after coming back.
     sc.check(len(oops) == 8, "undo says oops only when it steps back: %d times" % len(oops))
