@@ -36,6 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         brush.BeginStroke(scene, CPoint(2, 2));
         brush.EndStroke(true);
         scene->Undo();
+        scene->Redo();
         scene->PlayObjectSound(scene->GetRegionId(1, 1));
         scene->GetThumbnail();
     }

@@ -100,6 +100,14 @@ void Undo(Pen& p) {
     p.Poly({-44, 4, -12, 4, -28, 34}, kOrange);
 }
 
+// The undo arrow turned the other way round: it goes forward again.
+void Redo(Pen& p) {
+    cairo_save(p.cr);
+    cairo_scale(p.cr, -1, 1);
+    Undo(p);
+    cairo_restore(p.cr);
+}
+
 void Door(Pen& p) {
     p.Rect(-26, -42, 52, 86, 4, kWood);
     p.Poly({-26, -42, 10, -32, 10, 52, -26, 44}, kOrange);
@@ -284,6 +292,9 @@ void DrawIcon(Canvas& canvas, Icon icon, double cx, double cy, double size) {
             break;
         case Icon::Undo:
             Undo(p);
+            break;
+        case Icon::Redo:
+            Redo(p);
             break;
         case Icon::Door:
             Door(p);

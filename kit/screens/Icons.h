@@ -63,7 +63,8 @@ enum class Icon {
     Scrapbook,
     Back,     // going back to the screen before; the door is for quitting only
     GrownUp,  // ask a grown-up
-    Question
+    Question,
+    Redo
 };
 
 // Draws `icon` centred on (cx, cy) inside a square of side `size`.

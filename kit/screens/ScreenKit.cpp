@@ -172,7 +172,7 @@ KitImage ColoringBackground() {
     Panel(c, 108, 16, 422, 288, 14, kWood);  // the picture frame
     Well(c, Coloring::kPictureArea, kWhite);
     Panel(c, 30, 31, 73, 207, 14, kLeaf);    // textures
-    Panel(c, 535, 79, 76, 218, 14, kSky);    // tools
+    Panel(c, 535, 79, 76, 252, 14, kSky);    // tools
     Panel(c, 44, 246, 49, 53, 16, kPink);    // voice-over
     Panel(c, 548, 25, 49, 53, 16, kPink);    // scrapbook
     Panel(c, 127, 334, 384, 111, 18, kRed);  // crayon tray
@@ -199,8 +199,8 @@ std::vector<KitPicture> BuildColoringScreen() {
          PlanOf(Coloring::kRegionFill, kCream, Icon::Bucket),
          PlanOf(Coloring::kBigBrush, kCream, Icon::BigBrush, true),
          PlanOf(Coloring::kSmallBrush, kCream, Icon::Brush, true),
-         PlanOf(Coloring::kUndo, kCream, Icon::Undo), PlanOf(Coloring::kExit, kSky, Icon::Door),
-         PlanOf(Coloring::kTextureUp, kCream, Icon::Up),
+         PlanOf(Coloring::kUndo, kCream, Icon::Undo), PlanOf(Coloring::kRedo, kCream, Icon::Redo),
+         PlanOf(Coloring::kExit, kSky, Icon::Door), PlanOf(Coloring::kTextureUp, kCream, Icon::Up),
          PlanOf(Coloring::kTextureDown, kCream, Icon::Down),
          PlanOf(Coloring::kLeftStar, kPurple, Icon::Star),
          PlanOf(Coloring::kScrapbook, kCream, Icon::Scrapbook),

@@ -6,6 +6,7 @@
 
 #include "coloring/CColoringLayout.h"
 #include "coloring/CCrayonRing.h"
+#include "coloring/CHistoryKeys.h"
 #include "coloring/CNineCells.h"
 #include "dialogs/CQuitDlg.h"
 #include "imaging/CDitherer.h"
@@ -327,6 +328,7 @@ void CColoringDlg::FinishStartup() {
         if (CWnd* button = GetDlgItem(id)) button->ShowWindow(SW_SHOWNOACTIVATE);
     }
     m_tools.ShowChoice();
+    ShowHistoryButtons();
     m_sounds.PlayGreeting();
     KillTimer(kStartupTimer);
     FlushInput();
@@ -405,6 +407,7 @@ void CColoringDlg::ShowPicture(CGlimImage* picture) {
     m_shelf.RestoreKept(picture);
     m_pictureView.Show(*picture, GetDlgItem(kPictureArea));
     if (picture == GetCurrentPicture()) m_shelf.NoteShown();
+    ShowHistoryButtons();
 }
 
 bool CColoringDlg::SetCurrentPicture(CGlimBook* book, CGlimImage* picture, int entryIndex) {
@@ -469,6 +472,7 @@ void CColoringDlg::OnLButtonUp(UINT flags, CPoint point) {
     if (!m_startup.IsRunning()) return;
     CDialog::OnLButtonUp(flags, point);
     if (CGlimBrush* brush = m_tools.GetActiveBrush()) brush->EndStroke(true);
+    ShowHistoryButtons();
 }
 
 void CColoringDlg::OnRButtonUp(UINT flags, CPoint point) {
@@ -477,7 +481,12 @@ void CColoringDlg::OnRButtonUp(UINT flags, CPoint point) {
 
 void CColoringDlg::OnKeyDown(UINT key, UINT repeat, UINT flags) {
     if (m_startup.RequestSkip()) return;
-    CPictureDialog::OnKeyDown(key, repeat, flags);
+    const int command = CHistoryKeys::CommandOf(key, GetKeyState(VK_CONTROL) < 0,
+                                                GetKeyState(VK_SHIFT) < 0, kUndo, kRedo);
+    if (command == 0)
+        CPictureDialog::OnKeyDown(key, repeat, flags);
+    else if (m_startup.IsRunning())
+        RunButton(command);
 }
 
 BOOL CColoringDlg::OnSetCursor(CWnd*, UINT hitTest, UINT) {
@@ -520,9 +529,8 @@ bool CColoringDlg::ChooseToolOf(int id) {
 
 bool CColoringDlg::RunButton(int id) {
     static constexpr CommandRoute<CColoringDlg> kRoutes[] = {
-        {kUndo, &CColoringDlg::UndoColouring},
-        {kVoiceOver, &CColoringDlg::PlayVoiceOver},
-        {kScrapbook, &CColoringDlg::OpenScrapbook},
+        {kUndo, &CColoringDlg::UndoColouring},      {kRedo, &CColoringDlg::RedoColouring},
+        {kVoiceOver, &CColoringDlg::PlayVoiceOver}, {kScrapbook, &CColoringDlg::OpenScrapbook},
         {kExit, &CColoringDlg::ExitSequence},
         // The star and the box picture both open the next crayon box.
         {kLeftStar, &CColoringDlg::StepCrayonBox},
@@ -578,16 +586,33 @@ void CColoringDlg::ChooseTexture(int slot) {
     m_tools.SetColour(m_colours.GetColour());
 }
 
+// Each picture keeps its own steps; nothing to undo or redo stays silent.
 void CColoringDlg::UndoColouring() {
-    if (!m_shelf.IsTouched()) return;
+    CGlimImage* picture = GetCurrentPicture();
+    if (picture == nullptr || !picture->Undo()) return;
     m_sounds.PlayUndo();
-    if (CGlimImage* picture = GetCurrentPicture()) {
-        if (picture->Undo()) {
-            m_pictureView.DrawWhole(*picture);
-            m_shelf.NoteChanged();
-            ArmRecovery();
-        }
-    }
+    m_pictureView.DrawWhole(*picture);
+    m_shelf.NoteChanged();
+    ArmRecovery();
+    ShowHistoryButtons();
+}
+
+void CColoringDlg::RedoColouring() {
+    CGlimImage* picture = GetCurrentPicture();
+    if (picture == nullptr || !picture->Redo()) return;
+    m_sounds.PlayClick();
+    m_pictureView.DrawWhole(*picture);
+    m_shelf.NoteChanged();
+    ArmRecovery();
+    ShowHistoryButtons();
+}
+
+void CColoringDlg::ShowHistoryButtons() {
+    CGlimImage* picture = GetCurrentPicture();
+    const bool back = picture != nullptr && picture->CanUndo();
+    const bool forward = picture != nullptr && picture->CanRedo();
+    if (CWnd* undo = GetDlgItem(kUndo)) undo->EnableWindow(back ? TRUE : FALSE);
+    if (CWnd* redo = GetDlgItem(kRedo)) redo->EnableWindow(forward ? TRUE : FALSE);
 }
 
 void CColoringDlg::PlayVoiceOver() {

@@ -42,6 +42,7 @@ class CColoringDlg : public CPictureDialog, private CStartupSequence::Steps {
         kSmallEraser = ScreenLayouts::Coloring::kSmallEraser.id,
         kBigEraser = ScreenLayouts::Coloring::kBigEraser.id,
         kUndo = ScreenLayouts::Coloring::kUndo.id,
+        kRedo = ScreenLayouts::Coloring::kRedo.id,
         kTextureUp = ScreenLayouts::Coloring::kTextureUp.id,
         kTextureSlot0 = ScreenLayouts::Coloring::kTextureSlot0.id,
         kTextureSlot1 = ScreenLayouts::Coloring::kTextureSlot1.id,
@@ -155,6 +156,9 @@ class CColoringDlg : public CPictureDialog, private CStartupSequence::Steps {
     void PageTextures(bool forward);
     void ChooseTexture(int slot);
     void UndoColouring();
+    void RedoColouring();
+    // Greys the undo and redo buttons while the picture has no step to take that way.
+    void ShowHistoryButtons();
     void PlayVoiceOver();
     void StepCrayonBox();
     void StepScene(int step);

@@ -35,14 +35,14 @@ constexpr PictureFace FaceOf(const ControlLayout& control, bool drawnByScreen = 
 }
 
 // The buttons in the order the data exchange binds them.
-constexpr std::array<PictureFace, 18> kFaces = {
+constexpr std::array<PictureFace, 19> kFaces = {
     {FaceOf(Table::kVoiceOver), FaceOf(Table::kExit), FaceOf(Table::kScrapbook),
      FaceOf(Table::kRightStar), FaceOf(Table::kLeftStar), FaceOf(Table::kUndo),
      FaceOf(Table::kTextureUp), FaceOf(Table::kTextureDown), FaceOf(Table::kTextureSlot2, true),
      FaceOf(Table::kTextureSlot1, true), FaceOf(Table::kTextureSlot0, true),
      FaceOf(Table::kSmallEraser), FaceOf(Table::kSmallBrush), FaceOf(Table::kSceneRight),
      FaceOf(Table::kSceneLeft), FaceOf(Table::kRegionFill), FaceOf(Table::kBigEraser),
-     FaceOf(Table::kBigBrush)}};
+     FaceOf(Table::kBigBrush), FaceOf(Table::kRedo)}};
 
 constexpr Area AreaOf(const ControlLayout& control) {
     return {control.id, control.rect};
@@ -53,11 +53,11 @@ constexpr std::array<Area, 7> kAreas = {{AreaOf(Table::kBackground), AreaOf(Tabl
                                          AreaOf(Table::kSwatch1), AreaOf(Table::kSwatch2),
                                          AreaOf(Table::kCrayonArea)}};
 
-constexpr std::array<int, 18> kShowOrder = {
+constexpr std::array<int, 19> kShowOrder = {
     Dlg::kScrapbook,    Dlg::kVoiceOver,   Dlg::kTextureUp,  Dlg::kTextureSlot0, Dlg::kTextureSlot1,
     Dlg::kTextureSlot2, Dlg::kTextureDown, Dlg::kSmallBrush, Dlg::kBigBrush,     Dlg::kRegionFill,
     Dlg::kSmallEraser,  Dlg::kBigEraser,   Dlg::kUndo,       Dlg::kSceneLeft,    Dlg::kSceneRight,
-    Dlg::kLeftStar,     Dlg::kRightStar,   Dlg::kExit,
+    Dlg::kLeftStar,     Dlg::kRightStar,   Dlg::kExit,       Dlg::kRedo,
 };
 
 constexpr std::array<ToolButton, CToolChoice::kToolCount> kToolButtons = {{

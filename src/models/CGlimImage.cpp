@@ -22,6 +22,7 @@ void CGlimImage::AllowVectorUnit(bool allowed) {
 bool CGlimImage::LoadFromDescription(const std::string& block, const std::string& depthPrefix,
                                      const std::string& bookFolder) {
     ReleaseAll();
+    m_painter.History().Forget();
     m_sounds.Clear();
     m_painter.ForgetChanges();
     m_shown = false;
@@ -52,17 +53,20 @@ bool CGlimImage::LoadFromDescription(const std::string& block, const std::string
 }
 
 bool CGlimImage::SetSavedFiles(const std::string& picturePath, const std::string& thumbnailPath) {
+    m_painter.History().LetGo();
     m_layers.SetSavedFiles(picturePath, thumbnailPath);
     return true;
 }
 
 bool CGlimImage::ForgetSavedFiles() {
+    m_painter.History().LetGo();
     m_layers.ForgetSavedFiles();
     return true;
 }
 
 bool CGlimImage::ReleaseAll() {
     if (!m_sounds.Release()) return false;
+    m_painter.History().LetGo();
     m_layers.Release();
     m_painter.Release();
     return true;

@@ -13,7 +13,8 @@
 
 // One colourable scene of a book: its layers (see CPictureLayers), the painting of its
 // canvas (CPicturePainter) and its sounds (CPictureSounds), with its name and caption.
-// Layers and sounds load on first use and are released when the scene stops being current.
+// Layers and sounds load on first use and are released when the scene stops being current;
+// its undo history stays for as long as the program runs (see CPictureUndo).
 class CGlimImage : public CObject {
   public:
     CGlimImage() = default;
@@ -66,9 +67,15 @@ class CGlimImage : public CObject {
     bool ErasePixel(int x, int y, float alpha, int regionId) {
         return m_painter.ErasePixel(x, y, alpha, regionId);
     }
+    // Undo history: a stroke or fill begins with SaveUndo and may end with it too, so that
+    // what it changed is one step back. Undo and Redo step through it and mark the area they
+    // changed; a new step after undos drops the steps that could be redone.
     bool SaveUndo() { return m_painter.SaveUndo(); }
-    // Exchanges the canvas and its undo copy; the caller has the picture redrawn.
     bool Undo() { return m_painter.Undo(); }
+    bool Redo() { return m_painter.Redo(); }
+    bool CanUndo() { return m_painter.History().CanUndo(); }
+    bool CanRedo() { return m_painter.History().CanRedo(); }
+    const CPictureUndo& GetHistory() { return m_painter.History(); }
 
     // Bulk painting; see CPicturePainter.
     int PaintObjectColumn(int x, const Swatch& swatch, int regionId) {

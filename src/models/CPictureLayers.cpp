@@ -1,7 +1,6 @@
 #include "models/CPictureLayers.h"
 
 #include <cstring>
-#include <utility>
 
 void CPictureLayers::SetFiles(const Files& files) {
     Release();
@@ -12,6 +11,7 @@ void CPictureLayers::SetSavedFiles(const std::string& picturePath,
                                    const std::string& thumbnailPath) {
     if (!m_savedPictureFile.empty()) ForgetSavedFiles();
     m_canvas.Empty();
+    m_undo.Empty();
     ++m_canvasReplacements;
     m_thumbnail.Empty();
     m_savedPictureFile = picturePath;
@@ -20,6 +20,7 @@ void CPictureLayers::SetSavedFiles(const std::string& picturePath,
 
 void CPictureLayers::ForgetSavedFiles() {
     m_canvas.Empty();
+    m_undo.Empty();
     ++m_canvasReplacements;
     m_savedPictureFile.clear();
     m_thumbnail.Empty();
@@ -148,12 +149,6 @@ void CPictureLayers::CopyCanvasToUndo() {
 bool CPictureLayers::UndoMatchesCanvasLayout() const {
     return m_undo.IsValid() && m_undo.GetHeaderSize() == m_canvas.GetHeaderSize() &&
            m_undo.GetImageSize() == m_canvas.GetImageSize();
-}
-
-bool CPictureLayers::SwapCanvasAndUndo() {
-    if (!m_canvas.IsValid() || !m_undo.IsValid()) return false;
-    std::swap(m_canvas, m_undo);
-    return true;
 }
 
 CLayerView CPictureLayers::ViewOf(CDib& picture) {

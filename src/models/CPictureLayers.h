@@ -8,7 +8,8 @@
 #include "platform/base/CSize.h"
 
 // The pictures of one scene: the shipped layers (shading, mapping, uncoloured, print,
-// thumbnail), the canvas the child colours and its undo copy, with the files they come from
+// thumbnail), the canvas the child colours and its undo copy (the canvas as of the newest
+// undo step), with the files they come from
 // and, once the mapping layer loads, its object index. Each layer loads on first use (or
 // again when forced); a saved picture and thumbnail, when named, replace the canvas's and
 // the thumbnail's starting point once.
@@ -28,7 +29,8 @@ class CPictureLayers {
     CPictureLayers(const CPictureLayers&) = delete;
     CPictureLayers& operator=(const CPictureLayers&) = delete;
 
-    // Forgets every layer and saved file and takes the files of a scene.
+    // Forgets every layer and saved file and takes the files of a scene. Whatever replaces
+    // the canvas drops the undo copy with it.
     void SetFiles(const Files& files);
     const std::string& GetFolder() const { return m_files.folder; }
     void SetSavedFiles(const std::string& picturePath, const std::string& thumbnailPath);
@@ -71,8 +73,6 @@ class CPictureLayers {
     // Whether the undo copy has the canvas's header and pixel buffer sizes.
     bool UndoMatchesCanvasLayout() const;
     bool HasUndoCopy() const { return m_undo.IsValid(); }
-    // Exchanges the canvas and the undo copy; false unless both are loaded.
-    bool SwapCanvasAndUndo();
 
     // Counters that move whenever the shading layer may have been replaced, and whenever
     // the canvas may have been replaced or handed out for writing: what is derived from

@@ -78,11 +78,16 @@ bool CPicturePainter::ErasePixel(int x, int y, float alpha, int regionId) {
 }
 
 void CPicturePainter::GrowChanged(const CRect& area) {
+    GrowShown(area);
+    m_history.NoteChanged(area);
+}
+
+// The view's part alone: undo and redo change the canvas and its undo copy together.
+void CPicturePainter::GrowShown(const CRect& area) {
     if (m_changed.left == m_changed.right)
         m_changed = area;
     else
         m_changed.UnionRect(m_changed, area);
-    m_undoStale.UnionRect(m_undoStale, area);
 }
 
 void CPicturePainter::MarkChanged(const CRect& area) {
@@ -95,37 +100,18 @@ void CPicturePainter::ForgetDrawn(const CRect& area) {
 
 // ---------------------------------------------------------------- undo
 
-bool CPicturePainter::UndoTracked() const {
-    return m_undoTracked && m_trackedCanvas == m_layers.GetCanvasReplacements();
-}
-
-// A snapshot is taken at every stroke and fill: once the undo copy has the canvas's layout,
-// only the area changed since the last snapshot is copied; the rest already matches.
-bool CPicturePainter::SaveUndo() {
-    if (!m_layers.EnsureCanvas(false)) return false;
-    const CLayerView canvas = m_layers.Canvas();
-    const CLayerView undo = m_layers.UndoCopy();
-    if (UndoTracked() && m_layers.UndoMatchesCanvasLayout() && canvas.IsValid() && undo.IsValid())
-        CopyArea(canvas, undo, m_undoStale);
-    else
-        m_layers.CopyCanvasToUndo();
-    m_undoStale.SetRectEmpty();
-    m_undoTracked = m_layers.HasUndoCopy();
-    m_trackedCanvas = m_layers.GetCanvasReplacements();
-    return m_undoTracked;
-}
-
-void CPicturePainter::CopyArea(const CLayerView& from, const CLayerView& to, const CRect& area) {
-    CRect inside;
-    if (!inside.IntersectRect(area, CRect(0, 0, from.Width(), from.Height()))) return;
-    const int step = from.BytesPerPixel();
-    const std::size_t bytes = static_cast<std::size_t>(inside.Width() * step);
-    for (int y = inside.top; y < inside.bottom; ++y)
-        std::memcpy(to.At(inside.left, y), from.At(inside.left, y), bytes);
-}
-
 bool CPicturePainter::Undo() {
-    return m_layers.SwapCanvasAndUndo();
+    CRect changed;
+    if (!m_history.Undo(changed)) return false;
+    GrowShown(changed);
+    return true;
+}
+
+bool CPicturePainter::Redo() {
+    CRect changed;
+    if (!m_history.Redo(changed)) return false;
+    GrowShown(changed);
+    return true;
 }
 
 // ---------------------------------------------------------------- tables
@@ -244,7 +230,7 @@ int CPicturePainter::PaintObjectColumns(int left, int right, const Swatch& swatc
         if (m_changedBottom[column] == 0) continue;
         const CRect changed(x, m_changedTop[column], x + 1, m_changedBottom[column]);
         columnAreas[static_cast<std::size_t>(x - left)] = changed;
-        m_undoStale.UnionRect(m_undoStale, changed);
+        m_history.NoteChanged(changed);
     }
     return painted;
 }

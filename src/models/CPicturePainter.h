@@ -5,13 +5,14 @@
 
 #include "models/CLayerView.h"
 #include "models/CPictureLayers.h"
+#include "models/CPictureUndo.h"
 #include "models/Swatch.h"
 #include "platform/base/CRect.h"
 #include "platform/base/WinTypes.h"
 
 // Colouring a scene's canvas: one pixel at a time, in bulk (an object's columns, a brush
-// mask) with the same bytes, and the undo snapshot. It records the area changed since a
-// view last drew the canvas; it draws nothing itself.
+// mask) with the same bytes, and the canvas's undo history. It records the area changed
+// since a view last drew the canvas; it draws nothing itself.
 class CPicturePainter {
   public:
     explicit CPicturePainter(CPictureLayers& layers) : m_layers(layers) {}
@@ -22,9 +23,12 @@ class CPicturePainter {
     // or not on object `regionId` when that is not -1).
     bool PaintPixel(int x, int y, const Swatch& swatch, float alpha, int regionId);
     bool ErasePixel(int x, int y, float alpha, int regionId);
-    bool SaveUndo();
-    // Exchanges the canvas and its undo copy, so a second undo redoes.
+    // Closes the undo step: what changed since it began becomes one step back.
+    bool SaveUndo() { return m_history.CloseStep(); }
+    // Steps back or forward through the history; the area changed is marked for the view.
     bool Undo();
+    bool Redo();
+    CPictureUndo& History() { return m_history; }
 
     // Bulk painting: the same per-pixel results with the layers ensured once and the loops
     // free of per-pixel lookups. They return how many pixels changed (0 when a layer is
@@ -95,9 +99,8 @@ class CPicturePainter {
     int PaintObjectRows(const CRect& area, int regionId, const CLayerView& canvas);
     bool StampCell(int x, int y, float alpha, const Swatch* swatch, int regionId,
                    const Views& views);
-    bool UndoTracked() const;
-    static void CopyArea(const CLayerView& from, const CLayerView& to, const CRect& area);
     void GrowChanged(const CRect& area);
+    void GrowShown(const CRect& area);
 
     CPictureLayers& m_layers;
     TexelTable m_texels;
@@ -106,9 +109,5 @@ class CPicturePainter {
     std::vector<int> m_changedTop;     // per column of a strip: first changed row
     std::vector<int> m_changedBottom;  // per column of a strip: last changed row + 1
     CRect m_changed;
-    // Where the canvas may differ from the undo copy; everywhere else they match while the
-    // copy is tracked: since the last snapshot, at canvas replacement count m_trackedCanvas.
-    CRect m_undoStale;
-    bool m_undoTracked = false;
-    unsigned m_trackedCanvas = 0;
+    CPictureUndo m_history{m_layers};
 };

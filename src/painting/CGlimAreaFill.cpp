@@ -104,6 +104,7 @@ bool CGlimAreaFill::FillRegion(CPoint point) {
         SweepPerPixel(size, regionId, noted);
     else
         SweepStrips(size, regionId, noted);
+    m_picture->SaveUndo();  // the fill is one undo step
     Refresh();
     return true;
 }

@@ -83,7 +83,10 @@ bool CGlimBrush::MoveTo(CPoint point) {
     return true;
 }
 
+// What the stroke changed becomes one undo step now, so that undoing it costs no more than
+// putting its pixels back.
 void CGlimBrush::EndStroke(bool forgetPicture) {
+    if (m_strokeActive && m_picture != nullptr) m_picture->SaveUndo();
     m_regionLock = -1;
     m_strokeActive = false;
     m_lastPoint = CPoint(0, 0);

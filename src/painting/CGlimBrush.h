@@ -33,8 +33,8 @@ class CGlimBrush : public CObject {
     // The checkers shape of the big brush: 3 × 3 blocks of 6 × 6 cells, corners and centre on.
     void MakeCheckers();
 
-    // A stroke starts with an undo snapshot and a stamp at `point`; false without a picture
-    // or a swatch.
+    // A stroke starts a new undo step and stamps at `point`; false without a picture or a
+    // swatch. Ending it closes its undo step.
     bool BeginStroke(CGlimImage* picture, CPoint point);
     // Stamps along the line from the last point to `point`; false outside a stroke.
     bool MoveTo(CPoint point);

@@ -94,10 +94,10 @@ constexpr ControlLayout Hidden(ControlLayout face) {
     face.shown = false;
     return face;
 }
-// A tool of the coloring screen's column: six buttons of one size, one under the other.
+// A tool of the coloring screen's column: buttons of one size, one under the other.
 constexpr ControlLayout Tool(const char* name, int id, int row, const char* caption, const char* up,
-                             const char* down) {
-    return Hidden(Face(name, id, At(543, 87 + 34 * row, 60, 32), caption, up, down));
+                             const char* down, const char* disabled = nullptr) {
+    return Hidden(Face(name, id, At(543, 87 + 34 * row, 60, 32), caption, up, down, disabled));
 }
 // A book slot on the scrapbook screen's shelf: one binder each, drawn by the screen.
 constexpr ControlLayout Slot(const char* name, int id, int slot, const char* caption) {
@@ -142,7 +142,9 @@ class ScreenLayouts {
         static constexpr ControlLayout kBigEraser =
             layout_parts::Tool("BIG_ERASER", 1037, 4, "big eraser", "clearu.bmp", "cleard.bmp");
         static constexpr ControlLayout kUndo =
-            layout_parts::Tool("UNDO", 1048, 5, "undo", "undou.bmp", "undod.bmp");
+            layout_parts::Tool("UNDO", 1048, 5, "undo", "undou.bmp", "undod.bmp", "undox.bmp");
+        static constexpr ControlLayout kRedo =
+            layout_parts::Tool("REDO", 1120, 6, "redo", "redou.bmp", "redod.bmp", "redox.bmp");
         static constexpr ControlLayout kTextureUp = layout_parts::Hidden(
             layout_parts::Face("TEXTURE_UP", 1038, layout_parts::At(38, 39, 57, 25), "Texture Up",
                                "texuu.bmp", "texud.bmp"));
@@ -195,12 +197,12 @@ class ScreenLayouts {
             layout_parts::Area("RAINBOW", 1131, layout_parts::At(532, 322, 96, 52));
         static constexpr int kAnimationFrames = 8;
 
-        static constexpr std::array<ControlLayout, 28> kControls = {
+        static constexpr std::array<ControlLayout, 29> kControls = {
             kBackground, kPictureArea,  kCrayonArea, kColourStrip,  kSmallBrush, kBigBrush,
             kRegionFill, kSmallEraser,  kBigEraser,  kUndo,         kTextureUp,  kTextureSlot0,
             kSwatch0,    kTextureSlot1, kSwatch1,    kTextureSlot2, kSwatch2,    kTextureDown,
             kVoiceOver,  kScrapbook,    kLeftStar,   kRightStar,    kSceneLeft,  kSceneRight,
-            kExit,       kQuitPopup,    kSun,        kRainbow,
+            kExit,       kQuitPopup,    kSun,        kRainbow,      kRedo,
         };
         static constexpr ScreenPicture kBackdrop = {"backgrnd.bmp", kScreenWidth, kScreenHeight};
         static constexpr ScreenPicture kBrandSplash = {"Pimbly.bmp", kScreenWidth, kScreenHeight};

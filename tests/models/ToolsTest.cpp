@@ -160,14 +160,14 @@ TEST_F(ToolsTest, FillColoursBothPatchesOfTheObject) {
     EXPECT_FALSE(Coloured(0, 0));
 }
 
-TEST_F(ToolsTest, FillOutsideAnyObjectDoesNothingButKeepsItsSnapshot) {
+TEST_F(ToolsTest, FillOutsideAnyObjectDoesNothingAndLeavesNoUndoStep) {
     WriteBmp(dir / "scene/mg.bmp", 10, 16, Solid({5, 0, 0}));  // narrower than the canvas
     CGlimBook book2;
     ASSERT_TRUE(book2.Load(dir.Path(), "story.txt"));
     CGlimAreaFill fill;
     fill.SetSwatch(crayon.GetSwatch());
     EXPECT_FALSE(fill.Fill(book2.GetImage(0), CPoint(15, 2), nullptr));
-    EXPECT_TRUE(book2.GetImage(0)->Undo());
+    EXPECT_FALSE(book2.GetImage(0)->Undo());
 }
 
 TEST_F(ToolsTest, FillRefreshesBetweenColumnsAtMostEvery100ms) {
