@@ -43,13 +43,12 @@ bool CCrayon::ReadPicture(CDib& picture, const std::string& path) {
         return false;
     }
     CFile file;
-    if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite) || picture.Read(file) == 0) {
-        CContentReport::Report(path,
-                               "is not a picture the program can read; save it again as "
-                               "an uncompressed BMP picture.");
+    if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite)) {
+        CContentReport::Report(path, "cannot be opened; check that the program may read it.");
         return false;
     }
-    return true;
+    // A picture that is refused tells the grown-ups why itself.
+    return picture.Read(file);
 }
 
 void CCrayon::AdoptTexture() {
