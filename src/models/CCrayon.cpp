@@ -71,6 +71,12 @@ std::optional<Swatch> CCrayon::SwatchOf(const CCrayon* crayon) {
 bool CCrayon::LoadFiles(const std::string& texturePath, const std::string& selectedPath) {
     if (!ReadPicture(m_texture, texturePath)) return false;
     AdoptTexture();
+    if (!m_swatch.HasPixels())
+        CContentReport::Report(texturePath,
+                               "has " + std::to_string(m_texture.GetBitCount()) +
+                                   " bits per pixel, but a crayon's or texture's pattern needs "
+                                   "24 or 32, so it colours nothing; save it again as an "
+                                   "uncompressed 24-bit BMP picture.");
     return ReadPicture(m_selected, selectedPath);
 }
 

@@ -187,4 +187,21 @@ TEST_F(DamagedContentTest, ImpossibleCrayonCountsAreReportedAndTheBoxKept) {
     }
 }
 
+TEST_F(DamagedContentTest, PatternsThatCannotColourAreNamedAndTheBoxKept) {
+    Put("crayons/t.bmp", MakeBmp({4, 4, 24}));
+    Put("crayons/grey.bmp", MakeBmp({4, 4, 8}));
+    dir.Write("crayons/crayons.txt",
+              "NumCrayonBoxes=1\r\n0=\r\n[NumCrayons=2\r\n[BoxFolder=.\r\n[Box=t.bmp\r\n"
+              "[Button=t.bmp\r\n[0=\r\n[[Tex=grey.bmp\r\n[[Sel=t.bmp\r\n[]\r\n[1=\r\n"
+              "[[Tex=t.bmp\r\n[[Sel=t.bmp\r\n[]\r\n]\r\n");
+    CCrayonBox boxes[1];
+    EXPECT_EQ(CCrayonCatalogue::Load(boxes, 1, {}, dir / "crayons/"), 1);
+    EXPECT_EQ(boxes[0].GetCrayonCount(), 2);
+    EXPECT_EQ(Reports(), std::vector<std::string>{dir / "crayons/./grey.bmp: has 8 bits per "
+                                                        "pixel, but a crayon's or texture's "
+                                                        "pattern needs 24 or 32, so it colours "
+                                                        "nothing; save it again as an "
+                                                        "uncompressed 24-bit BMP picture."});
+}
+
 }  // namespace
