@@ -35,14 +35,13 @@ const char* const kNotBmp = "is not a BMP picture, so it is left out.";
 const char* const kCutShort = "ends before its last row of pixels, so it is left out.";
 const char* const kCompressed = "is compressed or uses colour masks, so it is left out.";
 const char* const kBadSize =
-    "has a width or height of 0 or more than 16384 pixels, or more "
-    "than 256 MiB of pixels, so it is left out.";
+    "has a width or height of 0 or more than 16384 pixels, or more than 256 MiB of pixels, "
+    "so it is left out.";
 const char* const kBadDepth =
-    "has a number of bits per pixel other than 1, 4, 8, 16, 24 or "
-    "32, so it is left out.";
+    "has a number of bits per pixel other than 1, 4, 8, 16, 24 or 32, so it is left out.";
 const char* const kBadHeader =
-    "has a header of a form the program does not read, or a colour "
-    "table that does not fit, so it is left out.";
+    "has a header of a form the program does not read, or a colour table that does not fit, "
+    "so it is left out.";
 const char* const kDamagedContainer =
     "is a scrambled picture whose chunk table does not fit the file, so it is left out; "
     "render it again with the content kit.";
