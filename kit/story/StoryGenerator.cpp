@@ -236,7 +236,7 @@ bool StoryGenerator::WriteAll(std::string& error) {
             if (!problem.empty()) error = problem;
         return false;
     }
-    return WriteCompanions(error);
+    return WriteBookFiles(error);
 }
 
 bool StoryGenerator::WriteScene(std::size_t index, std::string& error) const {
@@ -259,11 +259,35 @@ bool StoryGenerator::WriteScene(std::size_t index, std::string& error) const {
     return WriteSounds(scene, dir + "sounds/", error);
 }
 
-bool StoryGenerator::WriteCompanions(std::string& error) const {
+bool StoryGenerator::WriteBookFiles(std::string& error) const {
     std::string script;
     for (std::size_t i = 0; i < m_scenes.size(); ++i) script += "def\n";
+    const bool ok = WriteTextFile(BookDir() + "/" + m_book.folder + ".txt",
+                                  DescriptionText(m_book, m_scenes)) &&
+                    WriteTextFile(BookDir() + "/script.txt", script) && WriteBinders();
+    if (!ok) error = "cannot write the description, script or binders of " + m_book.folder;
+    return ok;
+}
+
+bool StoryGenerator::WriteTreeFiles(const std::string& contentDir,
+                                    const std::vector<std::string>& bookFolders,
+                                    std::string& error) {
+    const std::string books = BooksDirOf(contentDir);
+    std::string catalogue;
+    for (const std::string& folder : bookFolders) catalogue += folder + kCrLf;
+    catalogue += std::string("scrapbook=scrapbook") + kCrLf;
+    const bool ok = WriteTextFile(books + "/" + ContentPaths::kBookCatalogue, catalogue) &&
+                    WriteTextFile(books + "/scrapbook/scrapbook.txt",
+                                  std::string("bookname=scrapbook") + kCrLf);
+    if (!ok) {
+        error = "cannot write the catalogue or the scrapbook under " + books;
+        return false;
+    }
+    return WriteScribblePad(books + "/scribble/", error);
+}
+
+bool StoryGenerator::WriteScribblePad(const std::string& pad, std::string& error) {
     const Layers page = BlankPage();
-    const std::string pad = BooksDir() + "/scribble/";
     Scene padScene;
     padScene.folder = "page";
     padScene.caption = "Draw anything you like!";
@@ -276,23 +300,16 @@ bool StoryGenerator::WriteCompanions(std::string& error) const {
     for (const char* key : {"slides=slides\r\n", "script=scribble/script.txt\r\n"})
         padText.erase(padText.find(key), std::string(key).size());
     const bool ok =
-        WriteTextFile(BookDir() + "/" + m_book.folder + ".txt",
-                      DescriptionText(m_book, m_scenes)) &&
-        WriteTextFile(BookDir() + "/script.txt", script) &&
-        WriteTextFile(BooksDir() + "/" + ContentPaths::kBookCatalogue,
-                      m_book.folder + kCrLf + "scrapbook=scrapbook" + kCrLf) &&
-        WriteTextFile(BooksDir() + "/scrapbook/scrapbook.txt",
-                      std::string("bookname=scrapbook") + kCrLf) &&
         WriteTextFile(pad + "scribble.txt", padText) &&
         page.shading.WriteBmp(pad + "page/shade.bmp") &&
         page.mapping.WriteBmp(pad + "page/map.bmp") &&
         page.uncoloured.WriteBmp(pad + "page/page.bmp") &&
         page.print.WriteBmp(pad + "page/print.bmp") &&
-        page.thumbnail.WriteBmp(pad + "page/thumb.bmp") && WriteBinders() &&
+        page.thumbnail.WriteBmp(pad + "page/thumb.bmp") &&
         BinderArt::Binder(padBook.bookName, 0x9E9E9E, false).WriteBmp(pad + "binder.bmp") &&
         BinderArt::Binder(padBook.bookName, 0x9E9E9E, true).WriteBmp(pad + "binderhi.bmp");
     if (!ok) {
-        error = "cannot write the book's companion files under " + BooksDir();
+        error = "cannot write the scribble pad under " + pad;
         return false;
     }
     std::filesystem::create_directories(pad + "page/sounds");

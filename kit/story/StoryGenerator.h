@@ -10,13 +10,14 @@
 #include "resources/ContentPaths.h"
 #include "story/BookPlan.h"
 
-// Writes a story book and its companions into a content tree:
-//   books/books.txt                       the catalogue (the book, then the scrapbook)
+// Writes a story book into a content tree, and once per tree the files its books share:
 //   books/FOLDER/FOLDER.txt               the book description
 //   books/FOLDER/SCENE/                   the layers of each scene, sounds in sounds/
 //   books/FOLDER/slides/00.vkb ...        ready-made coloured slides
 //   books/FOLDER/script.txt               the slide script, "def" for every scene
 //   books/FOLDER/binder.bmp, binderhi.bmp the book's spine, plain and highlighted
+// and, once per tree (WriteTreeFiles):
+//   books/books.txt                       the catalogue (the books, then the scrapbook)
 //   books/scrapbook/scrapbook.txt         the empty scrapbook's index
 //   books/scribble/scribble.txt           the scribble pad: one blank page
 class StoryGenerator {
@@ -35,7 +36,7 @@ class StoryGenerator {
 
     // Reads the book and its scenes from the kit's book folder.
     bool LoadBook(const std::string& bookFile, std::string& error);
-    // Renders every scene (timed); then WriteAll writes every file.
+    // Renders every scene (timed); then WriteAll writes every file of the book.
     void RenderAll();
     bool WriteAll(std::string& error);
     double RenderSeconds() const { return m_renderSeconds; }
@@ -56,15 +57,21 @@ class StoryGenerator {
     static KitImage ColourScene(const Scene& scene, const Layers& layers);
     // The blank scribble page.
     static Layers BlankPage();
+    // The files every tree has once: the catalogue naming `bookFolders` in that order, the
+    // empty scrapbook and the scribble pad.
+    static bool WriteTreeFiles(const std::string& contentDir,
+                               const std::vector<std::string>& bookFolders, std::string& error);
 
   private:
     bool WriteScene(std::size_t index, std::string& error) const;
-    bool WriteCompanions(std::string& error) const;
+    bool WriteBookFiles(std::string& error) const;
     bool WriteBinders() const;
-    std::string BooksDir() const {
+    static bool WriteScribblePad(const std::string& pad, std::string& error);
+    static std::string BooksDirOf(const std::string& contentDir) {
         const std::string_view books = ContentPaths::InTree(ContentPaths::kBooks);
-        return m_contentDir + "/" + std::string(books.substr(0, books.size() - 1));
+        return contentDir + "/" + std::string(books.substr(0, books.size() - 1));
     }
+    std::string BooksDir() const { return BooksDirOf(m_contentDir); }
     std::string BookDir() const { return BooksDir() + "/" + m_book.folder; }
 
     std::string m_contentDir;

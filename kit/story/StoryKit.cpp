@@ -31,6 +31,34 @@ bool CatalogueFolders(const std::vector<std::string>& books, std::vector<std::st
     return true;
 }
 
+// Renders one book and writes its own files, leaving the files the tree shares.
+bool RenderBook(const std::string& bookFile, const std::string& contentDir) {
+    StoryGenerator generator(contentDir);
+    std::string error;
+    if (!generator.LoadBook(bookFile, error)) {
+        std::fprintf(stderr, "story: %s\n", error.c_str());
+        return false;
+    }
+    generator.RenderAll();
+    std::printf("story: rendered %zu scenes in %.2f s (processor time %.2f s)\n",
+                generator.Scenes().size(), generator.RenderSeconds(), generator.RenderCpuSeconds());
+    if (!generator.WriteAll(error)) {
+        std::fprintf(stderr, "story: %s\n", error.c_str());
+        return false;
+    }
+    return true;
+}
+
+// The catalogue naming `books` in their order, the scrapbook and the scribble pad.
+bool WriteTreeFiles(const std::vector<std::string>& books, const std::string& contentDir) {
+    std::vector<std::string> folders;
+    std::string error;
+    if (!CatalogueFolders(books, folders)) return false;
+    if (StoryGenerator::WriteTreeFiles(contentDir, folders, error)) return true;
+    std::fprintf(stderr, "story: %s\n", error.c_str());
+    return false;
+}
+
 }  // namespace
 
 std::vector<std::string> KitBookFiles() {
@@ -69,16 +97,8 @@ void CheckComposition(const std::string& bookFile, std::vector<std::string>& pro
 bool GenerateStory(const std::string& contentDir) {
     const std::vector<std::string> books = KitBookFiles();
     bool ok = true;
-    for (const std::string& book : books) ok = GenerateBook(book, contentDir) && ok;
-    std::vector<std::string> folders;
-    if (!ok || !CatalogueFolders(books, folders)) return false;
-    // Each book wrote a catalogue naming itself alone; the tree's catalogue names them all.
-    std::string catalogue;
-    for (const std::string& folder : folders) catalogue += folder + kCrLf;
-    catalogue += std::string("scrapbook=scrapbook") + kCrLf;
-    const std::string booksDir =
-        contentDir + "/" + std::string(ContentPaths::InTree(ContentPaths::kBooks));
-    return WriteTextFile(booksDir + ContentPaths::kBookCatalogue, catalogue);
+    for (const std::string& book : books) ok = RenderBook(book, contentDir) && ok;
+    return ok && WriteTreeFiles(books, contentDir);
 }
 
 std::vector<std::string> CatalogueBooks(const std::string& contentDir) {
@@ -107,20 +127,7 @@ std::string FindBookFile(const std::string& dir) {
 }
 
 bool GenerateBook(const std::string& bookFile, const std::string& contentDir) {
-    StoryGenerator generator(contentDir);
-    std::string error;
-    if (!generator.LoadBook(bookFile, error)) {
-        std::fprintf(stderr, "story: %s\n", error.c_str());
-        return false;
-    }
-    generator.RenderAll();
-    std::printf("story: rendered %zu scenes in %.2f s (processor time %.2f s)\n",
-                generator.Scenes().size(), generator.RenderSeconds(), generator.RenderCpuSeconds());
-    if (!generator.WriteAll(error)) {
-        std::fprintf(stderr, "story: %s\n", error.c_str());
-        return false;
-    }
-    return true;
+    return RenderBook(bookFile, contentDir) && WriteTreeFiles({bookFile}, contentDir);
 }
 
 void CheckStory(const std::string& contentDir, std::vector<std::string>& problems) {

@@ -55,6 +55,8 @@ class StoryBookTest : public ::testing::Test {
         ASSERT_TRUE(generator.LoadBook((root / "kit/t.book").string(), error)) << error;
         generator.RenderAll();
         ASSERT_TRUE(generator.WriteAll(error)) << error;
+        ASSERT_TRUE(StoryGenerator::WriteTreeFiles((root / "content").string(), {"tales"}, error))
+            << error;
     }
     static void TearDownTestSuite() { fs::remove_all(root); }
 

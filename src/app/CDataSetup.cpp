@@ -8,6 +8,7 @@
 #include <memory>
 #include <system_error>
 
+#include "platform/files/CContentReport.h"
 #include "platform/files/CDataFolders.h"
 
 namespace fs = std::filesystem;
@@ -41,6 +42,7 @@ bool CDataSetup::Prepare(const std::string& sharedFolder, const std::string& use
         m_error = "cannot find the data folders " + sharedFolder + " and " + userFolder;
         return false;
     }
+    CContentReport::UseLogFile(CDataFolders::UserFolder() + "/" + kLogFile);
     const std::string working = CDataFolders::UserFolder() + "/" + kWorkingFolder;
     if (chdir(working.c_str()) != 0) {
         m_error = "cannot work in " + working;

@@ -4,12 +4,15 @@
 // Prepares the two folders the program works in before anything is loaded: checks that
 // the shared data folder holds content, creates the user's folder on first start, routes
 // file access through CDataFolders and moves into the working folder the program's
-// relative paths start from (`play` inside the user's folder).
+// relative paths start from (`play` inside the user's folder). From then on reports about
+// content files are also kept in the log file of the user's folder.
 class CDataSetup {
   public:
     static constexpr const char* kWorkingFolder = "play";
     // A file every content tree has; without it the folder is not content.
     static constexpr const char* kContentMark = "books/books.txt";
+    // The log of reports for grown-ups, in the user's folder.
+    static constexpr const char* kLogFile = "talewick.log";
 
     // False with a message naming the folder at fault.
     bool Prepare(const std::string& sharedFolder, const std::string& userFolder);

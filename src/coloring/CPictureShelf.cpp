@@ -7,7 +7,9 @@
 #include <utility>
 
 #include "coloring/CColoringLayout.h"
+#include "models/CUserBooks.h"
 #include "platform/files/CAtomicFile.h"
+#include "platform/files/CContentReport.h"
 #include "platform/window/MessageBox.h"
 
 CPictureShelf::CPictureShelf()
@@ -30,6 +32,7 @@ bool CPictureShelf::Load(const std::function<void(bool)>& holdStartup) {
         AfxMessageBox(ChildMessage::ContentMissing, "The story books cannot be found.");
         return true;
     }
+    catalogue.Add(CUserBooks::Find(catalogue, CBookCatalogue::kBooksFolder));
     // The scribble pad is not listed in the catalogue; it always sits in front of the books.
     m_books[0].Load(ContentPaths::kScribblePad, ContentPaths::kScribblePadDescription);
     for (const CBookCatalogue::Line& line : catalogue.GetLines()) {
@@ -37,7 +40,12 @@ bool CPictureShelf::Load(const std::function<void(bool)>& holdStartup) {
             if (!again) m_scrapbook.Load(line.scrapbookFolder, line.indexFile);
             continue;
         }
-        if (m_bookCount >= kBookCapacity) continue;
+        if (m_bookCount >= kBookCapacity) {
+            CContentReport::Report(line.folder, "is left off the shelf, which holds " +
+                                                    std::to_string(kBookCapacity) +
+                                                    " books; take another book away to show it.");
+            continue;
+        }
         CGlimBook& book = m_books[static_cast<std::size_t>(1 + m_bookCount)];
         ++m_bookCount;
         if (!LoadBook(book, line, holdStartup)) return false;

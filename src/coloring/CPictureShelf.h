@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "coloring/CPictureKeeper.h"
 #include "coloring/CRecoveryWriter.h"
@@ -21,11 +22,13 @@ class CPalette;
 // was stopped any way at all, and a picture the scrapbook cannot take is set aside.
 class CPictureShelf {
   public:
-    static constexpr int kBookCapacity = 3;
+    // Only the current scene holds its layers, so a book on the shelf costs little memory.
+    static constexpr int kBookCapacity = 8;
 
     CPictureShelf();
 
-    // Loads the scribble pad and the story books and scrapbook the catalogue names. A book
+    // Loads the scribble pad, the story books and scrapbook the catalogue names and the
+    // books added to the user's folder (see CUserBooks). A book
     // named by a path must load: while it loads `holdStartup(true)` holds the start-up (a
     // message box may run), and when it cannot be found the child is told and the result
     // is false. A missing catalogue is told too, but leaves an empty shelf that works.
@@ -111,7 +114,9 @@ class CPictureShelf {
     void NoteFailure(const std::string& folder);
 
     // The scribble pad sits directly in front of the story books, as book -1.
-    std::array<CGlimBook, 1 + kBookCapacity> m_books;
+    // On the heap: a book keeps the descriptions of all its scenes, which would take
+    // megabytes of the stack the screen lives on.
+    std::vector<CGlimBook> m_books = std::vector<CGlimBook>(1 + kBookCapacity);
     int m_bookCount = 0;
     CGlimBook* m_pictureBook = nullptr;
     CGlimScrapbook m_scrapbook;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/files/CAtomicFile.h"
+#include "platform/files/CContentReport.h"
 #include "platform/window/MessageBox.h"
 
 namespace {
@@ -23,6 +24,30 @@ const char* const kOpenFailed = "Failed to open bitmap file";
 const char* const kShortFileHeader = "read error 1";
 const char* const kInvalidFile = "Invalid bitmap file";
 const char* const kReadError = "Read error 1";
+
+// What the grown-ups are told about a picture file that is refused, after its path.
+constexpr const char* kResave = " Save it again as an uncompressed 24-bit BMP picture.";
+const char* const kCannotOpen =
+    "cannot be opened, so it is left out; check that the picture exists and that the program "
+    "may read it.";
+const char* const kTooShort = "is too short to be a picture, so it is left out.";
+const char* const kNotBmp = "is not a BMP picture, so it is left out.";
+const char* const kCutShort = "ends before its last row of pixels, so it is left out.";
+const char* const kCompressed = "is compressed or uses colour masks, so it is left out.";
+const char* const kBadSize =
+    "has a width or height of 0 or more than 16384 pixels, or more than 256 MiB of pixels, "
+    "so it is left out.";
+const char* const kBadDepth =
+    "has a number of bits per pixel other than 1, 4, 8, 16, 24 or 32, so it is left out.";
+const char* const kBadHeader =
+    "has a header of a form the program does not read, or a colour table that does not fit, "
+    "so it is left out.";
+const char* const kDamagedContainer =
+    "is a scrambled picture whose chunk table does not fit the file, so it is left out; "
+    "render it again with the content kit.";
+const char* const kShortContainer =
+    "is a scrambled picture with fewer pixels than its header says, so it is left out; "
+    "render it again with the content kit.";
 
 bool IsSupportedBitCount(int bits) {
     return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
@@ -115,6 +140,7 @@ bool CDib::Load(const std::string& path) {
     if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite)) {
         Empty();
         AfxMessageBox(ChildMessage::ContentMissing, kOpenFailed);
+        CContentReport::Report(path, kCannotOpen);
         return false;
     }
     return Read(file);
@@ -132,8 +158,12 @@ bool CDib::Load(const std::string* path) {
 bool CDib::Read(CFile& file) {
     Empty();
     CEncrypt container;
+    m_problem = nullptr;
     const bool ok = container.IsScrambled(file) ? ReadScrambled(file) : ReadPlain(file);
-    if (!ok) Empty();
+    if (!ok) {
+        Empty();
+        ReportProblem(file.GetFilePath());
+    }
     return ok;
 }
 
@@ -141,38 +171,38 @@ bool CDib::ReadPlain(CFile& file) {
     BITMAPFILEHEADER fileHeader;
     if (file.Read(&fileHeader, kFileHeaderSize) != kFileHeaderSize) {
         AfxMessageBox(ChildMessage::ContentMissing, kShortFileHeader);
-        return false;
+        return Refuse(kTooShort);
     }
     if (fileHeader.bfType != BITMAP_FILE_TYPE || fileHeader.bfOffBits < kFileHeaderSize ||
         fileHeader.bfOffBits - kFileHeaderSize < kInfoHeaderSize ||
         fileHeader.bfOffBits - kFileHeaderSize > kMaxHeaderBlock) {
         AfxMessageBox(ChildMessage::ContentMissing, kInvalidFile);
-        return false;
+        return Refuse(kNotBmp);
     }
     const DWORD headerBytes = fileHeader.bfOffBits - kFileHeaderSize;
     if (headerBytes > BytesLeft(file)) {
         AfxMessageBox(ChildMessage::ContentMissing, kReadError);
-        return false;
+        return Refuse(kCutShort);
     }
     // A block of exactly the info header gets 4 spare bytes, room for one colour entry.
     const DWORD blockSize = std::max(headerBytes, kMinHeaderBlock);
     auto block = std::make_unique<BYTE[]>(blockSize);
     if (file.Read(block.get(), headerBytes) != headerBytes) {
         AfxMessageBox(ChildMessage::ContentMissing, kReadError);
-        return false;
+        return Refuse(kCutShort);
     }
     if (!AdoptHeader(std::move(block), blockSize)) {
         AfxMessageBox(ChildMessage::ContentMissing, kInvalidFile);
-        return false;
+        return false;  // AdoptHeader named the problem
     }
     if (m_imageSize > BytesLeft(file)) {
         AfxMessageBox(ChildMessage::ContentMissing, kReadError);
-        return false;
+        return Refuse(kCutShort);
     }
     m_bits = std::make_unique_for_overwrite<BYTE[]>(m_imageSize);
     if (file.Read(m_bits.get(), m_imageSize) != m_imageSize) {
         AfxMessageBox(ChildMessage::ContentMissing, kReadError);
-        return false;
+        return Refuse(kCutShort);
     }
     FlipTopDown();
     MakePalette();
@@ -182,9 +212,9 @@ bool CDib::ReadPlain(CFile& file) {
 bool CDib::ReadScrambled(CFile& file) {
     CEncrypt container;
     std::vector<CEncrypt::Chunk> chunks;
-    if (!container.Unscramble(file, chunks) || chunks.size() < 2) return false;
+    if (!container.Unscramble(file, chunks) || chunks.size() < 2) return Refuse(kDamagedContainer);
     CEncrypt::Chunk& header = chunks[0];
-    if (header.length < kInfoHeaderSize) return false;
+    if (header.length < kInfoHeaderSize) return Refuse(kDamagedContainer);
     std::unique_ptr<BYTE[]> block = std::move(header.bytes);
     DWORD blockSize = header.length;
     if (blockSize < kMinHeaderBlock) {
@@ -194,7 +224,7 @@ bool CDib::ReadScrambled(CFile& file) {
         blockSize = kMinHeaderBlock;
     }
     if (!AdoptHeader(std::move(block), blockSize)) return false;
-    if (chunks[1].length < m_imageSize) return false;
+    if (chunks[1].length < m_imageSize) return Refuse(kShortContainer);
     m_bits = std::move(chunks[1].bytes);
     FlipTopDown();
     MakePalette();
@@ -207,7 +237,7 @@ bool CDib::AdoptHeader(std::unique_ptr<BYTE[]> block, DWORD size) {
     m_header = std::move(block);
     m_headerSize = size;
     m_colourTable = reinterpret_cast<RGBQUAD*>(m_header.get() + kInfoHeaderSize);
-    if (!CheckHeader()) return false;
+    if (const char* problem = CheckHeader()) return Refuse(problem);
     const BITMAPINFOHEADER& info = GetHeader()->bmiHeader;
     m_imageSize = info.biSizeImage != 0 ? info.biSizeImage : static_cast<DWORD>(RowsSize(info));
     m_colourCount = static_cast<int>(ColourCountOf(info));
@@ -216,19 +246,32 @@ bool CDib::AdoptHeader(std::unique_ptr<BYTE[]> block, DWORD size) {
 
 // Every field the rest of the program trusts: the 40-byte form, a sensible size, a bit
 // count it can address, uncompressed rows, and a colour table that fits in the block.
-bool CDib::CheckHeader() const {
+// Null when the header is accepted, else what is wrong with it.
+const char* CDib::CheckHeader() const {
     const BITMAPINFOHEADER& info = GetHeader()->bmiHeader;
     const long long height = std::llabs(static_cast<long long>(info.biHeight));
-    if (info.biSize != kInfoHeaderSize || info.biCompression != BI_RGB) return false;
+    if (info.biSize != kInfoHeaderSize) return kBadHeader;
+    if (info.biCompression != BI_RGB) return kCompressed;
     if (info.biWidth <= 0 || info.biWidth > kMaxSide || height == 0 || height > kMaxSide) {
-        return false;
+        return kBadSize;
     }
-    if (!IsSupportedBitCount(info.biBitCount)) return false;
+    if (!IsSupportedBitCount(info.biBitCount)) return kBadDepth;
     const unsigned long long colours = ColourCountOf(info);
-    if (colours > 256 || kInfoHeaderSize + 4 * colours > m_headerSize) return false;
+    if (colours > 256 || kInfoHeaderSize + 4 * colours > m_headerSize) return kBadHeader;
     const unsigned long long rows = RowsSize(info);
-    if (rows > kMaxImageSize || info.biSizeImage > kMaxImageSize) return false;
-    return info.biSizeImage == 0 || info.biSizeImage >= rows;
+    if (rows > kMaxImageSize || info.biSizeImage > kMaxImageSize) return kBadSize;
+    return info.biSizeImage == 0 || info.biSizeImage >= rows ? nullptr : kBadHeader;
+}
+
+bool CDib::Refuse(const char* problem) {
+    m_problem = problem;
+    return false;
+}
+
+void CDib::ReportProblem(const std::string& path) const {
+    if (m_problem == nullptr) return;
+    const bool scrambled = m_problem == kDamagedContainer || m_problem == kShortContainer;
+    CContentReport::Report(path, std::string(m_problem) + (scrambled ? "" : kResave));
 }
 
 // Files stored top-down (negative height) are turned bottom-up so that every image in

@@ -35,7 +35,8 @@ class CDib : public CObject {
     CDib(CDib&& other) noexcept;
     CDib& operator=(CDib&& other) noexcept;
 
-    // Loading and saving: 1 on success, 0 on failure (with the user told why).
+    // Loading and saving: 1 on success, 0 on failure (with the user told why, and the
+    // grown-ups told the file's path and the reason it was refused).
     bool Read(CFile& file);
     bool Load(const std::string& path);
     bool Load(const std::string* path);
@@ -84,7 +85,11 @@ class CDib : public CObject {
     bool ReadPlain(CFile& file);
     bool ReadScrambled(CFile& file);
     bool AdoptHeader(std::unique_ptr<BYTE[]> block, DWORD size);
-    bool CheckHeader() const;
+    const char* CheckHeader() const;
+    // Notes why the file being read is refused; always false.
+    bool Refuse(const char* problem);
+    // Tells the grown-ups why the file at `path` was refused.
+    void ReportProblem(const std::string& path) const;
     bool DeriveFields(unsigned long long available);
     void FlipTopDown();
     void MakePalette();
@@ -107,4 +112,6 @@ class CDib : public CObject {
     int m_colourCount = 0;
     std::unique_ptr<CPalette> m_palette;
     std::unique_ptr<CDitherer> m_ditherer;
+    // Why the last Read refused its file; null after a good one.
+    const char* m_problem = nullptr;
 };

@@ -28,6 +28,10 @@ class CBookCatalogue {
     // Parses catalogue text as Read does.
     void Parse(const std::string& text, const std::string& booksFolder = kBooksFolder);
     const std::vector<Line>& GetLines() const { return m_lines; }
+    // Appends lines found elsewhere (books in the user's folder) after the catalogue's own.
+    void Add(const std::vector<Line>& lines) {
+        m_lines.insert(m_lines.end(), lines.begin(), lines.end());
+    }
     // The first book line (the screen holds one book), or none.
     const Line* GetFirstBook() const;
     // The last scrapbook line, or none.

@@ -43,13 +43,12 @@ bool CCrayon::ReadPicture(CDib& picture, const std::string& path) {
         return false;
     }
     CFile file;
-    if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite) || picture.Read(file) == 0) {
-        CContentReport::Report(path,
-                               "is not a picture the program can read; save it again as "
-                               "an uncompressed BMP picture.");
+    if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite)) {
+        CContentReport::Report(path, "cannot be opened; check that the program may read it.");
         return false;
     }
-    return true;
+    // A picture that is refused tells the grown-ups why itself.
+    return picture.Read(file);
 }
 
 void CCrayon::AdoptTexture() {
@@ -72,6 +71,12 @@ std::optional<Swatch> CCrayon::SwatchOf(const CCrayon* crayon) {
 bool CCrayon::LoadFiles(const std::string& texturePath, const std::string& selectedPath) {
     if (!ReadPicture(m_texture, texturePath)) return false;
     AdoptTexture();
+    if (!m_swatch.HasPixels())
+        CContentReport::Report(texturePath,
+                               "has " + std::to_string(m_texture.GetBitCount()) +
+                                   " bits per pixel, but a crayon's or texture's pattern needs "
+                                   "24 or 32, so it colours nothing; save it again as an "
+                                   "uncompressed 24-bit BMP picture.");
     return ReadPicture(m_selected, selectedPath);
 }
 

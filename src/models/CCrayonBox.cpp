@@ -4,6 +4,8 @@
 #include <cstdlib>
 
 #include "models/CDescParser.h"
+#include "platform/files/CContentReport.h"
+#include "resources/ContentPaths.h"
 
 namespace {
 
@@ -29,6 +31,11 @@ bool CCrayonBox::Load(const std::string& block, const std::string& depthPrefix,
     const std::string imageFolder =
         WithSlash(crayonsFolder + BlockValue(block, depthPrefix, "BoxFolder"));
     const int declared = std::atoi(BlockValue(block, depthPrefix, "NumCrayons").c_str());
+    if (declared <= 0 || declared > kMaxCrayons)
+        CContentReport::Report(crayonsFolder + ContentPaths::kCrayonCatalogue,
+                               "a box's NumCrayons is " + std::to_string(declared) +
+                                   "; write the number of crayons in the box, 1 to " +
+                                   std::to_string(kMaxCrayons) + ".");
     const int count = std::clamp(declared, 0, kMaxCrayons);
     const std::string soundFolder =
         WithSlash(crayonsFolder + BlockValue(block, depthPrefix, "LanguageEnglishFolder"));

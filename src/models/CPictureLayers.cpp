@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/files/CContentReport.h"
+
 void CPictureLayers::SetFiles(const Files& files) {
     Release();
     m_files = files;
@@ -52,10 +54,24 @@ bool CPictureLayers::LoadLayer(CDib& layer, const std::string& fileName, bool fo
     return layer.Load(m_files.folder + fileName) != 0;
 }
 
+// A layer the colouring reads pixel by pixel must have 24 or 32 bits; any other picture is
+// drawn nowhere and colours nothing, which the grown-ups are told.
+void CPictureLayers::CheckColourable(CDib& layer, const std::string& fileName) {
+    if (ViewOf(layer).IsValid()) return;
+    CContentReport::Report(m_files.folder + fileName,
+                           "has " + std::to_string(layer.GetBitCount()) +
+                               " bits per pixel, but a scene's light and mapping layers need "
+                               "24 or 32, so the scene cannot be coloured; render it again "
+                               "with the content kit.");
+}
+
 bool CPictureLayers::EnsureShading(bool force) {
     // Any load attempt may replace the layer.
-    if (!m_shading.IsValid() || force) ++m_shadingLoads;
-    return LoadLayer(m_shading, m_files.shading, force);
+    const bool loading = !m_shading.IsValid() || force;
+    if (loading) ++m_shadingLoads;
+    if (!LoadLayer(m_shading, m_files.shading, force)) return false;
+    if (loading) CheckColourable(m_shading, m_files.shading);
+    return true;
 }
 
 bool CPictureLayers::EnsureMapping(bool force) {
@@ -64,7 +80,9 @@ bool CPictureLayers::EnsureMapping(bool force) {
         m_regions.Clear();
         return false;
     }
-    if (!wasLoaded) m_regions.Build(ViewOf(m_mapping));
+    if (wasLoaded) return true;
+    CheckColourable(m_mapping, m_files.mapping);
+    m_regions.Build(ViewOf(m_mapping));
     return true;
 }
 

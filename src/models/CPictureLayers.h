@@ -83,6 +83,7 @@ class CPictureLayers {
   private:
     static CLayerView ViewOf(CDib& picture);
     bool LoadLayer(CDib& layer, const std::string& fileName, bool force);
+    void CheckColourable(CDib& layer, const std::string& fileName);
 
     Files m_files;
     std::string m_savedPictureFile;

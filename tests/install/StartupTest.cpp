@@ -11,6 +11,7 @@
 #include "app/CInstanceGuard.h"
 #include "app/CProgramOptions.h"
 #include "app/CStartMark.h"
+#include "platform/files/CContentReport.h"
 #include "platform/files/CDataFolders.h"
 
 namespace fs = std::filesystem;
@@ -178,6 +179,13 @@ TEST_F(TempFolder, FirstStartMakesTheUserFolderAndWorksInIt) {
         << setup.Error();
     EXPECT_EQ(fs::current_path(), fs::path(m_root + "/home/.local/share/talewick/play"));
     EXPECT_EQ(CDataFolders::ForReading("../books/books.txt"), m_root + "/shared/books/books.txt");
+    // Reports for grown-ups are kept in the user's folder from now on.
+    CContentReport::Report("../books/pip/pip.txt", "cannot be read");
+    CContentReport::StopLogFile();
+    std::ifstream log(m_root + "/home/.local/share/talewick/talewick.log");
+    std::string line;
+    ASSERT_TRUE(std::getline(log, line));
+    EXPECT_TRUE(line.ends_with(" ../books/pip/pip.txt: cannot be read")) << line;
 
     fs::create_directories(m_root + "/locked");
     fs::permissions(m_root + "/locked", fs::perms::owner_read | fs::perms::owner_exec);

@@ -191,7 +191,7 @@ TEST_F(ContentFileTest, MissingAndDamagedTexturePicturesAreNamed) {
         std::string first;
     } cases[] = {{"NumTextures=1\r\n0=\r\n[Tex=lost.bmp\r\n]\r\n", dir / "lost.bmp: is missing"},
                  {"NumTextures=1\r\n0=\r\n[Tex=broken.bmp\r\n]\r\n",
-                  dir / "broken.bmp: is not a picture the program can read"},
+                  dir / "broken.bmp: is not a BMP picture"},
                  {"NumTextures=-2\r\n" + block, "NumTextures is -2"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.first);

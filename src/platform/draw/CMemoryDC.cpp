@@ -50,15 +50,13 @@ void PaintTrueColourRow(const DibLayout& dib, const BYTE* row, const std::vector
 
 void PaintNearestRow(const DibLayout& dib, const BYTE* row, const std::vector<int>& columns,
                      const CSurface& surface, NearestMemo& memo, BYTE* out) {
-    const int bytes = dib.bitCount / 8;
     for (std::size_t i = 0; i < columns.size(); ++i) {
         if (columns[i] < 0) continue;
-        const BYTE* p = row + columns[i] * bytes;
-        const std::uint32_t colour =
-            (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[1]} << 8) | p[0];
+        const COLORREF colour = dib.PixelAt(row, columns[i]);
         if (colour != memo.lastColour) {
             memo.lastColour = colour;
-            memo.lastIndex = surface.NearestIndex(p[2], p[1], p[0]);
+            memo.lastIndex =
+                surface.NearestIndex(GetRValue(colour), GetGValue(colour), GetBValue(colour));
         }
         out[i] = memo.lastIndex;
     }
@@ -84,7 +82,7 @@ void PaintRow(const DibLayout& dib, const BYTE* row, const std::vector<int>& col
     BYTE* out = surface.Row(y);
     if (surface.BitsPerPixel() != 8) {
         PaintTrueColourRow(dib, row, columns, out + left * 4);
-    } else if (dib.bitCount >= 24) {
+    } else if (dib.bitCount >= 16) {
         PaintNearestRow(dib, row, columns, surface, memo, out + left);
     } else {
         PaintTableRow(dib, row, columns, surface, memo, out + left);

@@ -9,6 +9,7 @@ bool DibLayout::Describe(const BITMAPINFO* info) {
         case 1:
         case 4:
         case 8:
+        case 16:
         case 24:
         case 32:
             break;
@@ -42,6 +43,12 @@ int DibLayout::IndexAt(const BYTE* row, int x) const {
 }
 
 COLORREF DibLayout::PixelAt(const BYTE* row, int x) const {
+    if (bitCount == 16) {
+        // Five bits each of red, green and blue; the top bit is unused.
+        const unsigned value = row[2 * x] | (row[2 * x + 1] << 8);
+        auto widen = [](unsigned five) { return static_cast<BYTE>((five << 3) | (five >> 2)); };
+        return RGB(widen((value >> 10) & 31), widen((value >> 5) & 31), widen(value & 31));
+    }
     if (bitCount >= 24) {
         const BYTE* p = row + x * (bitCount / 8);
         return RGB(p[2], p[1], p[0]);

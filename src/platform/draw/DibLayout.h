@@ -15,7 +15,7 @@ struct DibLayout {
     int colourCount = 0;
 
     // Reads the header; false for compressed pictures, empty sizes and depths other than
-    // 1, 4, 8, 24 and 32 bits.
+    // 1, 4, 8, 16 (five bits each of red, green and blue), 24 and 32 bits.
     bool Describe(const BITMAPINFO* info);
     // The stored row that holds picture row `y` counted from the top.
     int StoredRow(int y) const { return bottomUp ? height - 1 - y : y; }

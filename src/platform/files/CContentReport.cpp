@@ -2,12 +2,15 @@
 
 #include <cstdio>
 #include <mutex>
+#include <set>
 
 namespace {
 
 struct ReportLog {
     std::mutex lock;
     std::vector<std::string> lines;
+    std::set<std::string> told;
+    CLogFile file;
 };
 
 ReportLog& TheLog() {
@@ -56,10 +59,24 @@ std::string CContentReport::Printable(const std::string& text) {
 
 void CContentReport::Report(const std::string& path, const std::string& reason) {
     const std::string line = Printable(path) + ": " + Printable(reason);
-    std::fprintf(stderr, "Talewick: %s\n", line.c_str());
     ReportLog& log = TheLog();
     const std::lock_guard<std::mutex> guard(log.lock);
+    if (!log.told.insert(line).second) return;
+    std::fprintf(stderr, "Talewick: %s\n", line.c_str());
+    log.file.Append(line);
     log.lines.push_back(line);
+}
+
+void CContentReport::UseLogFile(const std::string& path, std::uintmax_t limit) {
+    ReportLog& log = TheLog();
+    const std::lock_guard<std::mutex> guard(log.lock);
+    log.file.Use(path, limit);
+}
+
+void CContentReport::StopLogFile() {
+    ReportLog& log = TheLog();
+    const std::lock_guard<std::mutex> guard(log.lock);
+    log.file.Stop();
 }
 
 std::vector<std::string> CContentReport::Log() {
@@ -72,4 +89,5 @@ void CContentReport::ClearLog() {
     ReportLog& log = TheLog();
     const std::lock_guard<std::mutex> guard(log.lock);
     log.lines.clear();
+    log.told.clear();
 }

@@ -79,6 +79,11 @@ std::string CDataFolders::ForReading(const std::string& path) {
     return Exists(shared) ? shared : own;
 }
 
+std::string CDataFolders::UserCopy(const std::string& path) {
+    const std::string relative = Inside(path);
+    return relative.empty() ? std::string() : State().user + "/" + relative;
+}
+
 std::string CDataFolders::ForWriting(const std::string& path) {
     const std::string relative = Inside(path);
     if (relative.empty()) return path;

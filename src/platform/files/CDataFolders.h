@@ -27,6 +27,10 @@ class CDataFolders {
     // is copied first when the user has none yet.
     static std::string ForUpdating(const std::string& path);
 
+    // Where the user's own copy of `path` is or would be, without creating anything; empty
+    // when no user folder is in use or `path` lies outside it.
+    static std::string UserCopy(const std::string& path);
+
   private:
     // `path` relative to the user's folder, or empty when it lies outside it.
     static std::string Inside(const std::string& path);
