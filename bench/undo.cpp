@@ -23,7 +23,7 @@ constexpr int kLevels = 20;
 // The default scene, loaded from the content tree the build generated.
 struct DefaultScene {
     DefaultScene() {
-        SetMessageBoxHandler([](const std::string&) {});
+        SetMessageBoxHandler([](ChildMessage, const std::string&) {});
         if (chdir(TALEWICK_CONTENT_DIR "/play") != 0) return;
         CBookCatalogue catalogue;
         const CBookCatalogue::Line* first = catalogue.Read() ? catalogue.GetFirstBook() : nullptr;
