@@ -167,12 +167,6 @@ const std::vector<ExpectedPicture>& ExpectedPictures() {
                       control.rect.Height(), control.disabled);
             }
         }
-        // The notices the program opens where the pop-ups do when a picture cannot be kept.
-        for (const char* notice :
-             {ContentPaths::kScrapbookFullPicture, ContentPaths::kNotSavedPicture})
-            l.push_back({std::string(ContentPaths::InTree(notice)),
-                         ScreenLayouts::kPopupRect.Width(), ScreenLayouts::kPopupRect.Height(),
-                         ""});
         return l;
     }();
     return list;

@@ -249,34 +249,6 @@ std::vector<KitPicture> BuildSplashes() {
             {PathOf(screen, Coloring::kClosingPicture.file), bye.ToImage()}};
 }
 
-namespace {
-
-// A notice the program shows when a picture cannot go into the scrapbook: two pictograms
-// with an arrow between them, and the words small underneath for a grown-up.
-KitImage NoticePicture(Icon from, Icon to, const char* words) {
-    const CRect& popup = ScreenLayouts::kPopupRect;
-    Canvas notice(popup.Width(), popup.Height());
-    Card(notice, kOrange);
-    DrawIcon(notice, from, 110, 100, 120);
-    DrawIcon(notice, Icon::Right, 200, 100, 56);
-    DrawIcon(notice, to, 290, 100, 120);
-    notice.Text(words, 24, 180, popup.Width() - 48, 60, 13, kInk);
-    return notice.ToImage();
-}
-
-void AddNotices(std::vector<KitPicture>& out) {
-    const auto inTree = [](const char* path) { return std::string(ContentPaths::InTree(path)); };
-    out.push_back({inTree(ContentPaths::kScrapbookFullPicture),
-                   NoticePicture(Icon::Scrapbook, Icon::Trash,
-                                 "The scrapbook is full. Throw a picture away to make room for "
-                                 "this one.")});
-    out.push_back({inTree(ContentPaths::kNotSavedPicture),
-                   NoticePicture(Icon::Scrapbook, Icon::Cross,
-                                 "The picture could not be saved in the scrapbook.")});
-}
-
-}  // namespace
-
 std::vector<KitPicture> BuildConfirmations() {
     using Quit = ScreenLayouts::Quit;
     const ScreenLayout& trashScreen = ScreenLayouts::Trash::kScreen;
@@ -298,7 +270,6 @@ std::vector<KitPicture> BuildConfirmations() {
     AddFaces(FolderOf(Quit::kScreen), quitBg,
              {PlanOf(Quit::kYes, kLeaf, Icon::Check), PlanOf(Quit::kNo, kPink, Icon::Cross)}, out);
     AddFaces(FolderOf(trashScreen), trashBg, TallYesNoFaces(), out);
-    AddNotices(out);
     return out;
 }
 

@@ -50,8 +50,6 @@ const std::vector<SoundPlan>& ScreenSounds() {
             Say(ContentPaths::kTrashGoneSound, "The picture is gone"),
             Say(ContentPaths::kMySlidesSound, "My slides"),
             Say(ContentPaths::kStorySlidesSound, "Story slides"),
-            Say(ContentPaths::kScrapbookFullSound, "The scrapbook is full! Throw one away."),
-            Say(ContentPaths::kNotSavedSound, "Oh no! Your picture was not saved."),
         };
         // The voices of the messages to the child.
         const std::string messages(ContentPaths::InTree(ContentPaths::kMessageSounds));

@@ -56,7 +56,6 @@ CColoringDlg::CColoringDlg(CWnd* parent, std::uint32_t fillSoundSeed)
     m_tools.SetRefresh(m_pictureView.Refresher());
     CDitherer::CreateDitherPalette(m_palette);
     if (m_palette.IsCreated()) SetPalette(&m_palette);
-    m_notices.SetLook(&m_cursors, &m_palette);
 }
 
 CColoringDlg::~CColoringDlg() = default;
@@ -372,7 +371,7 @@ bool CColoringDlg::MakeRoomOnScrapbookScreen(bool followChoice) {
         ReportFailedWrite();
         return false;
     }
-    m_notices.AskForRoom(*this);
+    m_notices.AskForRoom();
     CGlimImage* chosen = nullptr;
     bool fromScrapbook = false;
     int bookIndex = -1;
@@ -394,7 +393,7 @@ void CColoringDlg::ReportFailedWrite() {
                                    std::strerror(error) + "); it stays set aside if it can");
     else
         CContentReport::Report("scrapbook", "a picture could not be saved");
-    m_notices.TellNotSaved(*this);
+    m_notices.TellNotSaved();
 }
 
 void CColoringDlg::ArmRecovery() {

@@ -66,7 +66,7 @@ class CSettings {
     bool m_shortStart = false;
     bool m_printing = true;
     bool m_optionsScreen = true;
-    bool m_exportPng = false;
+    bool m_exportPng = true;
     // Keys of other versions, as found: written back after the known ones.
     std::vector<std::pair<std::string, std::string>> m_unknown;
 };

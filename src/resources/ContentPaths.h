@@ -75,11 +75,6 @@ class ContentPaths {
     static constexpr const char* kMySlidesSound = "../sounds/myslides.wav";
     static constexpr const char* kStorySlidesSound = "../sounds/strysld.wav";
 
-    // What the child is told when a picture cannot go into the scrapbook.
-    static constexpr const char* kScrapbookFullSound = "../sounds/sbfull.wav";
-    static constexpr const char* kNotSavedSound = "../sounds/notsaved.wav";
-    static constexpr const char* kScrapbookFullPicture = "../bitmaps/notice/sbfull.bmp";
-    static constexpr const char* kNotSavedPicture = "../bitmaps/notice/notsaved.bmp";
 
     // `path` relative to the content tree: without the leading kRoot (unchanged without it).
     static constexpr std::string_view InTree(std::string_view path) {

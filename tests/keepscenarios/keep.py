@@ -23,13 +23,14 @@ SKIP = 77
 OPEN_SCRAPBOOK = (0, 0)
 SB = {}
 TRASH_YES = (0, 0)
-NOTICE = (0, 0)  # the middle of a notice, which opens where the pop-ups do
+NOTICE = (0, 0)  # the middle of a picture message, which opens where the pop-ups do
+NOTICE_TICK = (0, 0)  # the tick that closes it
 FULL = 70
 CLOSING = 6000  # the closing pictures take five seconds
 
 
 def use_layout(layout):
-    global OPEN_SCRAPBOOK, TRASH_YES, NOTICE
+    global OPEN_SCRAPBOOK, TRASH_YES, NOTICE, NOTICE_TICK
     scenarios.use_layout(layout)
     OPEN_SCRAPBOOK = layout.centre("coloring", "SCRAPBOOK")
     SB.update({key: layout.centre("scrapbook", name) for key, name in
@@ -37,6 +38,7 @@ def use_layout(layout):
                 ("book1", "BOOK1"))})
     TRASH_YES = layout.centre("trash", "YES", over=("scrapbook", "POPUP"))
     NOTICE = layout.centre("scrapbook", "POPUP")
+    NOTICE_TICK = layout.centre("message", "OK", over=("scrapbook", "POPUP"))
 
 
 def click(point):
@@ -156,13 +158,13 @@ def scenario_full_throw(run):
     point = point_in(breakfast)
     record = run.drive_script("full_throw", [
         "wait %d" % STARTED, click(BUTTONS["scene_right"]), "wait 1000"] + colour_at(point) +
-        leave_by_exit() + ["wait 500", "shot " + run.shot("full_notice"), click(NOTICE),
+        leave_by_exit() + ["wait 500", "shot " + run.shot("full_notice"), click(NOTICE_TICK),
                            "wait 500", "shot " + run.shot("full_screen"), click(SB["trash"]),
                            "wait 500", click(TRASH_YES), "wait 3000", click(SB["return"]),
                            "wait %d" % CLOSING])
-    check(heard(record, "sbfull.wav") == 1, "the prompt is spoken once")
+    check(heard(record, "message/full.wav") == 1, "the prompt is spoken once")
     notice = read_png(run.shot("full_notice"))
-    picture = read_bmp(run.path("bitmaps", "notice", "sbfull.bmp"))
+    picture = read_bmp(run.path("bitmaps", "message", "full.bmp"))
     check(notice.at(NOTICE[0], NOTICE[1] - 40) == picture.at(picture.width // 2,
                                                              picture.height // 2 - 40),
           "the prompt's picture is shown")
@@ -185,9 +187,9 @@ def scenario_full_twice(run):
     before = snapshot(run.path("books", "scrapbook"))
     record = run.drive_script("full_twice", [
         "wait %d" % STARTED, click(BUTTONS["scene_right"]), "wait 1000"] + colour_at(point) +
-        leave_by_exit() + ["wait 500", click(NOTICE), "wait 500", click(SB["return"]),
+        leave_by_exit() + ["wait 500", click(NOTICE_TICK), "wait 500", click(SB["return"]),
                            "wait %d" % CLOSING])
-    check(heard(record, "sbfull.wav") == 1, "the prompt is spoken")
+    check(heard(record, "message/full.wav") == 1, "the prompt is spoken")
     check(heard(record, "goodbye.wav") == 1, "the exit went on")
     check(snapshot(run.path("books", "scrapbook")) == before, "the scrapbook did not change")
     aside = set_aside(run)
@@ -218,9 +220,9 @@ def scenario_full_button(run):
     before = snapshot(run.path("books", "scrapbook"))
     record = run.drive_script("full_button", [
         "wait %d" % STARTED, click(BUTTONS["scene_right"]), "wait 1000"] + colour_at(point) +
-        [click(OPEN_SCRAPBOOK), "wait 500", click(NOTICE), "wait 500", click(SB["thumbnail"]),
+        [click(OPEN_SCRAPBOOK), "wait 500", click(NOTICE_TICK), "wait 500", click(SB["thumbnail"]),
          "wait 1000", "shot " + run.shot("full_chosen")])
-    check(heard(record, "sbfull.wav") == 1, "the prompt is spoken")
+    check(heard(record, "message/full.wav") == 1, "the prompt is spoken")
     check(snapshot(run.path("books", "scrapbook")) == before, "the scrapbook did not change")
     aside = set_aside(run)
     check(len(aside) == 1 and "scene=breakfast" in open(aside[0], "rb").read().decode(),
@@ -289,12 +291,12 @@ def ways_out(run, damage, reason):
     damage()
     record, errors = drive_with_errors(run, "ways_out", [
         "wait %d" % STARTED] + colour_at(point_in(morning, 1), 6) +
-        [click(BUTTONS["scene_right"]), "wait 1000", click(NOTICE), "wait 500",
+        [click(BUTTONS["scene_right"]), "wait 1000", click(NOTICE_TICK), "wait 500",
          "shot " + run.shot("turned")] + colour_at(point_in(breakfast)) +
         [click(OPEN_SCRAPBOOK), "wait 1000", "shot " + run.shot("scrapbook"),
          click(SB["thumbnail"]), "wait 1000", "shot " + run.shot("chosen")] +
         colour_at(point_in(morning, 2), 7) + leave_by_exit() + ["wait %d" % CLOSING])
-    check(heard(record, "notsaved.wav") == 1, "the child is told once")
+    check(heard(record, "message/nosave.wav") == 1, "the child is told once")
     told = [line for line in errors if "could not be saved" in line]
     check(told and all(run.tree in line and reason in line for line in told),
           "standard error names the file and the system's reason: %r" % errors)

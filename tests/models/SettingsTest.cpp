@@ -52,7 +52,8 @@ TEST_F(SettingsTest, AMissingFileIsMadeInItsFolderWithACommentAboveEveryKey) {
         EXPECT_EQ(text[lineBefore + 1], '#') << "no comment above " << key;
     }
     EXPECT_TRUE(CContentReport::Log().empty());
-    // The defaults: sound and staying inside on, the full start, printing and options allowed.
+    // The defaults: sound and staying inside on, the full start, printing and options allowed,
+    // PNG copies of saved pictures made.
     CSettings again;
     ASSERT_TRUE(again.Load(path));
     EXPECT_TRUE(again.IsSoundOn());
@@ -62,7 +63,7 @@ TEST_F(SettingsTest, AMissingFileIsMadeInItsFolderWithACommentAboveEveryKey) {
     EXPECT_FALSE(again.IsShortStart());
     EXPECT_TRUE(again.IsPrintingAllowed());
     EXPECT_TRUE(again.IsOptionsScreenShown());
-    EXPECT_FALSE(again.IsPngExportOn());
+    EXPECT_TRUE(again.IsPngExportOn());
 }
 
 TEST_F(SettingsTest, EveryChangedValueComesBackAfterSaving) {
@@ -75,7 +76,7 @@ TEST_F(SettingsTest, EveryChangedValueComesBackAfterSaving) {
     settings.SetShortStart(true);
     settings.SetPrintingAllowed(false);
     settings.SetOptionsScreenShown(false);
-    settings.SetPngExportOn(true);
+    settings.SetPngExportOn(false);
     ASSERT_TRUE(settings.Save());
     CSettings again;
     ASSERT_TRUE(again.Load(path));
@@ -86,7 +87,7 @@ TEST_F(SettingsTest, EveryChangedValueComesBackAfterSaving) {
     EXPECT_TRUE(again.IsShortStart());
     EXPECT_FALSE(again.IsPrintingAllowed());
     EXPECT_FALSE(again.IsOptionsScreenShown());
-    EXPECT_TRUE(again.IsPngExportOn());
+    EXPECT_FALSE(again.IsPngExportOn());
 }
 
 TEST_F(SettingsTest, HandEditedFilesAreReadWhateverTheirLineEndsSpacesAndCase) {

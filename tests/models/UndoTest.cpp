@@ -230,9 +230,12 @@ TEST_P(UndoAgainstModel, EveryStepMatchesTheListOfCanvases) {
 INSTANTIATE_TEST_SUITE_P(RandomSequences, UndoAgainstModel, ::testing::Range(1u, 9u));
 
 TEST_F(UndoPicture, TwentyFillsOfTheWholePictureAreTwentyStepsBack) {
-    // One object covering everything, filled with alternating colours.
-    WriteScene(dir.Path(), kWidth, kHeight, Solid({200, 200, 200}), Solid({1, 9, 9}),
-               Solid({120, 130, 140}));
+    // One object covering all but a corner pixel (a page that is one object everywhere is
+    // flooded by colour instead), filled with alternating colours.
+    WriteScene(
+        dir.Path(), kWidth, kHeight, Solid({200, 200, 200}),
+        [](int x, int y) { return Rgb{static_cast<BYTE>(x == 0 && y == 0 ? 2 : 1), 9, 9}; },
+        Solid({120, 130, 140}));
     ASSERT_TRUE(book.Load(dir.Path(), "story.txt"));
     picture = book.GetImage(0);
     const std::vector<BYTE> blank = CanvasOf(*picture);
