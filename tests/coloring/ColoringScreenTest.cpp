@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/CColoringApp.h"
+#include "app/CMessagePresenter.h"
 #include "coloring/CColoringDlg.h"
 #include "coloring/CNineCells.h"
 #include "platform/backend/headless/HeadlessBackend.h"
@@ -216,7 +217,10 @@ TEST_F(ColoringScreenTest, AFullScrapbookAsksForRoomAndTheArrowStillTurns) {
     bool unsaved = true;
     int entries = 0;
     int setAside = 0;
-    const CRect popup = ScreenLayouts::kPopupRect;
+    // The message to the child opens over the screen, as in the program, and its tick closes it.
+    const CMessagePresenter messages;
+    CRect tick = ScreenLayouts::Message::kOk.rect;
+    tick.OffsetRect(ScreenLayouts::kPopupRect.left, ScreenLayouts::kPopupRect.top);
     const CRect back = ScreenLayouts::Scrapbook::kReturn.rect;
     Run(backend,
         {[&](CColoringDlg& s) {
@@ -227,7 +231,7 @@ TEST_F(ColoringScreenTest, AFullScrapbookAsksForRoomAndTheArrowStillTurns) {
              s.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(300, 260));
              s.PostMessage(WM_COMMAND, CColoringDlg::kSceneRight);
          },
-         [&](CColoringDlg&) { backend.InjectClick(Middle(popup)); },
+         [&](CColoringDlg&) { backend.InjectClick(Middle(tick)); },
          [&](CColoringDlg&) { backend.InjectClick(Middle(back)); },
          [&](CColoringDlg& s) {
              sceneAfter = s.GetBooks()[0].GetCurrentIndex();
@@ -236,7 +240,7 @@ TEST_F(ColoringScreenTest, AFullScrapbookAsksForRoomAndTheArrowStillTurns) {
              setAside = s.GetShelf().GetSetAsideCount();
          }},
         {kStarted, kStarted + 1000, kStarted + 2000, kStarted + 4000});
-    EXPECT_TRUE(Heard(backend, "sbfull.wav")) << "the child is asked for room";
+    EXPECT_TRUE(Heard(backend, "message/full.wav")) << "the child is asked for room";
     EXPECT_TRUE(Heard(backend, "pgturn")) << "the page turned all the same";
     EXPECT_EQ(sceneAfter, 1);
     EXPECT_FALSE(unsaved);

@@ -18,7 +18,6 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 from imagefiles import read_bmp, read_png  # noqa: E402
 from scenarios import (STARTED, Failure, Run, Scene, check, crayon_point,  # noqa: E402
                        display, swatch_colour)
-from screens import Layout  # noqa: E402
 import scenarios  # noqa: E402
 
 # Set from the program's layout dump by use_layout before any scenario runs: the coloring
@@ -457,22 +456,7 @@ SCENARIOS = {"browse": scenario_browse, "trash": scenario_trash, "slides": scena
 
 
 def main():
-    if len(sys.argv) != 5 or sys.argv[1] not in SCENARIOS:
-        print(__doc__)
-        return 2
-    name, drive, content, shots = sys.argv[1:]
-    os.makedirs(shots, exist_ok=True)
-    use_layout(Layout(drive))
-    run = Run(drive, content, shots)
-    try:
-        SCENARIOS[name](run)
-    except Failure as failure:
-        print("FAILED %s: %s" % (name, failure))
-        return 1
-    finally:
-        run.cleanup()
-    print("passed %s" % name)
-    return 0
+    return scenarios.run_named(SCENARIOS, __doc__, use_layout)
 
 
 if __name__ == "__main__":

@@ -16,7 +16,6 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 from imagefiles import read_bmp, read_png  # noqa: E402
 from scenarios import (STARTED, BUTTONS, Failure, Run, Scene, at_picture, check,  # noqa: E402
                        crayon_point, display)
-from screens import Layout  # noqa: E402
 import scenarios  # noqa: E402
 
 SKIP = 77
@@ -341,25 +340,17 @@ SCENARIOS = {"comeback": scenario_comeback, "full_throw": scenario_full_throw,
              "disk_full": mounted("disk_full")}
 
 
-def main():
-    if len(sys.argv) != 5 or sys.argv[1] not in SCENARIOS:
-        print(__doc__)
-        return 2
-    name, drive, content, shots = sys.argv[1:]
-    os.makedirs(shots, exist_ok=True)
-    layout = Layout(drive)
+def take_layout(layout):
     use_layout(layout)
     FRAME[0] = layout.rect("scrapbook", "FRAME_AREA")[:2]
-    run = (MountedRun if name in ("read_only", "disk_full") else Run)(drive, content, shots)
-    try:
-        SCENARIOS[name](run)
-    except Failure as failure:
-        print("FAILED %s: %s" % (name, failure))
-        return 1
-    finally:
-        run.cleanup()
-    print("passed %s" % name)
-    return 0
+
+
+def make_run(name, drive, content, shots):
+    return (MountedRun if name in ("read_only", "disk_full") else Run)(drive, content, shots)
+
+
+def main():
+    return scenarios.run_named(SCENARIOS, __doc__, take_layout, make_run)
 
 
 if __name__ == "__main__":

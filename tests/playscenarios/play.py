@@ -7,13 +7,11 @@ the screen's background and the animations' frame strips.
 usage: play.py NAME DRIVE CONTENT_DIR SHOT_DIR"""
 import os
 import sys
-import tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "scenarios"))
 from imagefiles import read_bmp, read_png  # noqa: E402
 from scenarios import (STARTED, BUTTONS, Failure, Run, check, close,  # noqa: E402
                        crayon_point, display, swatch_colour)
-from screens import Layout  # noqa: E402
 import scenarios  # noqa: E402
 
 OPEN_SCRAPBOOK = (0, 0)
@@ -187,23 +185,7 @@ SCENARIOS = {"pad": scenario_pad, "sky": scenario_sky}
 
 
 def main():
-    if len(sys.argv) < 4 or sys.argv[1] not in SCENARIOS:
-        print(__doc__)
-        return 2
-    name, drive, content = sys.argv[1:4]
-    shots = sys.argv[4] if len(sys.argv) > 4 else tempfile.mkdtemp(prefix="talewick-shots-")
-    os.makedirs(shots, exist_ok=True)
-    use_layout(Layout(os.path.abspath(drive)))
-    run = Run(os.path.abspath(drive), content, os.path.abspath(shots))
-    try:
-        SCENARIOS[name](run)
-    except Failure as failure:
-        print("scenario %s failed: %s (shots in %s)" % (name, failure, shots))
-        return 1
-    finally:
-        run.cleanup()
-    print("scenario %s passed (shots in %s)" % (name, shots))
-    return 0
+    return scenarios.run_named(SCENARIOS, __doc__, use_layout)
 
 
 if __name__ == "__main__":

@@ -399,17 +399,21 @@ SCENARIOS = {"startup": scenario_startup, "colouring": scenario_colouring,
              "paging": scenario_paging, "exit": scenario_exit, "choice": scenario_choice}
 
 
-def main():
-    if len(sys.argv) < 4 or sys.argv[1] not in SCENARIOS:
-        print(__doc__)
+
+def run_named(table, doc, take_layout=None, make_run=None):
+    """Runs the scenario the command line names (NAME DRIVE CONTENT_DIR [SHOT_DIR]) from
+    `table` after `take_layout` has read the program's layout; returns the exit status."""
+    if len(sys.argv) < 4 or sys.argv[1] not in table:
+        print(doc)
         return 2
     name, drive, content = sys.argv[1:4]
     shots = sys.argv[4] if len(sys.argv) > 4 else tempfile.mkdtemp(prefix="talewick-shots-")
     os.makedirs(shots, exist_ok=True)
-    use_layout(Layout(os.path.abspath(drive)))
-    run = Run(os.path.abspath(drive), content, os.path.abspath(shots))
+    drive, shots = os.path.abspath(drive), os.path.abspath(shots)
+    (take_layout or use_layout)(Layout(drive))
+    run = make_run(name, drive, content, shots) if make_run else Run(drive, content, shots)
     try:
-        SCENARIOS[name](run)
+        table[name](run)
     except Failure as failure:
         print("scenario %s failed: %s (shots in %s)" % (name, failure, shots))
         return 1
@@ -417,6 +421,10 @@ def main():
         run.cleanup()
     print("scenario %s passed (shots in %s)" % (name, shots))
     return 0
+
+
+def main():
+    return run_named(SCENARIOS, __doc__)
 
 
 if __name__ == "__main__":

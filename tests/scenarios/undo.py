@@ -3,14 +3,11 @@
 button, forward with the redo button, the keys, a new change dropping the redo steps and a
 history that outlives leaving the scene.
 
-usage: undo.py DRIVE CONTENT_DIR [SHOT_DIR]"""
-import os
+usage: undo.py undo DRIVE CONTENT_DIR [SHOT_DIR]"""
 import sys
-import tempfile
 
 import scenarios as sc
 from imagefiles import read_png
-from screens import Layout
 
 
 def picture_of(run, name):
@@ -97,25 +94,13 @@ def scenario_undo(run):
     sc.check(len(oops) == 8, "undo says oops only when it steps back: %d times" % len(oops))
 
 
+def take_layout(layout):
+    sc.LAYOUT = layout
+    sc.use_layout(layout)
+
+
 def main():
-    if len(sys.argv) < 3:
-        print(__doc__)
-        return 2
-    drive, content = os.path.abspath(sys.argv[1]), sys.argv[2]
-    shots = sys.argv[3] if len(sys.argv) > 3 else tempfile.mkdtemp(prefix="talewick-shots-")
-    os.makedirs(shots, exist_ok=True)
-    sc.LAYOUT = Layout(drive)
-    sc.use_layout(sc.LAYOUT)
-    run = sc.Run(drive, content, os.path.abspath(shots))
-    try:
-        scenario_undo(run)
-    except sc.Failure as failure:
-        print("scenario undo failed: %s (shots in %s)" % (failure, shots))
-        return 1
-    finally:
-        run.cleanup()
-    print("scenario undo passed (shots in %s)" % shots)
-    return 0
+    return sc.run_named({"undo": scenario_undo}, __doc__, take_layout)
 
 
 if __name__ == "__main__":

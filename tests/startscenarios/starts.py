@@ -13,7 +13,6 @@ import sys
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "scenarios"))
 from imagefiles import read_bmp, read_png  # noqa: E402
 from scenarios import STARTED, Failure, Run, Scene, at_picture, check  # noqa: E402
-from screens import Layout  # noqa: E402
 import scenarios  # noqa: E402
 
 GREETING = "lets_clr.wav"
@@ -193,23 +192,7 @@ SCENARIOS = {"first_and_later": scenario_first_and_later, "short_start": scenari
 
 
 def main():
-    if len(sys.argv) < 5 or sys.argv[1] not in SCENARIOS:
-        print(__doc__)
-        return 2
-    name, drive, content, shots = sys.argv[1:5]
-    shots = os.path.join(shots, name)
-    os.makedirs(shots, exist_ok=True)
-    use_layout(Layout(os.path.abspath(drive)))
-    run = Run(os.path.abspath(drive), content, os.path.abspath(shots))
-    try:
-        SCENARIOS[name](run)
-    except Failure as failure:
-        print("scenario %s failed: %s (shots in %s)" % (name, failure, shots))
-        return 1
-    finally:
-        run.cleanup()
-    print("scenario %s passed (shots in %s)" % (name, shots))
-    return 0
+    return scenarios.run_named(SCENARIOS, __doc__, use_layout)
 
 
 if __name__ == "__main__":
