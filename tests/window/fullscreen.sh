@@ -103,7 +103,10 @@ wait_end $first 30 || fail "the program ended with status $?"
 # it must not keep the lock either.
 TALEWICK_DEPTH=8 "$talewick" 2>"$out/eight.log" &
 eight=$!
-wait_window || fail "no window after the first copy ended"
+if ! wait_window && ! wait_window; then  # up to a minute on a loaded machine
+    kill -0 $eight 2>/dev/null && state="still running" || { wait $eight; state="ended with status $?"; }
+    fail "no window after the first copy ended ($state): $(cat "$out/eight.log")"
+fi
 sleep 4
 shot "$out/screen8.png"
 [ "$(pixel "$out/screen8.png" 0 0)" = "0,0,0" ] || fail "8-bit: not black around the screen"
@@ -113,7 +116,7 @@ kill -9 $eight
 wait $eight 2>/dev/null
 "$talewick" 2>"$out/last.log" &
 last=$!
-if ! wait_window; then
+if ! wait_window && ! wait_window; then
     kill -0 $last 2>/dev/null && state="still running" || { wait $last; state="ended with status $?"; }
     fail "no window after a killed copy ($state): $(cat "$out/last.log")"
 fi
