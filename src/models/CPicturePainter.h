@@ -6,6 +6,8 @@
 #include "models/CLayerView.h"
 #include "models/CPictureLayers.h"
 #include "models/CPictureUndo.h"
+#include "models/Footprint.h"
+#include "models/PixelMath.h"
 #include "models/Swatch.h"
 #include "platform/base/CRect.h"
 #include "platform/base/WinTypes.h"
@@ -68,15 +70,15 @@ class CPicturePainter {
         CLayerView mapping;
         CLayerView source;  // the uncoloured layer (erasing)
     };
-    // Swatch column and row for each mapping coordinate, kept while the swatch's scales and
-    // size are the same.
+    // Swatch columns and rows each mapping coordinate covers at each footprint level, kept
+    // while the swatch's scales and size are the same.
     struct TexelTable {
         float uScale = 0.0f;
         float vScale = 0.0f;
         int width = -1;
         int height = -1;
-        std::array<int, 256> column{};
-        std::array<int, 256> row{};
+        std::array<std::array<PixelMath::TexelSpan, 256>, Footprint::kLevels> columns{};
+        std::array<std::array<PixelMath::TexelSpan, 256>, Footprint::kLevels> rows{};
     };
     // Light level of every shading pixel, rows top-down; built on first use after the
     // shading layer loads, so the fill reads one byte a pixel and does no division.
@@ -86,8 +88,9 @@ class CPicturePainter {
         int height = 0;
         unsigned shadingLoads = 0;  // the layers' count it was derived at
     };
-    // The swatch by texture coordinate v × 256 + u: blue, green, red in the low three bytes,
-    // or RowFill::kOutsideSwatch where the coordinate falls outside the swatch.
+    // The swatch by footprint level and texture coordinate, level × 65536 + v × 256 + u:
+    // blue, green, red (averaged over the level's box) in the low three bytes, or
+    // RowFill::kOutsideSwatch where the coordinate falls outside the swatch.
     struct SwatchTable {
         std::optional<Swatch> swatch;
         std::vector<DWORD> texels;
