@@ -105,6 +105,34 @@ struct SwatchSums {
     std::vector<std::array<unsigned, 3>> sums;
 };
 
+bool SameSpan(PixelMath::TexelSpan a, PixelMath::TexelSpan b) {
+    return a.first == b.first && a.last == b.last;
+}
+
+// One level of the swatch table: each entry the mean of its box, from running sums so that
+// wide boxes cost no more than narrow ones. Coordinates u whose boxes cover the same
+// columns share one entry; coordinates v whose boxes cover the same rows share one row,
+// laid out once and copied.
+void LayOutLevel(const std::array<PixelMath::TexelSpan, 256>& columns,
+                 const std::array<PixelMath::TexelSpan, 256>& rows, SwatchSums& sums,
+                 DWORD* table) {
+    for (int v = 0; v < 256; ++v) {
+        DWORD* entry = table + v * 256;
+        if (v > 0 && SameSpan(rows[v], rows[v - 1])) {
+            std::memcpy(entry, entry - 256, 256 * sizeof(DWORD));
+            continue;
+        }
+        for (int u = 0; u < 256; ++u) {
+            if (columns[u].first < 0 || rows[v].first < 0)
+                entry[u] = RowFill::kOutsideSwatch;
+            else if (u > 0 && SameSpan(columns[u], columns[u - 1]))
+                entry[u] = entry[u - 1];
+            else
+                entry[u] = sums.Mean(columns[u], rows[v]);
+        }
+    }
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- pixels
@@ -228,29 +256,24 @@ const CPicturePainter::LightPlane& CPicturePainter::LightLevels() {
     return m_light;
 }
 
-// Each level is laid out from running sums of the swatch, so its boxes cost the same at
-// every size. Coordinates v whose box covers the same swatch rows share one row of a level,
-// so each is laid out once and copied to the others.
+// Only the levels the object index holds are ever read, so only they are laid out: a
+// scene without far surfaces costs no more than one level. A level whose boxes are those
+// of the level below is a copy of it.
 void CPicturePainter::PrepareSwatch(const Swatch& swatch) {
     const TexelTable& texels = TexelsFor(swatch);
+    const CRegionIndex& regions = m_layers.Regions();
     m_swatch.swatch = swatch;
-    m_swatch.texels.resize(static_cast<std::size_t>(Footprint::kLevels) * RowFill::kLevelEntries);
+    m_swatch.levels = regions.IsBuilt() ? regions.MaxLevel() + 1 : Footprint::kLevels;
+    m_swatch.texels.resize(static_cast<std::size_t>(m_swatch.levels) * RowFill::kLevelEntries);
     SwatchSums sums(swatch);
-    for (int level = 0; level < Footprint::kLevels; ++level) {
+    for (int level = 0; level < m_swatch.levels; ++level) {
         DWORD* const table = m_swatch.texels.data() + level * RowFill::kLevelEntries;
-        const auto& rows = texels.rows[level];
-        const auto& columns = texels.columns[level];
-        for (int v = 0; v < 256; ++v) {
-            DWORD* entry = table + v * 256;
-            if (v > 0 && rows[v].first == rows[v - 1].first && rows[v].last == rows[v - 1].last) {
-                std::memcpy(entry, entry - 256, 256 * sizeof(DWORD));
-                continue;
-            }
-            for (int u = 0; u < 256; ++u)
-                entry[u] = columns[u].first < 0 || rows[v].first < 0
-                               ? RowFill::kOutsideSwatch
-                               : sums.Mean(columns[u], rows[v]);
-        }
+        if (level > 0 && std::ranges::equal(texels.rows[level], texels.rows[level - 1], SameSpan) &&
+            std::ranges::equal(texels.columns[level], texels.columns[level - 1], SameSpan))
+            std::memcpy(table, table - RowFill::kLevelEntries,
+                        RowFill::kLevelEntries * sizeof(DWORD));
+        else
+            LayOutLevel(texels.columns[level], texels.rows[level], sums, table);
     }
 }
 
@@ -287,7 +310,7 @@ int CPicturePainter::PaintObjectColumns(int left, int right, const Swatch& swatc
     Views views;
     const CRegionIndex& regions = m_layers.Regions();
     if (!PrepareViews(true, regionId, views) || !regions.IsBuilt()) return 0;
-    if (m_swatch.swatch != swatch) PrepareSwatch(swatch);
+    if (m_swatch.swatch != swatch || m_swatch.levels <= regions.MaxLevel()) PrepareSwatch(swatch);
     const LightPlane& light = LightLevels();
     const int width = std::min({views.canvas.Width(), light.width, regions.Width()});
     const int height = std::min({views.canvas.Height(), light.height, regions.Height()});

@@ -36,8 +36,9 @@ class CPicturePainter {
     // free of per-pixel lookups. They return how many pixels changed (0 when a layer is
     // missing). Paints every pixel of object `regionId` in column x with alpha 1.0.
     int PaintObjectColumn(int x, const Swatch& swatch, int regionId);
-    // Lays the swatch out as one colour per texture coordinate for PaintObjectColumns. A
-    // fill does it once at its start: the swatch cannot change during it.
+    // Lays the swatch out as one colour per footprint level and texture coordinate, for the
+    // levels the scene's object index holds, for PaintObjectColumns. A fill does it once at
+    // its start: the swatch cannot change during it.
     void PrepareSwatch(const Swatch& swatch);
     // Paints every pixel of object `regionId` in columns [left, right) with alpha 1.0, row by
     // row, with the swatch prepared (here, when another one is). Marks nothing changed:
@@ -94,6 +95,7 @@ class CPicturePainter {
     struct SwatchTable {
         std::optional<Swatch> swatch;
         std::vector<DWORD> texels;
+        int levels = 0;  // levels laid out: those the object index holds
     };
 
     bool PrepareViews(bool painting, int regionId, Views& views);

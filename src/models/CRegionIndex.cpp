@@ -1,5 +1,7 @@
 #include "models/CRegionIndex.h"
 
+#include <algorithm>
+
 #include "models/Footprint.h"
 
 void CRegionIndex::Clear() {
@@ -8,6 +10,7 @@ void CRegionIndex::Clear() {
     m_levels = std::vector<BYTE>();
     m_width = 0;
     m_height = 0;
+    m_maxLevel = 0;
     m_built = false;
 }
 
@@ -21,7 +24,9 @@ void CRegionIndex::ScanRow(const CLayerView& mapping, int y, PendingSegments& pe
     int openLeft = 0;
     for (int x = 0; x < m_width; ++x, pixel += step) {
         coordinates[x] = static_cast<WORD>(pixel[1] << 8 | pixel[2]);
-        levels[x] = static_cast<BYTE>(Footprint::LevelAt(mapping, x, y));
+        const int level = Footprint::LevelAt(mapping, x, y);
+        levels[x] = static_cast<BYTE>(level);
+        m_maxLevel = std::max(m_maxLevel, level);
         const int id = pixel[0];
         if (id == openId) continue;
         if (openId >= 0) pending[openId].push_back({y, {openLeft, x}});

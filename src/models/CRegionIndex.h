@@ -34,6 +34,8 @@ class CRegionIndex {
     const WORD* CoordinateRow(int y) const {
         return m_coordinates.data() + static_cast<std::ptrdiff_t>(y) * m_width;
     }
+    // The coarsest footprint level of any pixel; 0 before the index is built.
+    int MaxLevel() const { return m_maxLevel; }
     // Footprint levels of row y (0 = top), one per pixel; the caller keeps y inside the index.
     const BYTE* LevelRow(int y) const {
         return m_levels.data() + static_cast<std::ptrdiff_t>(y) * m_width;
@@ -56,6 +58,7 @@ class CRegionIndex {
     bool m_built = false;
     int m_width = 0;
     int m_height = 0;
+    int m_maxLevel = 0;
     std::array<Object, 256> m_objects;
     std::vector<WORD> m_coordinates;
     std::vector<BYTE> m_levels;
