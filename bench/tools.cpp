@@ -48,7 +48,7 @@ void WriteBmp(const std::string& path, int width, int height, Colour colour) {
 
 // A scene of the given size; object 3 covers all but a border band of object 1, with u and v
 // varying across it so the swatch lookup does real work: one coordinate a pixel, or, on a
-// receding scene, steps growing down the rows to 33 so pixels take every footprint level.
+// receding scene, steps growing down the rows past 128 so pixels take every footprint level.
 struct Scene {
     Scene(int width, int height, bool receding = false) {
         SetMessageBoxHandler([](ChildMessage, const std::string&) {});
@@ -59,7 +59,7 @@ struct Scene {
                  [](int x, int y) { return 0x404040u + static_cast<std::uint32_t>((x + y) % 64); });
         WriteBmp(folder + "/scene/mg.bmp", width, height, [&](int x, int y) {
             const bool border = x < width / 20 || y < height / 20;
-            const int step = receding ? 1 + y / 8 : 1;
+            const int step = receding ? 1 + y / 2 : 1;
             return (static_cast<std::uint32_t>(x * step % 256) << 16) |
                    (static_cast<std::uint32_t>(y * step % 256) << 8) | (border ? 1u : 3u);
         });
@@ -103,7 +103,7 @@ void BM_FillScene398x264(benchmark::State& state) {
 void BM_FillScene398x264PerPixel(benchmark::State& state) {
     FillObject(state, 398, 264, true);
 }
-// Far pixels on every footprint level: the swatch is laid out five times at the fill's start.
+// Far pixels on every footprint level: the swatch is laid out for each at the fill's start.
 void BM_FillReceding398x264(benchmark::State& state) {
     FillObject(state, 398, 264, false, true, true);
 }

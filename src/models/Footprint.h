@@ -9,10 +9,11 @@
 namespace Footprint {
 
 // Levels 0 (one texel, the nearest pixels) .. kLevels - 1 (the widest box).
-constexpr int kLevels = 5;
+constexpr int kLevels = 7;
 
 // Coordinates a pixel at `level` steps to its neighbours, at least: 0 at level 0, then 4,
-// 8, 16 and 32. The box a level averages is this many coordinates wide in texels.
+// 8, 16, 32, 64 and 128 (half the swatch: the farthest a wrapped step can go). The box a level
+// averages is this many coordinates wide in texels.
 int LevelSpan(int level);
 
 // Level for a pixel whose texture coordinates step by `span` to its neighbours.
