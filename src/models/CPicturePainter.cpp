@@ -67,7 +67,9 @@ void AverageTexels(const Swatch& swatch, PixelMath::TexelSpan columns, PixelMath
 }
 
 // Running sums of the swatch's channels from its top-left corner, so laying out the mean of
-// any box of texels takes four reads a channel whatever the box's size.
+// any box of texels takes four reads a channel whatever the box's size. The sums may wrap
+// round on a huge swatch; a box's sum comes out exact all the same while the box itself
+// sums below 2^32 (boxes are at most half the swatch wide, so any swatch to 4096 square).
 struct SwatchSums {
     explicit SwatchSums(const Swatch& swatch)
         : stride(swatch.Width() + 1),
@@ -225,6 +227,8 @@ const CPicturePainter::TexelTable& CPicturePainter::TexelsFor(const Swatch& swat
     table.vScale = swatch.VScale();
     table.width = swatch.Width();
     table.height = swatch.Height();
+    table.columns.resize(Footprint::kLevels);
+    table.rows.resize(Footprint::kLevels);
     for (int level = 0; level < Footprint::kLevels; ++level)
         for (int coord = 0; coord < 256; ++coord) {
             const int span = Footprint::LevelSpan(level);

@@ -78,8 +78,9 @@ class CPicturePainter {
         float vScale = 0.0f;
         int width = -1;
         int height = -1;
-        std::array<std::array<PixelMath::TexelSpan, 256>, Footprint::kLevels> columns{};
-        std::array<std::array<PixelMath::TexelSpan, 256>, Footprint::kLevels> rows{};
+        // Per level, on the heap: a book holds a painter for each of its scenes.
+        std::vector<std::array<PixelMath::TexelSpan, 256>> columns;
+        std::vector<std::array<PixelMath::TexelSpan, 256>> rows;
     };
     // Light level of every shading pixel, rows top-down; built on first use after the
     // shading layer loads, so the fill reads one byte a pixel and does no division.
