@@ -41,6 +41,100 @@ void Shade(const BYTE* texel, const BYTE* shading, BYTE* shaded) {
         shaded[channel] = PixelMath::Shade(texel[channel], light);
 }
 
+// The columns and rows of the swatch a pixel at `level` covers around (u, v), straight from
+// the swatch's scales; false when (u, v) falls outside the swatch.
+bool BoxOf(const Swatch& swatch, int u, int v, int level, PixelMath::TexelSpan& columns,
+           PixelMath::TexelSpan& rows) {
+    const int span = Footprint::LevelSpan(level);
+    columns = PixelMath::SpanOf(u, span, swatch.UScale(), swatch.Width());
+    rows = PixelMath::SpanOf(v, span, swatch.VScale(), swatch.Height());
+    return columns.first >= 0 && rows.first >= 0;
+}
+
+// The mean colour of the swatch's texels in `columns` × `rows`, texel by texel.
+void AverageTexels(const Swatch& swatch, PixelMath::TexelSpan columns, PixelMath::TexelSpan rows,
+                   BYTE* colour) {
+    unsigned sums[3] = {};
+    for (int row = rows.first; row <= rows.last; ++row)
+        for (int column = columns.first; column <= columns.last; ++column) {
+            const BYTE* texel = swatch.Texel(column, row);
+            for (int channel = 0; channel < 3; ++channel) sums[channel] += texel[channel];
+        }
+    const auto count =
+        static_cast<unsigned>((columns.last - columns.first + 1) * (rows.last - rows.first + 1));
+    for (int channel = 0; channel < 3; ++channel)
+        colour[channel] = PixelMath::Mean(sums[channel], count);
+}
+
+// Running sums of the swatch's channels from its top-left corner, so laying out the mean of
+// any box of texels takes four reads a channel whatever the box's size. The sums may wrap
+// round on a huge swatch; a box's sum comes out exact all the same while the box itself
+// sums below 2^32 (boxes are at most half the swatch wide, so any swatch to 4096 square).
+struct SwatchSums {
+    explicit SwatchSums(const Swatch& swatch)
+        : stride(swatch.Width() + 1),
+          sums(static_cast<std::size_t>(stride) * static_cast<std::size_t>(swatch.Height() + 1)) {
+        for (int row = 0; row < swatch.Height(); ++row)
+            for (int column = 0; column < swatch.Width(); ++column) {
+                const BYTE* texel = swatch.Texel(column, row);
+                for (int channel = 0; channel < 3; ++channel)
+                    Cell(column + 1, row + 1)[channel] =
+                        texel[channel] + Cell(column, row + 1)[channel] +
+                        Cell(column + 1, row)[channel] - Cell(column, row)[channel];
+            }
+    }
+    // Sums over columns < column and rows < row.
+    std::array<unsigned, 3>& Cell(int column, int row) {
+        return sums[static_cast<std::size_t>(row) * static_cast<std::size_t>(stride) +
+                    static_cast<std::size_t>(column)];
+    }
+    // Blue, green and red means over `columns` × `rows` packed as a swatch-table entry.
+    DWORD Mean(PixelMath::TexelSpan columns, PixelMath::TexelSpan rows) {
+        const auto count = static_cast<unsigned>((columns.last - columns.first + 1) *
+                                                 (rows.last - rows.first + 1));
+        DWORD entry = 0;
+        for (int channel = 0; channel < 3; ++channel) {
+            const unsigned sum = Cell(columns.last + 1, rows.last + 1)[channel] -
+                                 Cell(columns.first, rows.last + 1)[channel] -
+                                 Cell(columns.last + 1, rows.first)[channel] +
+                                 Cell(columns.first, rows.first)[channel];
+            entry |= static_cast<DWORD>(PixelMath::Mean(sum, count)) << (8 * channel);
+        }
+        return entry;
+    }
+
+    int stride;
+    std::vector<std::array<unsigned, 3>> sums;
+};
+
+bool SameSpan(PixelMath::TexelSpan a, PixelMath::TexelSpan b) {
+    return a.first == b.first && a.last == b.last;
+}
+
+// One level of the swatch table: each entry the mean of its box, from running sums so that
+// wide boxes cost no more than narrow ones. Coordinates u whose boxes cover the same
+// columns share one entry; coordinates v whose boxes cover the same rows share one row,
+// laid out once and copied.
+void LayOutLevel(const std::array<PixelMath::TexelSpan, 256>& columns,
+                 const std::array<PixelMath::TexelSpan, 256>& rows, SwatchSums& sums,
+                 DWORD* table) {
+    for (int v = 0; v < 256; ++v) {
+        DWORD* entry = table + v * 256;
+        if (v > 0 && SameSpan(rows[v], rows[v - 1])) {
+            std::memcpy(entry, entry - 256, 256 * sizeof(DWORD));
+            continue;
+        }
+        for (int u = 0; u < 256; ++u) {
+            if (columns[u].first < 0 || rows[v].first < 0)
+                entry[u] = RowFill::kOutsideSwatch;
+            else if (u > 0 && SameSpan(columns[u], columns[u - 1]))
+                entry[u] = entry[u - 1];
+            else
+                entry[u] = sums.Mean(columns[u], rows[v]);
+        }
+    }
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- pixels
@@ -56,11 +150,14 @@ bool CPicturePainter::PaintPixel(int x, int y, const Swatch& swatch, float alpha
     const CLayerView shading = m_layers.Shading();
     if (!canvas.Contains(x, y) || !mapping.Contains(x, y) || !shading.Contains(x, y)) return false;
     const BYTE* map = mapping.At(x, y);
-    const int tx = PixelMath::TexelIndex(map[2], swatch.UScale(), swatch.Width());
-    const int ty = PixelMath::TexelIndex(map[1], swatch.VScale(), swatch.Height());
-    if (tx < 0 || ty < 0) return false;
+    PixelMath::TexelSpan columns;
+    PixelMath::TexelSpan rows;
+    if (!BoxOf(swatch, map[2], map[1], Footprint::LevelAt(mapping, x, y), columns, rows))
+        return false;
+    BYTE colour[3];
+    AverageTexels(swatch, columns, rows, colour);
     BYTE shaded[3];
-    Shade(swatch.Texel(tx, ty), shading.At(x, y), shaded);
+    Shade(colour, shading.At(x, y), shaded);
     BlendInto(canvas.At(x, y), shaded, alpha);
     GrowChanged(CRect(x, y, x + 1, y + 1));
     return true;
@@ -130,10 +227,14 @@ const CPicturePainter::TexelTable& CPicturePainter::TexelsFor(const Swatch& swat
     table.vScale = swatch.VScale();
     table.width = swatch.Width();
     table.height = swatch.Height();
-    for (int coord = 0; coord < 256; ++coord) {
-        table.column[coord] = PixelMath::TexelIndex(coord, table.uScale, table.width);
-        table.row[coord] = PixelMath::TexelIndex(coord, table.vScale, table.height);
-    }
+    table.columns.resize(Footprint::kLevels);
+    table.rows.resize(Footprint::kLevels);
+    for (int level = 0; level < Footprint::kLevels; ++level)
+        for (int coord = 0; coord < 256; ++coord) {
+            const int span = Footprint::LevelSpan(level);
+            table.columns[level][coord] = PixelMath::SpanOf(coord, span, table.uScale, table.width);
+            table.rows[level][coord] = PixelMath::SpanOf(coord, span, table.vScale, table.height);
+        }
     return table;
 }
 
@@ -159,27 +260,24 @@ const CPicturePainter::LightPlane& CPicturePainter::LightLevels() {
     return m_light;
 }
 
-// Coordinates v that fall on the same swatch row share one row of the table, so each swatch
-// row is laid out once and copied to the others.
+// Only the levels the object index holds are ever read, so only they are laid out: a
+// scene without far surfaces costs no more than one level. A level whose boxes are those
+// of the level below is a copy of it.
 void CPicturePainter::PrepareSwatch(const Swatch& swatch) {
     const TexelTable& texels = TexelsFor(swatch);
+    const CRegionIndex& regions = m_layers.Regions();
     m_swatch.swatch = swatch;
-    m_swatch.texels.resize(256 * 256);
-    DWORD* const table = m_swatch.texels.data();
-    for (int v = 0; v < 256; ++v) {
-        DWORD* entry = table + v * 256;
-        const int ty = texels.row[v];
-        if (v > 0 && ty == texels.row[v - 1]) {
-            std::memcpy(entry, entry - 256, 256 * sizeof(DWORD));
-            continue;
-        }
-        for (int u = 0; u < 256; ++u) {
-            const int tx = texels.column[u];
-            const BYTE* texel = tx >= 0 && ty >= 0 ? swatch.Texel(tx, ty) : nullptr;
-            entry[u] = texel == nullptr
-                           ? RowFill::kOutsideSwatch
-                           : static_cast<DWORD>(texel[0] | texel[1] << 8 | texel[2] << 16);
-        }
+    m_swatch.levels = regions.IsBuilt() ? regions.MaxLevel() + 1 : Footprint::kLevels;
+    m_swatch.texels.resize(static_cast<std::size_t>(m_swatch.levels) * RowFill::kLevelEntries);
+    SwatchSums sums(swatch);
+    for (int level = 0; level < m_swatch.levels; ++level) {
+        DWORD* const table = m_swatch.texels.data() + level * RowFill::kLevelEntries;
+        if (level > 0 && std::ranges::equal(texels.rows[level], texels.rows[level - 1], SameSpan) &&
+            std::ranges::equal(texels.columns[level], texels.columns[level - 1], SameSpan))
+            std::memcpy(table, table - RowFill::kLevelEntries,
+                        RowFill::kLevelEntries * sizeof(DWORD));
+        else
+            LayOutLevel(texels.columns[level], texels.rows[level], sums, table);
     }
 }
 
@@ -216,7 +314,7 @@ int CPicturePainter::PaintObjectColumns(int left, int right, const Swatch& swatc
     Views views;
     const CRegionIndex& regions = m_layers.Regions();
     if (!PrepareViews(true, regionId, views) || !regions.IsBuilt()) return 0;
-    if (m_swatch.swatch != swatch) PrepareSwatch(swatch);
+    if (m_swatch.swatch != swatch || m_swatch.levels <= regions.MaxLevel()) PrepareSwatch(swatch);
     const LightPlane& light = LightLevels();
     const int width = std::min({views.canvas.Width(), light.width, regions.Width()});
     const int height = std::min({views.canvas.Height(), light.height, regions.Height()});
@@ -243,6 +341,7 @@ int CPicturePainter::PaintObjectRows(const CRect& area, int regionId, const CLay
                      canvas.BytesPerPixel(),
                      nullptr,
                      nullptr,
+                     nullptr,
                      m_swatch.texels.data(),
                      m_changedTop.data(),
                      m_changedBottom.data(),
@@ -257,6 +356,7 @@ int CPicturePainter::PaintObjectRows(const CRect& area, int regionId, const CLay
         if (segment == segments.end() || segment->left >= area.right) continue;
         row.canvas = canvas.Row(y);
         row.coordinates = regions.CoordinateRow(y);
+        row.levels = regions.LevelRow(y);
         row.light = m_light.levels.data() + static_cast<std::ptrdiff_t>(y) * m_light.width;
         row.y = y;
         for (; segment != segments.end() && segment->left < area.right; ++segment)
@@ -306,11 +406,14 @@ bool CPicturePainter::StampCell(int x, int y, float alpha, const Swatch* swatch,
     }
     if (!views.mapping.Contains(x, y) || !views.shading.Contains(x, y)) return false;
     const BYTE* map = views.mapping.At(x, y);
-    const int tx = m_texels.column[map[2]];
-    const int ty = m_texels.row[map[1]];
-    if (tx < 0 || ty < 0) return false;
+    const int level = Footprint::LevelAt(views.mapping, x, y);
+    const PixelMath::TexelSpan columns = m_texels.columns[level][map[2]];
+    const PixelMath::TexelSpan rows = m_texels.rows[level][map[1]];
+    if (columns.first < 0 || rows.first < 0) return false;
+    BYTE colour[3];
+    AverageTexels(*swatch, columns, rows, colour);
     BYTE shaded[3];
-    Shade(swatch->Texel(tx, ty), views.shading.At(x, y), shaded);
+    Shade(colour, views.shading.At(x, y), shaded);
     BlendInto(views.canvas.At(x, y), shaded, alpha);
     return true;
 }

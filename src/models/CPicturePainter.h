@@ -6,6 +6,8 @@
 #include "models/CLayerView.h"
 #include "models/CPictureLayers.h"
 #include "models/CPictureUndo.h"
+#include "models/Footprint.h"
+#include "models/PixelMath.h"
 #include "models/Swatch.h"
 #include "platform/base/CRect.h"
 #include "platform/base/WinTypes.h"
@@ -34,8 +36,9 @@ class CPicturePainter {
     // free of per-pixel lookups. They return how many pixels changed (0 when a layer is
     // missing). Paints every pixel of object `regionId` in column x with alpha 1.0.
     int PaintObjectColumn(int x, const Swatch& swatch, int regionId);
-    // Lays the swatch out as one colour per texture coordinate for PaintObjectColumns. A
-    // fill does it once at its start: the swatch cannot change during it.
+    // Lays the swatch out as one colour per footprint level and texture coordinate, for the
+    // levels the scene's object index holds, for PaintObjectColumns. A fill does it once at
+    // its start: the swatch cannot change during it.
     void PrepareSwatch(const Swatch& swatch);
     // Paints every pixel of object `regionId` in columns [left, right) with alpha 1.0, row by
     // row, with the swatch prepared (here, when another one is). Marks nothing changed:
@@ -68,15 +71,16 @@ class CPicturePainter {
         CLayerView mapping;
         CLayerView source;  // the uncoloured layer (erasing)
     };
-    // Swatch column and row for each mapping coordinate, kept while the swatch's scales and
-    // size are the same.
+    // Swatch columns and rows each mapping coordinate covers at each footprint level, kept
+    // while the swatch's scales and size are the same.
     struct TexelTable {
         float uScale = 0.0f;
         float vScale = 0.0f;
         int width = -1;
         int height = -1;
-        std::array<int, 256> column{};
-        std::array<int, 256> row{};
+        // Per level, on the heap: a book holds a painter for each of its scenes.
+        std::vector<std::array<PixelMath::TexelSpan, 256>> columns;
+        std::vector<std::array<PixelMath::TexelSpan, 256>> rows;
     };
     // Light level of every shading pixel, rows top-down; built on first use after the
     // shading layer loads, so the fill reads one byte a pixel and does no division.
@@ -86,11 +90,13 @@ class CPicturePainter {
         int height = 0;
         unsigned shadingLoads = 0;  // the layers' count it was derived at
     };
-    // The swatch by texture coordinate v × 256 + u: blue, green, red in the low three bytes,
-    // or RowFill::kOutsideSwatch where the coordinate falls outside the swatch.
+    // The swatch by footprint level and texture coordinate, level × 65536 + v × 256 + u:
+    // blue, green, red (averaged over the level's box) in the low three bytes, or
+    // RowFill::kOutsideSwatch where the coordinate falls outside the swatch.
     struct SwatchTable {
         std::optional<Swatch> swatch;
         std::vector<DWORD> texels;
+        int levels = 0;  // levels laid out: those the object index holds
     };
 
     bool PrepareViews(bool painting, int regionId, Views& views);

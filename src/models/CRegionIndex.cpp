@@ -1,10 +1,16 @@
 #include "models/CRegionIndex.h"
 
+#include <algorithm>
+
+#include "models/Footprint.h"
+
 void CRegionIndex::Clear() {
     for (Object& object : m_objects) object = Object();
     m_coordinates = std::vector<WORD>();
+    m_levels = std::vector<BYTE>();
     m_width = 0;
     m_height = 0;
+    m_maxLevel = 0;
     m_built = false;
 }
 
@@ -13,10 +19,14 @@ void CRegionIndex::ScanRow(const CLayerView& mapping, int y, PendingSegments& pe
     const int step = mapping.BytesPerPixel();
     const BYTE* pixel = mapping.Row(y);
     WORD* coordinates = m_coordinates.data() + static_cast<std::ptrdiff_t>(y) * m_width;
+    BYTE* levels = m_levels.data() + static_cast<std::ptrdiff_t>(y) * m_width;
     int openId = -1;
     int openLeft = 0;
     for (int x = 0; x < m_width; ++x, pixel += step) {
         coordinates[x] = static_cast<WORD>(pixel[1] << 8 | pixel[2]);
+        const int level = Footprint::LevelAt(mapping, x, y);
+        levels[x] = static_cast<BYTE>(level);
+        m_maxLevel = std::max(m_maxLevel, level);
         const int id = pixel[0];
         if (id == openId) continue;
         if (openId >= 0) pending[openId].push_back({y, {openLeft, x}});
@@ -33,6 +43,7 @@ void CRegionIndex::Build(const CLayerView& mapping) {
     m_width = mapping.Width();
     m_height = mapping.Height();
     m_coordinates.resize(static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height));
+    m_levels.resize(m_coordinates.size());
     PendingSegments pending;
     for (int y = 0; y < m_height; ++y) ScanRow(mapping, y, pending);
     for (int id = 0; id < 256; ++id) Group(id, pending[id]);

@@ -10,7 +10,8 @@
 // its pixels as horizontal segments grouped by row, and for every pixel its packed texture
 // coordinate. Built once when the mapping layer loads, so a fill visits exactly the
 // object's pixels, in the order they lie in memory, instead of testing every pixel of the
-// picture, and reads two bytes a pixel instead of three.
+// picture, and reads two bytes a pixel instead of three; and for every pixel its footprint
+// level, how coarse a swatch level keeps patterns from shimmering there.
 class CRegionIndex {
   public:
     // Columns [left, right) of one row that belong to the object.
@@ -33,6 +34,12 @@ class CRegionIndex {
     const WORD* CoordinateRow(int y) const {
         return m_coordinates.data() + static_cast<std::ptrdiff_t>(y) * m_width;
     }
+    // The coarsest footprint level of any pixel; 0 before the index is built.
+    int MaxLevel() const { return m_maxLevel; }
+    // Footprint levels of row y (0 = top), one per pixel; the caller keeps y inside the index.
+    const BYTE* LevelRow(int y) const {
+        return m_levels.data() + static_cast<std::ptrdiff_t>(y) * m_width;
+    }
 
   private:
     struct Object {
@@ -51,6 +58,8 @@ class CRegionIndex {
     bool m_built = false;
     int m_width = 0;
     int m_height = 0;
+    int m_maxLevel = 0;
     std::array<Object, 256> m_objects;
     std::vector<WORD> m_coordinates;
+    std::vector<BYTE> m_levels;
 };

@@ -1,6 +1,9 @@
 #pragma once
 // The arithmetic of colouring one pixel, shared by the per-pixel operations and the
 // bulk fill and stamp loops so that both give the same bytes.
+#include <algorithm>
+#include <cmath>
+
 #include "platform/base/WinTypes.h"
 
 namespace PixelMath {
@@ -32,6 +35,34 @@ inline int TexelIndex(int coord, float scale, int extent) {
     const float position = static_cast<float>(coord) / scale;
     if (!(position >= 0.0f) || !(position < static_cast<float>(extent))) return -1;
     return static_cast<int>(position);
+}
+
+// Swatch columns (or rows) [first, last] a pixel's footprint covers; both -1 when its
+// coordinate falls outside the swatch.
+struct TexelSpan {
+    int first = -1;
+    int last = -1;
+};
+
+// The texels around coordinate `coord` for a pixel stepping `spanCoords` coordinates to its
+// neighbours: a box that many coordinates wide in texels, centred where the coordinate
+// falls and cut at the swatch's edges; the coordinate's own texel while the box is narrower
+// than two texels.
+inline TexelSpan SpanOf(int coord, int spanCoords, float scale, int extent) {
+    const int texel = TexelIndex(coord, scale, extent);
+    if (texel < 0) return {};
+    const float texels = static_cast<float>(spanCoords) / scale;
+    if (!(texels >= 2.0f)) return {texel, texel};
+    const int width = texels < static_cast<float>(extent) ? static_cast<int>(texels) : extent;
+    const float position = static_cast<float>(coord) / scale;
+    const int first =
+        static_cast<int>(std::floor(position + 0.5f - static_cast<float>(width) / 2.0f));
+    return {std::max(first, 0), std::min(first + width - 1, extent - 1)};
+}
+
+// Mean of `count` summed channel values, rounded to the nearest.
+inline BYTE Mean(unsigned sum, unsigned count) {
+    return static_cast<BYTE>((sum + count / 2) / count);
 }
 
 }  // namespace PixelMath

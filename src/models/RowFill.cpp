@@ -24,6 +24,7 @@ int PaintRowPlain(const Row& row, int from, int to) {
     const std::ptrdiff_t step = row.canvasStep;
     const WORD* const coordinates = row.coordinates;
     const BYTE* const lightLevels = row.light;
+    const BYTE* const footprints = row.levels;
     const DWORD* const swatch = row.swatch;
     int* const changedTop = row.changedTop;
     int* const changedBottom = row.changedBottom;
@@ -31,7 +32,7 @@ int PaintRowPlain(const Row& row, int from, int to) {
     const int y = row.y;
     int painted = 0;
     for (int x = from; x < to; ++x) {
-        const DWORD texel = swatch[coordinates[x]];
+        const DWORD texel = swatch[coordinates[x] + footprints[x] * kLevelEntries];
         if ((texel & kOutsideSwatch) != 0) continue;
         const int light = lightLevels[x];
         BYTE* pixel = canvas + x * step;
@@ -48,10 +49,10 @@ int PaintRowPlain(const Row& row, int from, int to) {
 
 #ifdef TALEWICK_VECTOR_FILL
 // Eight pixels at a time from `from` while all eight coordinates of a group lie inside the
-// swatch: gathers the swatch colours, multiplies each byte by its pixel's light level in
-// 16-bit lanes (255 × 255 fits, so (T × L) >> 8 is exact), packs the 4-byte results to
-// 3-byte pixels and stores exactly 24 bytes. Returns where it stopped: fewer than eight
-// pixels left, or a group with a coordinate outside the swatch. Needs 3-byte canvas pixels.
+// swatch: gathers the swatch colours at coordinate + level × kLevelEntries, multiplies each byte by
+// its pixel's light level in 16-bit lanes (255 × 255 fits, so (T × L) >> 8 is exact), packs the
+// 4-byte results to 3-byte pixels and stores exactly 24 bytes. Returns where it stopped: fewer than
+// eight pixels left, or a group with a coordinate outside the swatch. Needs 3-byte canvas pixels.
 __attribute__((target("avx2"))) int PaintGroups(const Row& row, int from, int to, int& painted) {
     const __m256i outside = _mm256_set1_epi32(static_cast<int>(kOutsideSwatch));
     const __m256i blueRedBytes = _mm256_set1_epi32(0x00FF00FF);
@@ -65,14 +66,19 @@ __attribute__((target("avx2"))) int PaintGroups(const Row& row, int from, int to
     const int* swatch = reinterpret_cast<const int*>(row.swatch);
     const WORD* coordinates = row.coordinates;
     const BYTE* lightLevels = row.light;
+    const BYTE* footprints = row.levels;
     BYTE* canvas = row.canvas;
     int* changedTop = row.changedTop;
     int* changedBottom = row.changedBottom;
     const int firstColumn = row.firstColumn;
     int x = from;
     for (; x + 8 <= to; x += 8) {
-        const __m256i index = _mm256_cvtepu16_epi32(
+        const __m256i coordinate = _mm256_cvtepu16_epi32(
             _mm_loadu_si128(reinterpret_cast<const __m128i*>(coordinates + x)));
+        const __m256i footprint =
+            _mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(footprints + x)));
+        static_assert(kLevelEntries == 1 << 16);
+        const __m256i index = _mm256_add_epi32(coordinate, _mm256_slli_epi32(footprint, 16));
         const __m256i texel = _mm256_i32gather_epi32(swatch, index, 4);
         if (!_mm256_testz_si256(texel, outside)) break;
         const __m256i level = _mm256_cvtepu8_epi32(

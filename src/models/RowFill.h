@@ -1,10 +1,14 @@
 #pragma once
 // The inner loop of the object fill: one row's segment of an object painted with the swatch
-// laid out by texture coordinate and shaded by the row's light levels, through the
+// laid out by texture coordinate and footprint level and shaded by the row's light levels,
+// through the
 // processor's vector unit when it has one, else pixel by pixel; both give the same bytes.
 #include "platform/base/WinTypes.h"
 
 namespace RowFill {
+
+// Entries of one footprint level in the swatch table; level k starts at k × kLevelEntries.
+constexpr int kLevelEntries = 256 * 256;
 
 // Marks a swatch-table entry whose texture coordinate falls outside the swatch.
 constexpr DWORD kOutsideSwatch = 0xFF000000u;
@@ -16,6 +20,7 @@ struct Row {
     int canvasStep;
     const WORD* coordinates;
     const BYTE* light;
+    const BYTE* levels;
     const DWORD* swatch;
     int* changedTop;
     int* changedBottom;

@@ -1,6 +1,7 @@
 // The strip-wise region fill against one PaintPixel call per pixel: the same canvas bytes,
 // the same area still to redraw at every reading of the clock, the same undo snapshot; with
-// the vector loop and with the plain one, over swatch sizes, pixel formats and strip edges.
+// the vector loop and with the plain one, over swatch sizes, pixel formats and strip edges;
+// and far pixels of a receding surface taking the swatch's mean instead of one stripe.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -203,6 +204,80 @@ TEST_F(FillMatchesPerPixel, SceneWiderThanOneStrip) {
     LoadSwatch(32, 32);
     const Outcome literal = ExpectAllWaysAgree(CPoint(700, 400));
     EXPECT_EQ(literal.readings.size(), 1501u);
+}
+
+// Stripes one texel wide on a 64 × 64 swatch (4 coordinates a texel): across when
+// `acrossColumns`, else down the rows; odd texels white, even ones black.
+PixelFn Stripes(bool acrossColumns) {
+    return [acrossColumns](int x, int y) {
+        const BYTE value = (acrossColumns ? x : y) % 2 == 1 ? 255 : 0;
+        return Rgb{value, value, value};
+    };
+}
+
+// Channel byte of canvas pixel (x, y) of a bottom-up 24-bit canvas `width` wide.
+BYTE CanvasByte(const std::vector<BYTE>& canvas, int width, int height, int x, int y) {
+    const std::size_t stride = static_cast<std::size_t>((width * 3 + 3) / 4 * 4);
+    return canvas[static_cast<std::size_t>(height - 1 - y) * stride +
+                  static_cast<std::size_t>(x) * 3];
+}
+
+// What a full-light pixel on stripe texel `texel` becomes: white shades to 254.
+BYTE StripeShade(int texel) {
+    return texel % 2 == 1 ? 254 : 0;
+}
+
+TEST_F(FillMatchesPerPixel, RecedingStripesTakeTheirMeanFarAwayAndStaySharpNearby) {
+    // One object, fully lit; rows 0..9 recede 16 coordinates a row (four stripes a pixel),
+    // rows 10 on come near, one coordinate a row. A single texel per far pixel would land
+    // on black stripes only.
+    constexpr int kWidth = 64;
+    constexpr int kHeight = 48;
+    const auto v = [](int y) { return y < 10 ? y * 16 : 160 + (y - 10); };
+    WriteScene(
+        dir.Path(), kWidth, kHeight, Solid({255, 255, 255}),
+        [&](int x, int y) {
+            return Rgb{1, static_cast<BYTE>(v(y)), static_cast<BYTE>(x * 2)};
+        },
+        Solid({9, 9, 9}));
+    WriteBmp(dir / "swatch.bmp", 64, 64, Stripes(false));
+    ASSERT_TRUE(crayon.LoadFiles(dir / "swatch.bmp", dir / "swatch.bmp"));
+    swatch = crayon.GetSwatch();
+    const Outcome literal = ExpectAllWaysAgree(CPoint(10, 10));
+    ASSERT_TRUE(literal.result);
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            const BYTE painted = CanvasByte(literal.canvas, kWidth, kHeight, x, y);
+            if (y < 10) {
+                EXPECT_NEAR(painted, 127, 2) << x << ", " << y;
+            } else if (y > 10) {
+                EXPECT_EQ(painted, StripeShade(v(y) / 4)) << x << ", " << y;
+            }
+        }
+    }
+}
+
+TEST_F(FillMatchesPerPixel, WrapSeamStaysSharp) {
+    // u runs three coordinates a pixel and wraps from 254 to 1 at column 19: a neighbour,
+    // not a jump across the whole swatch, so the seam keeps its single texels.
+    constexpr int kWidth = 40;
+    constexpr int kHeight = 8;
+    const auto u = [](int x) { return (x * 3 + 197) % 256; };
+    WriteScene(
+        dir.Path(), kWidth, kHeight, Solid({255, 255, 255}),
+        [&](int x, int y) {
+            return Rgb{2, static_cast<BYTE>(y), static_cast<BYTE>(u(x))};
+        },
+        Solid({9, 9, 9}));
+    WriteBmp(dir / "swatch.bmp", 64, 64, Stripes(true));
+    ASSERT_TRUE(crayon.LoadFiles(dir / "swatch.bmp", dir / "swatch.bmp"));
+    swatch = crayon.GetSwatch();
+    const Outcome literal = ExpectAllWaysAgree(CPoint(5, 5));
+    ASSERT_TRUE(literal.result);
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x)
+            EXPECT_EQ(CanvasByte(literal.canvas, kWidth, kHeight, x, y), StripeShade(u(x) / 4))
+                << x << ", " << y;
 }
 
 }  // namespace
