@@ -6,6 +6,7 @@
 
 #include "screens/MessageKit.h"
 #include "screens/SkyAnimations.h"
+#include "screens/SunArt.h"
 
 using namespace Colours;
 
@@ -61,30 +62,6 @@ void Bunting(Canvas& c, double y, double size) {
         cairo_close_path(c.Cr());
         c.FillStroke(flags[i % 7], kInk, 1.5);
     }
-}
-
-void Sun(Canvas& c, double x, double y, double r) {
-    for (int i = 0; i < 12; ++i) {
-        const double a = i * M_PI / 6;
-        cairo_move_to(c.Cr(), x + r * 1.2 * std::cos(a), y + r * 1.2 * std::sin(a));
-        cairo_line_to(c.Cr(), x + r * 1.7 * std::cos(a), y + r * 1.7 * std::sin(a));
-    }
-    c.SetColour(kOrange);
-    cairo_set_line_width(c.Cr(), r / 5);
-    cairo_set_line_cap(c.Cr(), CAIRO_LINE_CAP_ROUND);
-    cairo_stroke(c.Cr());
-    cairo_new_sub_path(c.Cr());
-    cairo_arc(c.Cr(), x, y, r, 0, 2 * M_PI);
-    c.FillStroke(kSun, kInk, 2.5);
-    c.SetColour(kInk);
-    cairo_new_sub_path(c.Cr());
-    cairo_arc(c.Cr(), x - r / 3, y - r / 6, r / 9, 0, 2 * M_PI);
-    cairo_new_sub_path(c.Cr());
-    cairo_arc(c.Cr(), x + r / 3, y - r / 6, r / 9, 0, 2 * M_PI);
-    cairo_fill(c.Cr());
-    cairo_arc(c.Cr(), x, y + r / 10, r / 2, 0.2 * M_PI, 0.8 * M_PI);
-    cairo_set_line_width(c.Cr(), r / 8);
-    cairo_stroke(c.Cr());
 }
 
 void Rainbow(Canvas& c, double x, double y, double r) {
@@ -166,7 +143,7 @@ KitImage ColoringBackground() {
     Canvas c(Coloring::kScreen.width, Coloring::kScreen.height, kYellow);
     Dots(c, kCream, 40, 6);
     Bunting(c, 0, 14);
-    Sun(c, 60, 340, 18);
+    DrawSun(c, 60, 340, 18);
     Rainbow(c, 580, 372, 44);
     Stars(c, {{{22, 310, 8}}, {{112, 318, 6}}, {{470, 312, 7}}, {{200, 316, 6}}, {{620, 250, 7}}});
     Panel(c, 108, 16, 422, 288, 14, kWood);  // the picture frame
@@ -215,7 +192,7 @@ std::vector<KitPicture> BuildSplashes() {
     Canvas brand(screen.width, screen.height, kSky);
     Dots(brand, 0x92DBFF, 48, 10);
     Rainbow(brand, 320, 330, 260);
-    Sun(brand, 110, 100, 46);
+    DrawSun(brand, 110, 100, 46);
     Panel(brand, 120, 300, 400, 120, 40, kWhite);
     brand.Text("Pimbly", 120, 300, 400, 120, 84, kRed, kInk, 4);
     Stars(brand,
@@ -289,7 +266,7 @@ std::vector<KitPicture> BuildOptions(const std::string& creditsText) {
     const ScreenLayout& screen = Options::kScreen;
     Canvas options = ScreenCanvas(screen);
     Card(options, kPurple);
-    Sun(options, 50, 56, 20);
+    DrawSun(options, 50, 56, 20);
     Stars(options, {{{350, 60, 14}}, {{340, 120, 9}}, {{60, 120, 9}}});
     const KitImage bg = options.ToImage();
     std::vector<KitPicture> out = {{PathOf(screen, Options::kBackdrop.file), bg}};

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "screens/ScreenKit.h"
+#include "screens/SunArt.h"
 
 using namespace Colours;
 
@@ -32,52 +33,12 @@ KitImage Strip(const KitImage& background, const CRect& place,
     return strip.ToImage();
 }
 
-// The sun as the background has it, with rays `reach` radii long (the still sun's are 1.7,
-// and no frame draws them shorter, so they cover the still ones) and the right eye closed
-// while `winking`.
-void WinkingSun(Canvas& c, double reach, bool winking) {
-    const double x = kSunX, y = kSunY, r = kSunRadius;
-    for (int i = 0; i < 12; ++i) {
-        const double a = i * M_PI / 6;
-        cairo_move_to(c.Cr(), x + r * 1.2 * std::cos(a), y + r * 1.2 * std::sin(a));
-        cairo_line_to(c.Cr(), x + r * reach * std::cos(a), y + r * reach * std::sin(a));
-    }
-    c.SetColour(kOrange);
-    cairo_set_line_width(c.Cr(), r / 5);
-    cairo_set_line_cap(c.Cr(), CAIRO_LINE_CAP_ROUND);
-    cairo_stroke(c.Cr());
-    cairo_new_sub_path(c.Cr());
-    cairo_arc(c.Cr(), x, y, r, 0, 2 * M_PI);
-    c.FillStroke(kSun, kInk, 2.5);
-    c.SetColour(kInk);
-    cairo_new_sub_path(c.Cr());
-    cairo_arc(c.Cr(), x - r / 3, y - r / 6, r / 9, 0, 2 * M_PI);
-    cairo_fill(c.Cr());
-    cairo_set_line_width(c.Cr(), r / 10);
-    if (winking) {
-        cairo_arc(c.Cr(), x + r / 3, y - r / 5, r / 7, 0.1 * M_PI, 0.9 * M_PI);
-        cairo_stroke(c.Cr());
-        for (double side : {-1.0, 1.0}) {
-            cairo_new_sub_path(c.Cr());
-            cairo_arc(c.Cr(), x + side * r / 1.9, y + r / 5, r / 7, 0, 2 * M_PI);
-        }
-        c.SetColour(kPink);
-        cairo_fill(c.Cr());
-        c.SetColour(kInk);
-    } else {
-        cairo_new_sub_path(c.Cr());
-        cairo_arc(c.Cr(), x + r / 3, y - r / 6, r / 9, 0, 2 * M_PI);
-        cairo_fill(c.Cr());
-    }
-    cairo_arc(c.Cr(), x, y + r / 10, r / 2, 0.2 * M_PI, 0.8 * M_PI);
-    cairo_set_line_width(c.Cr(), r / 8);
-    cairo_stroke(c.Cr());
-}
-
 void SunFrame(Canvas& c, int frame) {
     static constexpr std::array<double, kFrames> kReach = {1.75, 1.82, 1.88, 1.88,
                                                            1.88, 1.82, 1.76, 1.72};
-    WinkingSun(c, kReach[static_cast<std::size_t>(frame)], frame >= 2 && frame <= 5);
+    // No frame draws the rays shorter than the still sun's 1.7 radii, so they cover them.
+    DrawSun(c, kSunX, kSunY, kSunRadius, kReach[static_cast<std::size_t>(frame)],
+            frame >= 2 && frame <= 5);
 }
 
 // The rainbow's bands with their colours rolled `shift` bands outward, and three sparkles
