@@ -6,22 +6,13 @@
 set -u
 talewick=$1 drive=$2 content=$3 out=$4
 source "$(dirname "$0")/../window/on-xvfb.sh"
+source "$(dirname "$0")/../window/scaled-screen.sh"
 on_xvfb 1920x1080 "$out" "$0" "$@"
 
 cp -r "$content" "$out/content"
 cd "$out/content/play"
 export TALEWICK_DATA_DIR=$out/content TALEWICK_USER_DIR=$out/user
 
-mx() { echo $(( (160 + $1) * 2 + 1 )); }
-my() { echo $(( (30 + $1) * 2 + 1 )); }
-click() { xdotool mousemove "$(mx "$1")" "$(my "$2")" click 1; }
-shot() { import -window root "$1" 2>/dev/null; }
-pixel() {  # the colour at screen point (x, y) of a monitor shot
-    convert "$1" -format "%[fx:int(255*u.p{$(mx "$2"),$(my "$3")}.r)],%[fx:int(255*u.p{$(mx "$2"),$(my "$3")}.g)],%[fx:int(255*u.p{$(mx "$2"),$(my "$3")}.b)]" info:
-}
-ref_pixel() {  # the colour at (x, y) of the headless reference
-    convert "$out/reference.png" -format "%[fx:int(255*u.p{$1,$2}.r)],%[fx:int(255*u.p{$1,$2}.g)],%[fx:int(255*u.p{$1,$2}.b)]" info:
-}
 
 # The headless twin after the start-up, to know when the real screen is up.
 printf 'wait 29000\nshot %s\n' "$out/reference.png" >"$out/reference.txt"

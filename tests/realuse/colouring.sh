@@ -5,36 +5,15 @@
 # Usage: colouring.sh TALEWICK TALEWICK_DRIVE CONTENT OUTDIR
 set -u
 talewick=$1 drive=$2 content=$3 out=$4
-command -v xvfb-run >/dev/null || { echo "xvfb-run missing"; exit 77; }
-if [ -z "${INSIDE_XVFB:-}" ]; then
-    rm -rf "$out" && mkdir -p "$out"
-    INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 1920x1080x24" bash "$0" "$@"
-fi
-
-fail() { echo "FAIL: $*"; [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null; exit 1; }
-export SDL_AUDIODRIVER=dummy
-export XDG_RUNTIME_DIR=$out/run
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-# A home of its own: the PNG copies of kept pictures go to its pictures folder.
-export HOME=$out/home XDG_CONFIG_HOME=$out/home/.config
-mkdir -p "$HOME"
+source "$(dirname "$0")/../window/on-xvfb.sh"
+source "$(dirname "$0")/../window/scaled-screen.sh"
+on_xvfb 1920x1080 "$out" "$0" "$@"
 cp -r "$content" "$out/content"
 cd "$out/content/play"
 # The program reads that copy and writes to a user folder of this run's own.
 export TALEWICK_DATA_DIR=$out/content TALEWICK_USER_DIR=$out/user
 # This user has seen the whole start-up before: a click skips it.
 mkdir -p "$out/user" && touch "$out/user/startup-seen"
-
-mx() { echo $(( (160 + $1) * 2 + 1 )); }
-my() { echo $(( (30 + $1) * 2 + 1 )); }
-click() { xdotool mousemove "$(mx "$1")" "$(my "$2")" click 1; }
-shot() { import -window root "$1" 2>/dev/null; }
-pixel() {  # the colour at screen point (x, y) of a monitor shot
-    convert "$1" -format "%[fx:int(255*u.p{$(mx "$2"),$(my "$3")}.r)],%[fx:int(255*u.p{$(mx "$2"),$(my "$3")}.g)],%[fx:int(255*u.p{$(mx "$2"),$(my "$3")}.b)]" info:
-}
-ref_pixel() {  # the colour at (x, y) of the headless reference
-    convert "$out/reference.png" -format "%[fx:int(255*u.p{$1,$2}.r)],%[fx:int(255*u.p{$1,$2}.g)],%[fx:int(255*u.p{$1,$2}.b)]" info:
-}
 
 # The headless twin after the start-up: what the screen must show before anything is coloured.
 printf 'wait 29000\nshot %s\n' "$out/reference.png" >"$out/reference.txt"
