@@ -40,7 +40,41 @@ inline std::string SmallBmp(int width, int height, std::uint8_t blue) {
     return out;
 }
 
-// The folder, made once per process; pictures "a.bmp" (4 × 4) and "b.bmp" (3 × 5) inside.
+// A width × height 8-bit BMP over the 256 greys whose pixels step through `first`, `first` +
+// 37, ... (a footprint layer's steps, from fine to the coarsest).
+inline std::string SmallGreyBmp(int width, int height, std::uint8_t first) {
+    const int stride = (width + 3) / 4 * 4;
+    const std::uint32_t offset = 54 + 256 * 4;
+    std::string out = "BM";
+    auto put = [&out](std::uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+    };
+    put(offset + static_cast<std::uint32_t>(stride * height), 4);
+    put(0, 4);
+    put(offset, 4);
+    put(40, 4);
+    put(static_cast<std::uint32_t>(width), 4);
+    put(static_cast<std::uint32_t>(height), 4);
+    put(1, 2);
+    put(8, 2);
+    put(0, 4);
+    put(0, 4);
+    put(0, 4);
+    put(0, 4);
+    put(256, 4);
+    put(0, 4);
+    for (std::uint32_t grey = 0; grey < 256; ++grey) put(grey << 16 | grey << 8 | grey, 4);
+    std::uint8_t step = first;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x, step = static_cast<std::uint8_t>(step + 37))
+            out.push_back(static_cast<char>(step));
+        out.append(static_cast<std::size_t>(stride - width), '\0');
+    }
+    return out;
+}
+
+// The folder, made once per process; pictures "a.bmp" (4 × 4) and "b.bmp" (3 × 5) inside,
+// and "f.bmp", an 8-bit 4 × 4 footprint layer that fits "a.bmp".
 inline const std::string& Root() {
     static const std::string root = [] {
         SetMessageBoxHandler([](ChildMessage, const std::string&) {});
@@ -48,6 +82,7 @@ inline const std::string& Root() {
         std::string made = mkdtemp(pattern.data());
         Write(made + "/a.bmp", SmallBmp(4, 4, 1));
         Write(made + "/b.bmp", SmallBmp(3, 5, 2));
+        Write(made + "/f.bmp", SmallGreyBmp(4, 4, 1));
         return made;
     }();
     return root;

@@ -146,6 +146,7 @@ RenderedScene Renderer::Render(const Scene& scene) const {
     out.light.assign(pixels, 0);
     out.surface.assign(pixels, 0);
     out.outline.assign(pixels, 0);
+    out.footprint.assign(pixels, 0);
     Resolve(scene, samples, visibility, occlusion, out);
     Outline(scene, samples, out);
     return out;
@@ -346,6 +347,7 @@ void Renderer::Resolve(const Scene& scene, const Samples& s, const std::vector<f
             };
             out.u[pixel] = average(s.u);
             out.v[pixel] = average(s.v);
+            if (part != kSky) out.footprint[pixel] = Footprint(scene, s, c, px, py);
             double light = 0.0;
             if (part == kSky) {
                 // A gentle gradient: a little deeper overhead, bright at the horizon.
@@ -362,6 +364,33 @@ void Renderer::Resolve(const Scene& scene, const Samples& s, const std::vector<f
             out.surface[pixel] = static_cast<std::uint8_t>(std::lround(light * 255.0));
         }
     });
+}
+
+// The rays through the neighbouring pixels' centres meet the surface's tangent plane at the
+// centre's hit; the texture coordinates are read a small fraction of the way towards those
+// points and scaled up, so a far surface that moves over whole tiles from pixel to pixel
+// is measured as far, where comparing the neighbours' wrapped coordinates would not be.
+std::uint8_t Renderer::Footprint(const Scene& scene, const Samples& s, std::size_t centre, int px,
+                                 int py) const {
+    constexpr double kFraction = 1.0 / 1024.0;
+    const Vec3 point = s.point[centre];
+    const Vec3 normal = s.normal[centre];
+    const CameraFrame camera(scene.camera, m_settings.width, m_settings.height);
+    double u0 = 0.0, v0 = 0.0;
+    scene.SurfaceUV(s.part[centre], point, normal, u0, v0);
+    double widest = 0.0;  // in tiles
+    for (const auto& [dx, dy] : {std::pair{1, 0}, std::pair{0, 1}}) {
+        const Ray ray = camera.Through(px + 0.5 + dx, py + 0.5 + dy);
+        const double facing = Dot(ray.dir, normal);
+        const double t = std::abs(facing) < 1e-12 ? -1.0 : Dot(point - ray.origin, normal) / facing;
+        if (t <= 0.0) return 255;  // the neighbour's ray runs along or away from the surface
+        const Vec3 towards = (ray.At(t) - point) * kFraction;
+        double u1 = 0.0, v1 = 0.0;
+        scene.SurfaceUV(s.part[centre], point + towards, normal, u1, v1);
+        for (const double step : {u1 - u0, v1 - v0})
+            widest = std::max(widest, std::abs(step - std::round(step)) / kFraction);
+    }
+    return static_cast<std::uint8_t>(std::min(255.0, std::round(widest * 256.0)));
 }
 
 void Renderer::Outline(const Scene& scene, const Samples& s, RenderedScene& out) const {

@@ -47,6 +47,9 @@ class Renderer {
     void Resolve(const Scene& scene, const Samples& samples, const std::vector<float>& visibility,
                  const std::vector<float>& occlusion, RenderedScene& out) const;
     void Outline(const Scene& scene, const Samples& samples, RenderedScene& out) const;
+    // The footprint of pixel (px, py), whose centre sample is `centre`.
+    std::uint8_t Footprint(const Scene& scene, const Samples& samples, std::size_t centre, int px,
+                           int py) const;
     int Threads() const;
 
     Settings m_settings;

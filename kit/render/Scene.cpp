@@ -112,11 +112,21 @@ bool Scene::Intersect(const Ray& ray, double tMin, double tMax, SceneHit& hit,
     } else {
         hit.normal = Normalize(part.toLocal.NormalFromLocal(bestLocal.normal));
     }
-    const Vec3 localPoint = part.toLocal.Point(hit.point);
-    part.primitive.MapUV(localPoint, bestLocal.normal, hit.u, hit.v);
-    if (part.tileU != 1.0) hit.u = hit.u * part.tileU - std::floor(hit.u * part.tileU);
-    if (part.tileV != 1.0) hit.v = hit.v * part.tileV - std::floor(hit.v * part.tileV);
+    MapLocal(part, part.toLocal.Point(hit.point), bestLocal.normal, hit.u, hit.v);
     return true;
+}
+
+void Scene::MapLocal(const ScenePart& part, const Vec3& localPoint, const Vec3& localNormal,
+                     double& u, double& v) {
+    part.primitive.MapUV(localPoint, localNormal, u, v);
+    if (part.tileU != 1.0) u = u * part.tileU - std::floor(u * part.tileU);
+    if (part.tileV != 1.0) v = v * part.tileV - std::floor(v * part.tileV);
+}
+
+void Scene::SurfaceUV(int part, const Vec3& point, const Vec3& normal, double& u, double& v) const {
+    const ScenePart& owner = parts[part];
+    MapLocal(owner, owner.toLocal.Point(point), Normalize(owner.toWorld.NormalFromLocal(normal)), u,
+             v);
 }
 
 bool Scene::Occluded(const Ray& ray, double tMin, double tMax,

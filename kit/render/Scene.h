@@ -85,6 +85,9 @@ class Scene {
     // The nearest hit; `among`, when given, lists the only parts worth trying, in part order.
     bool Intersect(const Ray& ray, double tMin, double tMax, SceneHit& hit,
                    const std::vector<int>* among = nullptr) const;
+    // Texture coordinates (each in [0, 1), one tile) of the world point `point` near the
+    // surface of part `part` whose world normal there is `normal`, as a hit would get them.
+    void SurfaceUV(int part, const Vec3& point, const Vec3& normal, double& u, double& v) const;
     // True when anything lies on the ray between tMin and tMax.
     bool Occluded(const Ray& ray, double tMin, double tMax,
                   const std::vector<int>* among = nullptr) const;
@@ -96,6 +99,9 @@ class Scene {
                      std::vector<int>& out) const;
 
   private:
+    // The part's mapping of a point and normal in its own space, tiles applied.
+    static void MapLocal(const ScenePart& part, const Vec3& localPoint, const Vec3& localNormal,
+                         double& u, double& v);
     bool MayHit(const ScenePart& part, const Ray& ray, double tMin, double tMax) const;
     // The nearest hit among the listed parts (all parts when `among` is null). A hit on a
     // smooth figure comes back with `blendHit` set and no local normal.

@@ -35,6 +35,10 @@ KitImage SceneLayers::Mapping(const RenderedScene& scene) {
     return image;
 }
 
+KitGreyImage SceneLayers::Footprint(const RenderedScene& scene) {
+    return KitGreyImage(scene.width, scene.height, scene.footprint);
+}
+
 KitImage SceneLayers::Uncoloured(const RenderedScene& scene) {
     // The light is compressed into the bright half so the page reads as paper with a
     // hint of form; the outlines are laid over it at full strength.

@@ -1,4 +1,5 @@
 #pragma once
+#include "KitGreyImage.h"
 #include "KitImage.h"
 #include "render/RenderedScene.h"
 
@@ -9,6 +10,8 @@ class SceneLayers {
     static KitImage Shading(const RenderedScene& scene);
     // Blue = object id, red = u, green = v.
     static KitImage Mapping(const RenderedScene& scene);
+    // The texture's step from each pixel to its neighbours, one byte a pixel.
+    static KitGreyImage Footprint(const RenderedScene& scene);
     // Pale shaded surfaces with dark outlines: the page before colouring.
     static KitImage Uncoloured(const RenderedScene& scene);
     // Black outlines on white paper.

@@ -75,6 +75,8 @@ void BookReader::SceneKey(SceneEntry& scene, const std::string& key, const std::
         scene.shading = value;
     else if (key == "mg")
         scene.mapping = value;
+    else if (key == "fp")
+        scene.footprint = value;
     else if (key == "ou")
         scene.uncoloured = value;
     else if (key == "tn")

@@ -10,7 +10,7 @@ class BookReader {
   public:
     struct SceneEntry {
         std::string folder;  // imagefolder, with a trailing "/"
-        std::string name, shading, mapping, uncoloured, thumbnail, print, voice, caption;
+        std::string name, shading, mapping, footprint, uncoloured, thumbnail, print, voice, caption;
         std::vector<std::pair<int, std::string>> sounds;  // object id, wave file
     };
 

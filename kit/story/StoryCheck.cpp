@@ -4,6 +4,7 @@
 #include <set>
 
 #include "KitImage.h"
+#include "imaging/CDib.h"
 #include "resources/ContentPaths.h"
 #include "sounds/WaveFile.h"
 #include "story/BookPlan.h"
@@ -58,6 +59,25 @@ void CheckLayers(const std::string& dir, const BookReader::SceneEntry& scene, Ki
     }
 }
 
+// The footprint layer, when one is named: an 8-bit picture the size of the mapping layer.
+void CheckFootprint(const std::string& dir, const BookReader::SceneEntry& scene,
+                    const KitImage& mapping, std::vector<std::string>& problems) {
+    if (scene.footprint.empty()) return;
+    const std::string path = dir + scene.footprint;
+    CDib footprint;
+    if (!footprint.Load(path) || !footprint.IsValid()) {
+        problems.push_back(path + ": the footprint layer does not load; render the book again");
+        return;
+    }
+    if (footprint.GetBitCount() != 8)
+        problems.push_back(path + ": the footprint layer has " +
+                           std::to_string(footprint.GetBitCount()) +
+                           " bits per pixel, it needs 8; render the book again");
+    else if (mapping.Width() > 0 && (footprint.GetSize().cx != mapping.Width() ||
+                                     footprint.GetSize().cy != mapping.Height()))
+        problems.push_back(path + ": the footprint layer's size differs from the mapping layer");
+}
+
 }  // namespace
 
 void StoryCheck::Run(const std::string& contentDir, std::vector<std::string>& problems) {
@@ -108,6 +128,7 @@ void StoryCheck::CheckBook(const std::string& booksDir, const std::string& folde
         const std::string dir = bookDir + scene.folder;
         KitImage mapping;
         CheckLayers(dir, scene, mapping, problems);
+        CheckFootprint(dir, scene, mapping, problems);
         std::set<int> ids;
         for (int y = 0; y < mapping.Height(); ++y)
             for (int x = 0; x < mapping.Width(); ++x)

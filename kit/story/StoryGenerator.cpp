@@ -154,6 +154,7 @@ StoryGenerator::Layers StoryGenerator::MakeLayers(const RenderedScene& render) {
     Layers layers;
     layers.shading = SceneLayers::Shading(render);
     layers.mapping = SceneLayers::Mapping(render);
+    layers.footprint = SceneLayers::Footprint(render);
     layers.uncoloured = SceneLayers::Uncoloured(render);
     layers.print = SceneLayers::Print(render);
     layers.thumbnail = SceneLayers::Reduce(layers.uncoloured, kThumbWidth, kThumbHeight);
@@ -170,6 +171,8 @@ StoryGenerator::Layers StoryGenerator::BlankPage() {
             page.mapping.Set(x, y,
                              (static_cast<std::uint32_t>(x * 256 / kWidth) << 16) |
                                  (static_cast<std::uint32_t>(y * 256 / kHeight) << 8) | 1u);
+    // A texture spread once over the page moves under a coordinate a pixel: the finest level.
+    page.footprint = KitGreyImage(kWidth, kHeight, {});
     page.uncoloured = KitImage(kWidth, kHeight, 0xFFFFFF);
     page.print = KitImage(kWidth, kHeight, 0xFFFFFF);
     page.thumbnail = KitImage(kThumbWidth, kThumbHeight, 0xFFFFFF);
@@ -207,6 +210,7 @@ std::string StoryGenerator::DescriptionText(const BookPlan& book,
         line("[imagename=" + scene.folder);
         line("[lt=shade.bmp");
         line("[mg=map.bmp");
+        line("[fp=foot.bmp");
         line("[ou=page.bmp");
         line("[tn=thumb.bmp");
         line("[pr=print.bmp");
@@ -248,6 +252,7 @@ bool StoryGenerator::WriteScene(std::size_t index, std::string& error) const {
     const bool written =
         layers.shading.WriteScrambled(dir + "shade.bmp") &&
         layers.mapping.WriteScrambled(dir + "map.bmp") &&
+        layers.footprint.WriteBmp(dir + "foot.bmp") &&
         layers.uncoloured.WriteBmp(dir + "page.bmp") && layers.print.WriteBmp(dir + "print.bmp") &&
         layers.thumbnail.WriteBmp(dir + "thumb.bmp") &&
         ColourScene(scene, layers).WriteBmp(BookDir() + "/slides/" + TwoDigits(index) + ".vkb");
@@ -303,6 +308,7 @@ bool StoryGenerator::WriteScribblePad(const std::string& pad, std::string& error
         WriteTextFile(pad + "scribble.txt", padText) &&
         page.shading.WriteBmp(pad + "page/shade.bmp") &&
         page.mapping.WriteBmp(pad + "page/map.bmp") &&
+        page.footprint.WriteBmp(pad + "page/foot.bmp") &&
         page.uncoloured.WriteBmp(pad + "page/page.bmp") &&
         page.print.WriteBmp(pad + "page/print.bmp") &&
         page.thumbnail.WriteBmp(pad + "page/thumb.bmp") &&

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "KitGreyImage.h"
 #include "KitImage.h"
 #include "render/RenderedScene.h"
 #include "render/Scene.h"
@@ -30,6 +31,7 @@ class StoryGenerator {
     // The layers of one rendered scene.
     struct Layers {
         KitImage shading, mapping, uncoloured, print, thumbnail;
+        KitGreyImage footprint;
     };
 
     explicit StoryGenerator(std::string contentDir) : m_contentDir(std::move(contentDir)) {}

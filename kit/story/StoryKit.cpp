@@ -5,6 +5,8 @@
 #include <filesystem>
 
 #include "check/CompositionCheck.h"
+#include "models/CGlimBook.h"
+#include "models/CGlimImage.h"
 #include "resources/ContentPaths.h"
 #include "story/BookReader.h"
 #include "story/PictureReader.h"
@@ -140,6 +142,12 @@ bool SheetStory(const std::string& contentDir, const std::string& folder,
         contentDir + "/" + std::string(ContentPaths::InTree(ContentPaths::kBooks));
     BookReader book;
     if (!book.Read(booksDir + folder + "/" + folder + ".txt").empty()) return false;
+    CGlimBook loaded;
+    if (!loaded.Load(booksDir + folder, folder + ".txt") ||
+        loaded.GetImageCount() != static_cast<int>(book.scenes.size()))
+        return false;
+    const std::string textures =
+        contentDir + "/" + std::string(ContentPaths::InTree(ContentPaths::kTextures));
     std::vector<StorySheet::Row> rows;
     unsigned seed = 7;
     for (const BookReader::SceneEntry& scene : book.scenes) {
@@ -153,9 +161,14 @@ bool SheetStory(const std::string& contentDir, const std::string& folder,
             row.pictures.push_back(image);
         }
         row.pictures.push_back(
-            StorySheet::AutoColour(row.pictures[0], row.pictures[1], row.pictures[2], seed++));
+            StorySheet::AutoColour(row.pictures[0], row.pictures[1], row.pictures[2], seed));
+        CGlimImage* loadedScene = loaded.GetImage(static_cast<int>(rows.size()));
+        row.pictures.push_back(StorySheet::Textured(*loadedScene, textures, seed++));
+        loadedScene->ReleaseAll();
         rows.push_back(std::move(row));
     }
-    return StorySheet::WritePng(
-        rows, {"shading", "mapping", "uncoloured", "print", "auto-coloured, dithered"}, outPng);
+    return StorySheet::WritePng(rows,
+                                {"shading", "mapping", "uncoloured", "print",
+                                 "auto-coloured, dithered", "textured, dithered"},
+                                outPng);
 }

@@ -3,10 +3,14 @@
 #include <cairo.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <map>
 #include <memory>
 #include <random>
 #include <set>
 
+#include "models/CCrayon.h"
+#include "models/CGlimImage.h"
 #include "story/Colouring.h"
 
 namespace {
@@ -51,6 +55,57 @@ KitImage StorySheet::AutoColour(const KitImage& shading, const KitImage& mapping
         Colouring::FillObject(shading, mapping, id, Colouring::Solid(crayon), canvas);
     }
     return Colouring::DitherToCube(canvas);
+}
+
+namespace {
+
+// Every texture of the folder, in name order, loaded as the texture box loads them.
+std::vector<std::unique_ptr<CCrayon>> LoadTextures(const std::string& texturesDir) {
+    std::set<std::string> names;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(texturesDir, error)) {
+        const std::string file = entry.path().filename().string();
+        if (file.ends_with("_t.bmp")) names.insert(file.substr(0, file.size() - 6));
+    }
+    std::vector<std::unique_ptr<CCrayon>> textures;
+    for (const std::string& name : names) {
+        auto texture = std::make_unique<CCrayon>();
+        const std::string base = texturesDir + "/" + name;
+        if (texture->LoadFiles(base + "_t.bmp", base + "_s.bmp"))
+            textures.push_back(std::move(texture));
+    }
+    return textures;
+}
+
+KitImage CanvasOf(CGlimImage& scene) {
+    const CLayerView canvas = scene.ViewCanvas();
+    KitImage image(canvas.Width(), canvas.Height());
+    for (int y = 0; y < canvas.Height(); ++y)
+        for (int x = 0; x < canvas.Width(); ++x) {
+            const BYTE* pixel = canvas.At(x, y);
+            image.Set(x, y,
+                      std::uint32_t{pixel[2]} << 16 | std::uint32_t{pixel[1]} << 8 | pixel[0]);
+        }
+    return image;
+}
+
+}  // namespace
+
+KitImage StorySheet::Textured(CGlimImage& scene, const std::string& texturesDir, unsigned seed) {
+    const std::vector<std::unique_ptr<CCrayon>> textures = LoadTextures(texturesDir);
+    if (textures.empty() || !scene.EnsureCanvas(false)) return {};
+    const CSize size = scene.GetSize();
+    std::set<int> ids;
+    for (int y = 0; y < size.cy; ++y)
+        for (int x = 0; x < size.cx; ++x) ids.insert(scene.GetRegionId(x, y));
+    std::mt19937 random(seed);
+    std::vector<CRect> columns;
+    for (int id : ids) {
+        const Swatch& swatch = textures[random() % textures.size()]->GetSwatch();
+        scene.PrepareSwatch(swatch);
+        scene.PaintObjectColumns(0, size.cx, swatch, id, columns);
+    }
+    return Colouring::DitherToCube(CanvasOf(scene));
 }
 
 bool StorySheet::WritePng(const std::vector<Row>& rows, const std::vector<std::string>& columnNames,

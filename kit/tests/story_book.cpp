@@ -6,6 +6,7 @@
 #include <fstream>
 #include <set>
 
+#include "KitGreyImage.h"
 #include "KitTree.h"
 #include "imaging/CDib.h"
 #include "models/CBookCatalogue.h"
@@ -214,6 +215,20 @@ TEST_F(StoryBookTest, TheCheckCoversEveryBookTheCatalogueNames) {
     StoryCheck::Run(copy.string(), problems);
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_NE(problems[0].find("more/second"), std::string::npos) << problems[0];
+
+    // A footprint layer in true colour, and one of another size than its mapping layer.
+    fs::copy_file(books / "more/first/page.bmp", books / "more/first/foot.bmp",
+                  fs::copy_options::overwrite_existing);
+    KitGreyImage(10, 10, {}).WriteBmp((books / "more/second/foot.bmp").string());
+    problems.clear();
+    StoryCheck::Run(copy.string(), problems);
+    ASSERT_EQ(problems.size(), 3u);
+    EXPECT_NE(problems[0].find("more/first/foot.bmp: the footprint layer has 24 bits"),
+              std::string::npos)
+        << problems[0];
+    EXPECT_NE(problems[2].find("more/second/foot.bmp: the footprint layer's size differs"),
+              std::string::npos)
+        << problems[2];
     fs::remove_all(copy);
 }
 

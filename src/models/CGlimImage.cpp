@@ -36,6 +36,7 @@ bool CGlimImage::LoadFromDescription(const std::string& block, const std::string
     files.folder = FolderWithSlash(FolderWithSlash(bookFolder) + value("imagefolder"));
     files.shading = value("lt");
     files.mapping = value("mg");
+    files.footprint = value("fp");
     files.uncoloured = value("ou");
     files.thumbnail = value("tn");
     files.print = value("pr");

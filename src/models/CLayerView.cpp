@@ -1,9 +1,17 @@
 #include "models/CLayerView.h"
 
-CLayerView::CLayerView(const BITMAPINFOHEADER* header, BYTE* bits, std::size_t size) {
+CLayerView::CLayerView(const BITMAPINFOHEADER* header, BYTE* bits, std::size_t size)
+    : CLayerView(header, bits, size, false) {}
+
+CLayerView CLayerView::OfBytes(const BITMAPINFOHEADER* header, BYTE* bits, std::size_t size) {
+    return CLayerView(header, bits, size, true);
+}
+
+CLayerView::CLayerView(const BITMAPINFOHEADER* header, BYTE* bits, std::size_t size, bool bytes) {
     if (header == nullptr || bits == nullptr) return;
     const int bitCount = header->biBitCount;
-    if ((bitCount != 24 && bitCount != 32) || header->biCompression != BI_RGB) return;
+    const bool depthFits = bytes ? bitCount == 8 : bitCount == 24 || bitCount == 32;
+    if (!depthFits || header->biCompression != BI_RGB) return;
     if (header->biWidth <= 0 || header->biHeight <= 0) return;
     const long long bytesPerPixel = bitCount / 8;
     const long long stride = (bytesPerPixel * header->biWidth + 3) / 4 * 4;

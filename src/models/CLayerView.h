@@ -4,14 +4,17 @@
 #include "platform/base/WinTypes.h"
 
 // Direct, bounds-checked access to the pixels of an uncompressed bottom-up picture with
-// 24 or 32 bits per pixel (the layers a scene is coloured with). A view refuses pictures
-// whose pixel buffer is shorter than their header claims, so no access can leave the buffer.
+// 24 or 32 bits per pixel (the layers a scene is coloured with), or with 8 when asked for a
+// view of bytes (a data layer of one byte a pixel). A view refuses pictures whose pixel
+// buffer is shorter than their header claims, so no access can leave the buffer.
 class CLayerView {
   public:
     CLayerView() = default;
     // Builds a view over `bits` (`size` bytes) described by `header`; an unusable picture
     // gives an invalid view (IsValid false, 0 × 0).
     CLayerView(const BITMAPINFOHEADER* header, BYTE* bits, std::size_t size);
+    // A view of an 8-bit picture's bytes, whatever its colour table says they mean.
+    static CLayerView OfBytes(const BITMAPINFOHEADER* header, BYTE* bits, std::size_t size);
 
     bool IsValid() const { return m_bits != nullptr; }
     int Width() const { return m_width; }
@@ -29,6 +32,8 @@ class CLayerView {
     bool operator==(const CLayerView& other) const = default;
 
   private:
+    CLayerView(const BITMAPINFOHEADER* header, BYTE* bits, std::size_t size, bool bytes);
+
     BYTE* m_bits = nullptr;
     int m_width = 0;
     int m_height = 0;

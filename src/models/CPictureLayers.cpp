@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/files/CContentReport.h"
+#include "platform/files/CFile.h"
 
 void CPictureLayers::SetFiles(const Files& files) {
     Release();
@@ -82,8 +83,38 @@ bool CPictureLayers::EnsureMapping(bool force) {
     }
     if (wasLoaded) return true;
     CheckColourable(m_mapping, m_files.mapping);
-    m_regions.Build(ViewOf(m_mapping));
+    CDib footprint;
+    m_regions.Build(ViewOf(m_mapping), LoadFootprint(footprint));
     return true;
+}
+
+// Without a footprint layer the index estimates each pixel's footprint from the mapping
+// layer, so the scene still colours: a missing one is told to the grown-ups only.
+CLayerView CPictureLayers::LoadFootprint(CDib& footprint) {
+    if (m_files.footprint.empty()) return {};
+    const std::string path = m_files.folder + m_files.footprint;
+    const std::string instead =
+        ", so how much of a pattern each pixel covers is estimated from the mapping layer and "
+        "patterns far off may shimmer; render the scene again with the content kit.";
+    CFile file;
+    if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite)) {
+        CContentReport::Report(path, "cannot be opened" + instead);
+        return {};
+    }
+    if (!footprint.Read(file)) return {};
+    const CLayerView view = CLayerView::OfBytes(&footprint.GetHeader()->bmiHeader,
+                                                footprint.GetBits(), footprint.GetImageSize());
+    const CSize mapping = m_mapping.GetSize();
+    if (view.IsValid() && view.Width() == mapping.cx && view.Height() == mapping.cy) return view;
+    if (view.IsValid())
+        CContentReport::Report(
+            path, "is " + std::to_string(view.Width()) + " x " + std::to_string(view.Height()) +
+                      " pixels but the mapping layer is " + std::to_string(mapping.cx) + " x " +
+                      std::to_string(mapping.cy) + instead);
+    else
+        CContentReport::Report(path, "has " + std::to_string(footprint.GetBitCount()) +
+                                         " bits per pixel but a footprint layer needs 8" + instead);
+    return {};
 }
 
 bool CPictureLayers::EnsureUncoloured(bool force) {

@@ -20,6 +20,7 @@ class CPictureLayers {
         std::string folder;
         std::string shading;
         std::string mapping;
+        std::string footprint;
         std::string uncoloured;
         std::string print;
         std::string thumbnail;
@@ -84,6 +85,9 @@ class CPictureLayers {
     static CLayerView ViewOf(CDib& picture);
     bool LoadLayer(CDib& layer, const std::string& fileName, bool force);
     void CheckColourable(CDib& layer, const std::string& fileName);
+    // The scene's footprint layer read into `footprint` and viewed, or an invalid view when
+    // there is none or it does not fit the mapping layer (which the grown-ups are told).
+    CLayerView LoadFootprint(CDib& footprint);
 
     Files m_files;
     std::string m_savedPictureFile;

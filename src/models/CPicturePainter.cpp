@@ -152,7 +152,7 @@ bool CPicturePainter::PaintPixel(int x, int y, const Swatch& swatch, float alpha
     const BYTE* map = mapping.At(x, y);
     PixelMath::TexelSpan columns;
     PixelMath::TexelSpan rows;
-    if (!BoxOf(swatch, map[2], map[1], Footprint::LevelAt(mapping, x, y), columns, rows))
+    if (!BoxOf(swatch, map[2], map[1], m_layers.Regions().LevelAt(x, y), columns, rows))
         return false;
     BYTE colour[3];
     AverageTexels(swatch, columns, rows, colour);
@@ -406,7 +406,7 @@ bool CPicturePainter::StampCell(int x, int y, float alpha, const Swatch* swatch,
     }
     if (!views.mapping.Contains(x, y) || !views.shading.Contains(x, y)) return false;
     const BYTE* map = views.mapping.At(x, y);
-    const int level = Footprint::LevelAt(views.mapping, x, y);
+    const int level = m_layers.Regions().LevelAt(x, y);
     const PixelMath::TexelSpan columns = m_texels.columns[level][map[2]];
     const PixelMath::TexelSpan rows = m_texels.rows[level][map[1]];
     if (columns.first < 0 || rows.first < 0) return false;

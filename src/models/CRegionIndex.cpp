@@ -15,16 +15,19 @@ void CRegionIndex::Clear() {
 }
 
 // One row of the mapping layer: its segments per object and its texture coordinates.
-void CRegionIndex::ScanRow(const CLayerView& mapping, int y, PendingSegments& pending) {
+void CRegionIndex::ScanRow(const CLayerView& mapping, const CLayerView& footprint, int y,
+                           PendingSegments& pending) {
     const int step = mapping.BytesPerPixel();
     const BYTE* pixel = mapping.Row(y);
+    const BYTE* measured = footprint.IsValid() ? footprint.Row(y) : nullptr;
     WORD* coordinates = m_coordinates.data() + static_cast<std::ptrdiff_t>(y) * m_width;
     BYTE* levels = m_levels.data() + static_cast<std::ptrdiff_t>(y) * m_width;
     int openId = -1;
     int openLeft = 0;
     for (int x = 0; x < m_width; ++x, pixel += step) {
         coordinates[x] = static_cast<WORD>(pixel[1] << 8 | pixel[2]);
-        const int level = Footprint::LevelAt(mapping, x, y);
+        const int level = measured != nullptr ? Footprint::LevelForMeasuredStep(measured[x])
+                                              : Footprint::LevelAt(mapping, x, y);
         levels[x] = static_cast<BYTE>(level);
         m_maxLevel = std::max(m_maxLevel, level);
         const int id = pixel[0];
@@ -37,15 +40,18 @@ void CRegionIndex::ScanRow(const CLayerView& mapping, int y, PendingSegments& pe
 }
 
 // Walks the mapping layer row by row, the order it lies in memory.
-void CRegionIndex::Build(const CLayerView& mapping) {
+void CRegionIndex::Build(const CLayerView& mapping, const CLayerView& footprint) {
     Clear();
     if (!mapping.IsValid()) return;
     m_width = mapping.Width();
     m_height = mapping.Height();
     m_coordinates.resize(static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height));
     m_levels.resize(m_coordinates.size());
+    const bool measured = footprint.IsValid() && footprint.BytesPerPixel() == 1 &&
+                          footprint.Width() == m_width && footprint.Height() == m_height;
     PendingSegments pending;
-    for (int y = 0; y < m_height; ++y) ScanRow(mapping, y, pending);
+    for (int y = 0; y < m_height; ++y)
+        ScanRow(mapping, measured ? footprint : CLayerView(), y, pending);
     for (int id = 0; id < 256; ++id) Group(id, pending[id]);
     m_built = true;
 }

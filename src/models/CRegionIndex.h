@@ -11,7 +11,8 @@
 // coordinate. Built once when the mapping layer loads, so a fill visits exactly the
 // object's pixels, in the order they lie in memory, instead of testing every pixel of the
 // picture, and reads two bytes a pixel instead of three; and for every pixel its footprint
-// level, how coarse a swatch level keeps patterns from shimmering there.
+// level, how coarse a swatch level keeps patterns from shimmering there: from the scene's
+// footprint layer when it has one, else estimated from the mapping layer itself.
 class CRegionIndex {
   public:
     // Columns [left, right) of one row that belong to the object.
@@ -20,7 +21,9 @@ class CRegionIndex {
         int right;
     };
 
-    void Build(const CLayerView& mapping);
+    // `footprint`, when valid and the mapping's size, holds each pixel's texture step as the
+    // renderer measured it (one byte a pixel).
+    void Build(const CLayerView& mapping, const CLayerView& footprint = {});
     void Clear();
     bool IsBuilt() const { return m_built; }
     int Width() const { return m_width; }
@@ -36,6 +39,11 @@ class CRegionIndex {
     }
     // The coarsest footprint level of any pixel; 0 before the index is built.
     int MaxLevel() const { return m_maxLevel; }
+    // Footprint level of pixel (x, y) (0 = top), 0 outside the index.
+    int LevelAt(int x, int y) const {
+        if (x < 0 || y < 0 || x >= m_width || y >= m_height) return 0;
+        return LevelRow(y)[x];
+    }
     // Footprint levels of row y (0 = top), one per pixel; the caller keeps y inside the index.
     const BYTE* LevelRow(int y) const {
         return m_levels.data() + static_cast<std::ptrdiff_t>(y) * m_width;
@@ -52,7 +60,8 @@ class CRegionIndex {
     };
     using PendingSegments = std::array<std::vector<PendingSegment>, 256>;
 
-    void ScanRow(const CLayerView& mapping, int y, PendingSegments& pending);
+    void ScanRow(const CLayerView& mapping, const CLayerView& footprint, int y,
+                 PendingSegments& pending);
     void Group(int id, const std::vector<PendingSegment>& pending);
 
     bool m_built = false;

@@ -38,6 +38,11 @@ int LevelForSpan(int span) {
     return level;
 }
 
+int LevelForMeasuredStep(int step) {
+    // 3 / 2 is near the square root of 2, the middle of each doubling.
+    return LevelForSpan(step * 3 / 2);
+}
+
 int WrappedDistance(int a, int b) {
     const int direct = std::abs(a - b);
     return std::min(direct, 256 - direct);

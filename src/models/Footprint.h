@@ -19,6 +19,12 @@ int LevelSpan(int level);
 // Level for a pixel whose texture coordinates step by `span` to its neighbours.
 int LevelForSpan(int span);
 
+// Level for a pixel whose step the scene's footprint layer measured: the level whose box is
+// nearest that wide on the doubling scale of the levels. Rounding down, as LevelForSpan does
+// for a step read off wrapped coordinates (which may be too short already), would leave
+// boxes up to half as wide as the pixel and faint arcs of the pattern where levels meet.
+int LevelForMeasuredStep(int step);
+
 // Distance between two coordinates, the shorter way round: a surface wrapped all the way
 // round steps from 255 to 0 at its seam, which is a neighbour, not a far jump.
 int WrappedDistance(int a, int b);

@@ -1,12 +1,16 @@
-// Footprint levels the object index derives from a mapping layer: coarse where an object's
-// coordinates step far between neighbours, fine across object borders, lone pixels and
-// object edges that only have a neighbour behind them.
+// Footprint levels of the object index: from the scene's footprint layer when it has a
+// usable one, else derived from the mapping layer: coarse where an object's coordinates step
+// far between neighbours, fine across object borders, lone pixels and object edges that
+// only have a neighbour behind them.
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <vector>
 
+#include "SceneFixture.h"
+#include "models/CPictureLayers.h"
 #include "models/CRegionIndex.h"
+#include "platform/files/CContentReport.h"
 
 namespace {
 
@@ -97,6 +101,85 @@ TEST(FootprintLevels, SeamOfAWrappedSurfaceIsANeighbour) {
     index.Build(layer.View());
     EXPECT_EQ(LevelsOfRow(index, 0), std::vector<int>(30, 0));
     EXPECT_EQ(LevelsOfRow(index, 1), std::vector<int>(30, 0));
+}
+
+// A scene of 8 x 2 pixels whose mapping alone reads as near everywhere (one coordinate
+// throughout), so any coarser level can only come from its footprint layer "foot.bmp".
+class FootprintLayerFiles : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        CContentReport::ClearLog();
+        fixture::WriteBmp(dir / "scene/map.bmp", kWidth, 2, fixture::Solid({3, 40, 40}));
+        files.folder = dir / "scene/";
+        files.mapping = "map.bmp";
+        files.footprint = "foot.bmp";
+    }
+    void TearDown() override { CContentReport::ClearLog(); }
+
+    // Writes the footprint layer with `bitCount` bits, each pixel's step from `step`.
+    void WriteFootprint(int width, int bitCount, const std::function<int(int)>& step) {
+        fixture::WriteBmpBits(dir / "scene/foot.bmp", width, 2, bitCount, [&](int x, int) {
+            return fixture::Rgb{static_cast<BYTE>(step(x)), 0, 0};
+        });
+    }
+    std::vector<int> LoadedLevels() {
+        layers.SetFiles(files);
+        EXPECT_TRUE(layers.EnsureMapping(false));
+        EXPECT_EQ(LevelsOfRow(layers.Regions(), 1), LevelsOfRow(layers.Regions(), 0));
+        return LevelsOfRow(layers.Regions(), 0);
+    }
+
+    static constexpr int kWidth = 8;
+    testsupport::TempDir dir;
+    CPictureLayers::Files files;
+    CPictureLayers layers;
+};
+
+TEST_F(FootprintLayerFiles, MeasuredStepsPickTheNearestLevel) {
+    // Levels start at steps of 4, 8, 16, 32, 64 and 128: a measured step takes the level
+    // whose box is nearest its width, so 3 is already a texel box and 255 the widest.
+    const std::vector<int> steps = {0, 2, 3, 6, 11, 22, 86, 255};
+    WriteFootprint(kWidth, 8, [&](int x) { return steps[static_cast<std::size_t>(x)]; });
+    EXPECT_EQ(LoadedLevels(), (std::vector<int>{0, 0, 1, 2, 3, 4, 6, 6}));
+    EXPECT_EQ(layers.Regions().MaxLevel(), 6);
+    EXPECT_TRUE(CContentReport::Log().empty());
+}
+
+TEST_F(FootprintLayerFiles, UnusableLayersFallBackToTheMappingAndAreReported) {
+    struct Case {
+        const char* name;
+        std::function<void()> write;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"missing", [] {}, "cannot be opened"},
+        {"true colour", [this] { WriteFootprint(kWidth, 24, [](int) { return 200; }); },
+         "has 24 bits per pixel but a footprint layer needs 8"},
+        {"other size", [this] { WriteFootprint(kWidth - 1, 8, [](int) { return 200; }); },
+         "is 7 x 2 pixels but the mapping layer is 8 x 2"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove(dir / "scene/foot.bmp");
+        CContentReport::ClearLog();
+        c.write();
+        fixture::MessageRecorder child;
+        EXPECT_EQ(LoadedLevels(), std::vector<int>(kWidth, 0));
+        // The scene still colours, so the child is shown nothing; the grown-ups get the path
+        // and the reason once.
+        EXPECT_TRUE(child.messages.empty());
+        const std::vector<std::string> log = CContentReport::Log();
+        ASSERT_EQ(log.size(), 1u);
+        EXPECT_EQ(log[0].rfind(dir / "scene/foot.bmp: ", 0), 0u) << log[0];
+        EXPECT_NE(log[0].find(c.reason), std::string::npos) << log[0];
+    }
+}
+
+TEST_F(FootprintLayerFiles, SceneWithoutOneDerivesItsLevelsSilently) {
+    WriteFootprint(kWidth, 8, [](int) { return 200; });
+    files.footprint.clear();
+    EXPECT_EQ(LoadedLevels(), std::vector<int>(kWidth, 0));
+    EXPECT_TRUE(CContentReport::Log().empty());
 }
 
 }  // namespace

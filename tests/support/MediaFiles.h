@@ -26,22 +26,29 @@ struct Rgb {
 };
 using PixelFn = std::function<Rgb(int x, int y)>;
 
-// A bottom-up BMP of 16, 24 or 32 bits per pixel (16-bit pixels take blue and green).
+// A bottom-up BMP of 8, 16, 24 or 32 bits per pixel (16-bit pixels take blue and green; 8-bit
+// ones take blue, over a table of the 256 greys).
 inline void WriteBmpBits(const std::string& path, int width, int height, int bitCount,
                          const PixelFn& pixel) {
     const int bytesPerPixel = bitCount / 8;
     const int stride = (width * bytesPerPixel + 3) / 4 * 4;
+    const int colours = bitCount == 8 ? 256 : 0;
+    const int offset = 54 + colours * 4;
     std::string out;
     PutLittleEndian<WORD>(out, 0x4D42);
-    PutLittleEndian<DWORD>(out, 54 + stride * height);
+    PutLittleEndian<DWORD>(out, offset + stride * height);
     PutLittleEndian<DWORD>(out, 0);
-    PutLittleEndian<DWORD>(out, 54);
+    PutLittleEndian<DWORD>(out, offset);
     PutLittleEndian<DWORD>(out, 40);
     PutLittleEndian<LONG>(out, width);
     PutLittleEndian<LONG>(out, height);
     PutLittleEndian<WORD>(out, 1);
     PutLittleEndian<WORD>(out, static_cast<WORD>(bitCount));
-    for (int i = 0; i < 6; ++i) PutLittleEndian<DWORD>(out, 0);
+    for (int i = 0; i < 4; ++i) PutLittleEndian<DWORD>(out, 0);
+    PutLittleEndian<DWORD>(out, colours);
+    PutLittleEndian<DWORD>(out, 0);
+    for (DWORD grey = 0; grey < static_cast<DWORD>(colours); ++grey)
+        PutLittleEndian<DWORD>(out, grey << 16 | grey << 8 | grey);
     for (int row = height - 1; row >= 0; --row) {
         for (int x = 0; x < width; ++x) {
             const Rgb c = pixel(x, row);
