@@ -380,11 +380,14 @@ void Primitive::SurfacePoints(int perUnit, std::vector<Vec3>& out) const {
 }
 
 double Primitive::Distance(const Vec3& p) const {
-    const double ring = std::sqrt(p.x * p.x + p.z * p.z);
+    // Lengths here are of unit shapes, far from overflow, so a plain square root serves where
+    // std::hypot's care would cost a seventh of a whole render.
+    auto length2 = [](double a, double b) { return std::sqrt(a * a + b * b); };
+    const double ring = length2(p.x, p.z);
     // Distance to a 2D box [-1, 1] in (ring or x, y) style: outside part plus inside part.
-    auto box2 = [](double a, double b) {
+    auto box2 = [&length2](double a, double b) {
         const double qa = a - 1.0, qb = b - 1.0;
-        const double outside = std::hypot(std::max(qa, 0.0), std::max(qb, 0.0));
+        const double outside = length2(std::max(qa, 0.0), std::max(qb, 0.0));
         return outside + std::min(std::max(qa, qb), 0.0);
     };
     switch (m_shape) {
@@ -401,7 +404,7 @@ double Primitive::Distance(const Vec3& p) const {
             // The larger of the distances to the base plane and to the slanted side.
             return std::max({-1.0 - p.y, p.y - 1.0, (ring + 0.5 * p.y - 0.5) / std::sqrt(1.25)});
         case Shape::Torus:
-            return std::hypot(ring - 1.0, p.y) - m_minor;
+            return length2(ring - 1.0, p.y) - m_minor;
         case Shape::Plane:
             return p.y;
     }
