@@ -47,6 +47,18 @@ TEST(HonestStart, WithoutADisplayTheBackendRefusesAndSaysWhatToSet) {
     EXPECT_NE(backend.Error().find("DISPLAY"), std::string::npos) << backend.Error();
 }
 
+TEST(HonestStart, ADisplayThatTurnsItAwayIsNotReplacedByAnInvisibleOne) {
+    // SDL would fall back to its window-less driver; the backend keeps trying the display for
+    // a few seconds and then refuses, naming it.
+    ScopedVariable display("DISPLAY", ":4093");
+    ScopedVariable wayland("WAYLAND_DISPLAY", nullptr);
+    ScopedVariable driver("SDL_VIDEODRIVER", nullptr);
+    SdlBackend backend(false);
+    EXPECT_FALSE(backend.IsReady());
+    EXPECT_NE(backend.Error().find("cannot open the display"), std::string::npos)
+        << backend.Error();
+}
+
 // A windowed backend on the offscreen driver that counts the quit requests it passes on,
 // with the stop signals caught and waking its waits.
 class HonestStop : public ::testing::Test {

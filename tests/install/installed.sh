@@ -135,6 +135,9 @@ ls "$userdata/books/scrapbook/$entry/" | grep -q . || fail "the entry folder is 
 ls "$tmp/home-a/Pictures/Talewick/"*.png >/dev/null 2>&1 ||
     fail "the kept picture has no PNG copy in ~/Pictures/Talewick"
 [ "$(stat -c %U "$userdata")" = "twa$$" ] || fail "the user folder is not the child's"
+# The installed content is whole: loading and colouring the first scene reports no file.
+grep -q '\.bmp: ' "$out/child-a-colour.log" &&
+    fail "the installed content reports a problem: $(grep '\.bmp: ' "$out/child-a-colour.log" | head -n3)"
 snapshot >"$out/prefix-after.txt"
 diff "$out/prefix-before.txt" "$out/prefix-after.txt" >"$out/prefix.diff" ||
     fail "the prefix changed: $(head -n5 "$out/prefix.diff")"

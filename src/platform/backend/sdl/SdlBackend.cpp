@@ -94,10 +94,7 @@ SdlBackend::SdlBackend(bool windowed) : m_windowed(windowed) {
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     // No window yet: a copy that is refused must not flash one.
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-        m_error = SDL_GetError();
-        return;
-    }
+    if (!StartVideo()) return;
     m_ready = true;
     SDL_DisplayMode mode;
     if (SDL_GetDesktopDisplayMode(0, &mode) == 0) {
@@ -112,6 +109,27 @@ SdlBackend::SdlBackend(bool windowed) : m_windowed(windowed) {
     m_surface = std::make_unique<CSurface>(m_display.cx, m_display.cy, bits);
     m_audio = std::make_unique<SdlAudio>();
     SetAudioOutput(m_audio.get());
+}
+
+// SDL falls back to its window-less offscreen driver when the display turns it away, which
+// happens for a moment right after another program on it was killed: the program would
+// then run where nobody can see it. Unless a driver was asked for by name, only the ones
+// that show windows are tried, again for a few seconds before giving up.
+bool SdlBackend::StartVideo() {
+    const bool chosen = HasEnvironment("SDL_VIDEODRIVER");
+    if (!chosen) {
+        std::string drivers = HasEnvironment("DISPLAY") ? "x11" : "";
+        if (HasEnvironment("WAYLAND_DISPLAY")) drivers += drivers.empty() ? "wayland" : ",wayland";
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
+    }
+    constexpr int kTries = 20;
+    constexpr Uint32 kPause = 250;
+    for (int attempt = 1;; ++attempt) {
+        if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0) return true;
+        m_error = std::string("cannot open the display: ") + SDL_GetError();
+        if (chosen || attempt == kTries) return false;
+        SDL_Delay(kPause);
+    }
 }
 
 SdlBackend::~SdlBackend() {

@@ -68,6 +68,7 @@ class SdlBackend : public Backend {
     void RecordMessage(ChildMessage kind, const std::string& caption) override;
 
   private:
+    bool StartVideo();
     void Open();
     bool UpdateLayout();
     void ScaleChanged(std::vector<SDL_Rect>& shown);
