@@ -78,15 +78,39 @@ bool CSettings::Load(const std::string& path) {
     }
     std::ostringstream text;
     text << in.rdbuf();
-    Parse(text.str(), path);
+    m_fileText = text.str();
+    Parse(m_fileText, path);
     return true;
 }
 
-bool CSettings::Save() const {
+bool CSettings::Save() {
     if (m_path.empty()) return false;
-    if (CAtomicFile::WriteAll(m_path, Format())) return true;
+    TakeHandEdits();
+    const std::string text = Format();
+    if (CAtomicFile::WriteAll(m_path, text)) {
+        m_fileText = text;
+        return true;
+    }
     CContentReport::Report(m_path, "cannot be written; the changed settings last until the end");
     return false;
+}
+
+// The program itself changes only the child's keys, so a file that no longer holds what was
+// last read or written was edited by a grown-up: their keys, and those of other versions,
+// are taken from it rather than written over.
+void CSettings::TakeHandEdits() {
+    std::ifstream in(m_path, std::ios::binary);
+    if (!in) return;
+    std::ostringstream read;
+    read << in.rdbuf();
+    if (read.str() == m_fileText) return;
+    CSettings edited;
+    edited.Parse(read.str(), m_path);
+    m_shortStart = edited.m_shortStart;
+    m_printing = edited.m_printing;
+    m_optionsScreen = edited.m_optionsScreen;
+    m_exportPng = edited.m_exportPng;
+    m_unknown = edited.m_unknown;
 }
 
 void CSettings::Parse(const std::string& text, const std::string& origin) {
@@ -163,8 +187,8 @@ bool CSettings::SetValue(const std::string& key, const std::string& value,
 std::string CSettings::Format() const {
     std::ostringstream out;
     out << "# Talewick settings. The program rewrites this file when the child changes a\n"
-           "# setting; a grown-up may edit it while the program is not running.\n"
-           "# Switches are on or off.\n";
+           "# setting; a grown-up may edit it at any time, and an edit takes effect at the\n"
+           "# next start. Switches are on or off.\n";
     Entry(out, "Sounds are heard (the child switches this on the options screen).", "sound",
           OnOff(m_soundOn));
     Entry(out, "Brush strokes stay inside the object they start on (options screen).",

@@ -11,7 +11,8 @@
 // line ending, no final newline, spaces around keys and values, keys in any case; a value
 // it cannot use keeps its default and is reported to the grown-ups; keys it does not know
 // are kept and written back. The file is always replaced whole, with a comment above each
-// key saying what it does.
+// key saying what it does; when a grown-up edited it while the program ran, their keys are
+// taken from the edit before the child's change is written.
 class CSettings {
   public:
     enum class WindowMode { Fullscreen, Windowed };
@@ -25,7 +26,7 @@ class CSettings {
     bool Load(const std::string& path);
     // Writes every setting to the file Load named; false when it could not be replaced
     // (the old file is then kept whole). Without a file (never loaded) nothing is written.
-    bool Save() const;
+    bool Save();
     const std::string& GetPath() const { return m_path; }
 
     // Takes the settings from the text of a settings file, reporting unusable values
@@ -53,12 +54,15 @@ class CSettings {
     void SetPngExportOn(bool on) { m_exportPng = on; }
 
   private:
+    void TakeHandEdits();
     void ParseLine(const std::string& line, const std::string& origin);
     bool SetValue(const std::string& key, const std::string& value, const std::string& origin);
     bool TakeSwitch(const std::string& key, const std::string& value, bool& setting,
                     const std::string& origin);
 
     std::string m_path;
+    // The file's text as last read or written, to notice an edit made since.
+    std::string m_fileText;
     bool m_soundOn = true;
     bool m_staysInsideLines = true;
     int m_crayonBox = kFirstCrayonBox;

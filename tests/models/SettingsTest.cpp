@@ -133,6 +133,28 @@ TEST_F(SettingsTest, KeysOfOtherVersionsAreKeptAndTheLastOfARepeatedKeyWins) {
     EXPECT_NE(text.find("\ncrayon_box = 2\n"), std::string::npos);
 }
 
+TEST_F(SettingsTest, AGrownUpsEditWhileTheProgramRunsOutlivesTheChildsNextChange) {
+    const std::string path = folder / "settings.ini";
+    ASSERT_TRUE(settings.Load(path));
+    folder.Write("settings.ini", "printing = off\nshort_start = on\nsound = on\nnew_key = 7\n");
+    settings.SetSoundOn(false);
+    settings.SetCrayonBox(2);
+    ASSERT_TRUE(settings.Save());
+    CSettings reread;
+    ASSERT_TRUE(reread.Load(path));
+    EXPECT_FALSE(reread.IsPrintingAllowed());
+    EXPECT_TRUE(reread.IsShortStart());
+    EXPECT_FALSE(reread.IsSoundOn()) << "the child's keys are the program's";
+    EXPECT_EQ(reread.GetCrayonBox(), 2);
+    EXPECT_NE(ReadAll(path).find("\nnew_key = 7\n"), std::string::npos);
+    // Saved again without another edit, the program's own values stand.
+    settings.SetStayInsideLines(false);
+    ASSERT_TRUE(settings.Save());
+    ASSERT_TRUE(reread.Load(path));
+    EXPECT_FALSE(reread.IsPrintingAllowed());
+    EXPECT_FALSE(reread.StaysInsideLines());
+}
+
 TEST_F(SettingsTest, AFailedSaveLeavesTheOldFileWholeAndIsReported) {
     const std::string path = folder / "settings.ini";
     ASSERT_TRUE(settings.Load(path));
