@@ -183,7 +183,7 @@ std::vector<KitPicture> BuildColoringScreen() {
          PlanOf(Coloring::kScrapbook, kCream, Icon::Scrapbook),
          PlanOf(Coloring::kVoiceOver, kCream, Icon::Speaker)},
         out);
-    for (KitPicture& frames : BuildSkyAnimations()) out.push_back(std::move(frames));
+    for (KitPicture& frames : BuildSkyAnimations(bg)) out.push_back(std::move(frames));
     return out;
 }
 

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <functional>
 
-#include "screens/ScreenKit.h"
 #include "screens/SunArt.h"
 
 using namespace Colours;
@@ -64,9 +63,8 @@ void RainbowFrame(Canvas& c, int shift) {
 
 }  // namespace
 
-std::vector<KitPicture> BuildSkyAnimations() {
+std::vector<KitPicture> BuildSkyAnimations(const KitImage& background) {
     const ScreenLayout& screen = Coloring::kScreen;
-    const KitImage background = ColoringBackground();
     return {{PathOf(screen, Coloring::kSunFrames.file),
              Strip(background, Coloring::kSun.rect, SunFrame)},
             {PathOf(screen, Coloring::kRainbowFrames.file),
