@@ -1,6 +1,6 @@
 #include "KitGreyImage.h"
 
-#include <algorithm>
+#include <utility>
 
 #include "KitImage.h"
 

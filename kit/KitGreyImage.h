@@ -13,9 +13,6 @@ class KitGreyImage {
 
     int Width() const { return m_width; }
     int Height() const { return m_height; }
-    std::uint8_t Get(int x, int y) const {
-        return m_values[static_cast<std::size_t>(y) * m_width + x];
-    }
 
     // The picture as an 8-bit bottom-up BMP file image (40-byte header, 256 greys, rows
     // padded to 4).

@@ -4,6 +4,7 @@
 
 #include "platform/files/CContentReport.h"
 #include "platform/files/CFile.h"
+#include "platform/window/MessageBox.h"
 
 void CPictureLayers::SetFiles(const Files& files) {
     Release();
@@ -101,7 +102,12 @@ CLayerView CPictureLayers::LoadFootprint(CDib& footprint) {
         CContentReport::Report(path, "cannot be opened" + instead);
         return {};
     }
-    if (!footprint.Read(file)) return {};
+    // A damaged layer is reported like any picture, but not shown to the child as a card:
+    // the scene colours all the same.
+    const MessageBoxHandler shown = SetMessageBoxHandler([](ChildMessage, const std::string&) {});
+    const bool read = footprint.Read(file);
+    SetMessageBoxHandler(shown);
+    if (!read) return {};
     const CLayerView view = CLayerView::OfBytes(&footprint.GetHeader()->bmiHeader,
                                                 footprint.GetBits(), footprint.GetImageSize());
     const CSize mapping = m_mapping.GetSize();

@@ -157,6 +157,7 @@ TEST_F(FootprintLayerFiles, UnusableLayersFallBackToTheMappingAndAreReported) {
          "has 24 bits per pixel but a footprint layer needs 8"},
         {"other size", [this] { WriteFootprint(kWidth - 1, 8, [](int) { return 200; }); },
          "is 7 x 2 pixels but the mapping layer is 8 x 2"},
+        {"damaged", [this] { dir.Write("scene/foot.bmp", "BM\x10\x00"); }, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
