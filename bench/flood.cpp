@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "imaging/CDib.h"
 #include "models/CGlimBook.h"
 #include "models/CGlimImage.h"
 #include "painting/CColourFloodFill.h"
@@ -29,24 +30,21 @@ int RingLevel(int x, int y) {
     return static_cast<int>(255 - 230 * ink);
 }
 
-// A 24-bit top-down page in memory, as the canvas is laid out in a picture.
+// A 24-bit page in memory, as the canvas is laid out in a picture.
 struct Page {
-    explicit Page(bool rings) : bits(static_cast<std::size_t>(kWidth) * 3 * kHeight) {
-        header.biSize = sizeof(BITMAPINFOHEADER);
-        header.biWidth = kWidth;
-        header.biHeight = kHeight;
-        header.biPlanes = 1;
-        header.biBitCount = 24;
-        header.biCompression = BI_RGB;
+    explicit Page(bool rings) {
+        picture.Create(kWidth, kHeight, 24);
         const CLayerView view = View();
         for (int y = 0; y < kHeight; ++y)
             for (int x = 0; x < kWidth; ++x)
                 std::fill_n(view.At(x, y), 3, static_cast<BYTE>(rings ? RingLevel(x, y) : 255));
     }
-    CLayerView View() { return CLayerView(&header, bits.data(), bits.size()); }
+    CLayerView View() {
+        return CLayerView(&picture.GetHeader()->bmiHeader, picture.GetBits(),
+                          picture.GetImageSize());
+    }
 
-    BITMAPINFOHEADER header{};
-    std::vector<BYTE> bits;
+    CDib picture;
 };
 
 void Trace(benchmark::State& state, bool rings) {

@@ -4,49 +4,26 @@
 
 #include "KitImage.h"
 
-namespace {
-
-void PutLe(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
-
-constexpr std::uint32_t kColours = 256;
-constexpr std::uint32_t kPixelOffset = 14 + 40 + kColours * 4;
-
-}  // namespace
-
 KitGreyImage::KitGreyImage(int width, int height, std::vector<std::uint8_t> values)
     : m_width(width), m_height(height), m_values(std::move(values)) {
     m_values.resize(static_cast<std::size_t>(width) * height, 0);
 }
 
 std::vector<std::uint8_t> KitGreyImage::EncodeBmp() const {
-    const std::size_t stride = (static_cast<std::size_t>(m_width) + 3) / 4 * 4;
-    const auto imageSize = static_cast<std::uint32_t>(stride * m_height);
-    std::vector<std::uint8_t> out;
-    PutLe(out, 0x4D42, 2);
-    PutLe(out, kPixelOffset + imageSize, 4);
-    PutLe(out, 0, 4);
-    PutLe(out, kPixelOffset, 4);
-    PutLe(out, 40, 4);
-    PutLe(out, static_cast<std::uint32_t>(m_width), 4);
-    PutLe(out, static_cast<std::uint32_t>(m_height), 4);
-    PutLe(out, 1, 2);
-    PutLe(out, 8, 2);
-    PutLe(out, 0, 4);
-    PutLe(out, imageSize, 4);
-    PutLe(out, 2835, 4);
-    PutLe(out, 2835, 4);
-    PutLe(out, kColours, 4);
-    PutLe(out, 0, 4);
+    constexpr std::uint32_t kColours = 256;
+    std::vector<std::uint8_t> greys;
     for (std::uint32_t grey = 0; grey < kColours; ++grey)
-        PutLe(out, grey << 16 | grey << 8 | grey, 4);
+        greys.insert(greys.end(), {static_cast<std::uint8_t>(grey), static_cast<std::uint8_t>(grey),
+                                   static_cast<std::uint8_t>(grey), 0});
+    const std::size_t stride = (static_cast<std::size_t>(m_width) + 3) / 4 * 4;
+    std::vector<std::uint8_t> rows;
+    rows.reserve(stride * m_height);
     for (int y = m_height - 1; y >= 0; --y) {
         const auto row = m_values.begin() + static_cast<std::ptrdiff_t>(y) * m_width;
-        out.insert(out.end(), row, row + m_width);
-        out.resize(out.size() + (stride - static_cast<std::size_t>(m_width)), 0);
+        rows.insert(rows.end(), row, row + m_width);
+        rows.resize(rows.size() + (stride - static_cast<std::size_t>(m_width)), 0);
     }
-    return out;
+    return BmpFile(BmpInfoHeader(m_width, m_height, 8, kColours), greys, rows);
 }
 
 bool KitGreyImage::WriteBmp(const std::string& path) const {

@@ -14,27 +14,42 @@ void PutBe(std::vector<std::uint8_t>& out, std::uint32_t value) {
     for (int i = 3; i >= 0; --i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
 }
 
-std::size_t RowStride(int width) {
-    return ((static_cast<std::size_t>(width) * 24 + 31) / 32) * 4;
+std::size_t RowStride(int width, int bitCount) {
+    return ((static_cast<std::size_t>(width) * bitCount + 31) / 32) * 4;
 }
 
-std::vector<std::uint8_t> InfoHeader(int width, int height) {
+}  // namespace
+
+std::vector<std::uint8_t> BmpInfoHeader(int width, int height, int bitCount,
+                                        std::uint32_t colours) {
     std::vector<std::uint8_t> h;
     PutLe(h, 40, 4);
     PutLe(h, static_cast<std::uint32_t>(width), 4);
     PutLe(h, static_cast<std::uint32_t>(height), 4);
     PutLe(h, 1, 2);
-    PutLe(h, 24, 2);
+    PutLe(h, static_cast<std::uint32_t>(bitCount), 2);
     PutLe(h, 0, 4);
-    PutLe(h, static_cast<std::uint32_t>(RowStride(width) * height), 4);
+    PutLe(h, static_cast<std::uint32_t>(RowStride(width, bitCount) * height), 4);
     PutLe(h, 2835, 4);
     PutLe(h, 2835, 4);
-    PutLe(h, 0, 4);
+    PutLe(h, colours, 4);
     PutLe(h, 0, 4);
     return h;
 }
 
-}  // namespace
+std::vector<std::uint8_t> BmpFile(const std::vector<std::uint8_t>& info,
+                                  const std::vector<std::uint8_t>& table,
+                                  const std::vector<std::uint8_t>& rows) {
+    const auto offset = static_cast<std::uint32_t>(14 + info.size() + table.size());
+    std::vector<std::uint8_t> out;
+    PutLe(out, 0x4D42, 2);
+    PutLe(out, offset + static_cast<std::uint32_t>(rows.size()), 4);
+    PutLe(out, 0, 4);
+    PutLe(out, offset, 4);
+    for (const std::vector<std::uint8_t>* part : {&info, &table, &rows})
+        out.insert(out.end(), part->begin(), part->end());
+    return out;
+}
 
 KitImage::KitImage(int width, int height, std::uint32_t rgb)
     : m_width(width), m_height(height), m_bgr(static_cast<std::size_t>(width) * height * 3) {
@@ -56,7 +71,7 @@ void KitImage::Set(int x, int y, std::uint32_t rgb) {
 }
 
 static std::vector<std::uint8_t> BottomUpRows(const KitImage& image) {
-    const std::size_t stride = RowStride(image.Width());
+    const std::size_t stride = RowStride(image.Width(), 24);
     std::vector<std::uint8_t> rows(stride * image.Height(), 0);
     for (int y = 0; y < image.Height(); ++y) {
         const std::uint8_t* src = &image.Bytes()[static_cast<std::size_t>(y) * image.Width() * 3];
@@ -67,20 +82,11 @@ static std::vector<std::uint8_t> BottomUpRows(const KitImage& image) {
 }
 
 std::vector<std::uint8_t> KitImage::EncodeBmp() const {
-    const std::vector<std::uint8_t> info = InfoHeader(m_width, m_height);
-    const std::vector<std::uint8_t> rows = BottomUpRows(*this);
-    std::vector<std::uint8_t> out;
-    PutLe(out, 0x4D42, 2);
-    PutLe(out, static_cast<std::uint32_t>(14 + info.size() + rows.size()), 4);
-    PutLe(out, 0, 4);
-    PutLe(out, 54, 4);
-    out.insert(out.end(), info.begin(), info.end());
-    out.insert(out.end(), rows.begin(), rows.end());
-    return out;
+    return BmpFile(BmpInfoHeader(m_width, m_height, 24, 0), {}, BottomUpRows(*this));
 }
 
 std::vector<std::uint8_t> KitImage::EncodeScrambled() const {
-    return ScrambleChunks({InfoHeader(m_width, m_height), BottomUpRows(*this)});
+    return ScrambleChunks({BmpInfoHeader(m_width, m_height, 24, 0), BottomUpRows(*this)});
 }
 
 bool KitImage::WriteBmp(const std::string& path) const {

@@ -36,6 +36,13 @@ class KitImage {
     std::vector<std::uint8_t> m_bgr;
 };
 
+// The 40-byte information header of an uncompressed bottom-up BMP of width × height at
+// `bitCount` bits a pixel, whose colour table holds `colours` entries.
+std::vector<std::uint8_t> BmpInfoHeader(int width, int height, int bitCount, std::uint32_t colours);
+// A BMP file image: the file header, then the information header, colour table and rows.
+std::vector<std::uint8_t> BmpFile(const std::vector<std::uint8_t>& info,
+                                  const std::vector<std::uint8_t>& table,
+                                  const std::vector<std::uint8_t>& rows);
 // Writes bytes to a file, creating its folders; false on failure.
 bool WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 // Writes text to a file exactly as given, creating its folders; false on failure.

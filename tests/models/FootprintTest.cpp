@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "SceneFixture.h"
+#include "imaging/CDib.h"
 #include "models/CPictureLayers.h"
 #include "models/CRegionIndex.h"
 #include "platform/files/CContentReport.h"
@@ -20,18 +21,11 @@ struct MapPixel {
     BYTE u;
 };
 
-// A 24-bit bottom-up mapping layer in memory, pixel (x, y) from `pixel`.
+// A 24-bit mapping layer in memory, pixel (x, y) from `pixel`.
 class MappingLayer {
   public:
-    MappingLayer(int width, int height, const std::function<MapPixel(int, int)>& pixel)
-        : m_stride((width * 3 + 3) / 4 * 4),
-          m_bits(static_cast<std::size_t>(m_stride) * static_cast<std::size_t>(height)) {
-        m_header.biSize = sizeof(BITMAPINFOHEADER);
-        m_header.biWidth = width;
-        m_header.biHeight = height;
-        m_header.biPlanes = 1;
-        m_header.biBitCount = 24;
-        m_header.biCompression = BI_RGB;
+    MappingLayer(int width, int height, const std::function<MapPixel(int, int)>& pixel) {
+        m_picture.Create(width, height, 24);
         const CLayerView view = View();
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x) {
@@ -42,12 +36,13 @@ class MappingLayer {
                 at[2] = p.u;
             }
     }
-    CLayerView View() { return CLayerView(&m_header, m_bits.data(), m_bits.size()); }
+    CLayerView View() {
+        return CLayerView(&m_picture.GetHeader()->bmiHeader, m_picture.GetBits(),
+                          m_picture.GetImageSize());
+    }
 
   private:
-    BITMAPINFOHEADER m_header{};
-    int m_stride;
-    std::vector<BYTE> m_bits;
+    CDib m_picture;
 };
 
 std::vector<int> LevelsOfRow(const CRegionIndex& index, int y) {
