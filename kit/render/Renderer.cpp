@@ -312,6 +312,7 @@ void Renderer::Resolve(const Scene& scene, const Samples& s, const std::vector<f
     double fullLight = scene.ambient;
     for (const SceneLight& light : scene.lights) fullLight += light.power;
     const int w = m_settings.width, g = s.grid;
+    const CameraFrame camera(scene.camera, m_settings.width, m_settings.height);
     ParallelFor(m_settings.height, Threads(), [&](int py) {
         for (int px = 0; px < w; ++px) {
             const std::size_t c = s.Centre(px, py);
@@ -347,7 +348,9 @@ void Renderer::Resolve(const Scene& scene, const Samples& s, const std::vector<f
             };
             out.u[pixel] = average(s.u);
             out.v[pixel] = average(s.v);
-            if (part != kSky) out.footprint[pixel] = Footprint(scene, s, c, px, py);
+            if (part != kSky)
+                out.footprint[pixel] = Footprint(scene, s, c, camera.Through(px + 1.5, py + 0.5),
+                                                 camera.Through(px + 0.5, py + 1.5));
             double light = 0.0;
             if (part == kSky) {
                 // A gentle gradient: a little deeper overhead, bright at the horizon.
@@ -370,17 +373,16 @@ void Renderer::Resolve(const Scene& scene, const Samples& s, const std::vector<f
 // centre's hit; the texture coordinates are read a small fraction of the way towards those
 // points and scaled up, so a far surface that moves over whole tiles from pixel to pixel
 // is measured as far, where comparing the neighbours' wrapped coordinates would not be.
-std::uint8_t Renderer::Footprint(const Scene& scene, const Samples& s, std::size_t centre, int px,
-                                 int py) const {
+std::uint8_t Renderer::Footprint(const Scene& scene, const Samples& s, std::size_t centre,
+                                 const Ray& toRight, const Ray& toBelow) const {
     constexpr double kFraction = 1.0 / 1024.0;
     const Vec3 point = s.point[centre];
     const Vec3 normal = s.normal[centre];
-    const CameraFrame camera(scene.camera, m_settings.width, m_settings.height);
     double u0 = 0.0, v0 = 0.0;
     scene.SurfaceUV(s.part[centre], point, normal, u0, v0);
     double widest = 0.0;  // in tiles
-    for (const auto& [dx, dy] : {std::pair{1, 0}, std::pair{0, 1}}) {
-        const Ray ray = camera.Through(px + 0.5 + dx, py + 0.5 + dy);
+    for (const Ray* neighbour : {&toRight, &toBelow}) {
+        const Ray& ray = *neighbour;
         const double facing = Dot(ray.dir, normal);
         const double t = std::abs(facing) < 1e-12 ? -1.0 : Dot(point - ray.origin, normal) / facing;
         if (t <= 0.0) return 255;  // the neighbour's ray runs along or away from the surface

@@ -47,9 +47,10 @@ class Renderer {
     void Resolve(const Scene& scene, const Samples& samples, const std::vector<float>& visibility,
                  const std::vector<float>& occlusion, RenderedScene& out) const;
     void Outline(const Scene& scene, const Samples& samples, RenderedScene& out) const;
-    // The footprint of pixel (px, py), whose centre sample is `centre`.
-    std::uint8_t Footprint(const Scene& scene, const Samples& samples, std::size_t centre, int px,
-                           int py) const;
+    // The footprint of the pixel whose centre sample is `centre`, from the rays through the
+    // centres of its right and lower neighbours.
+    std::uint8_t Footprint(const Scene& scene, const Samples& samples, std::size_t centre,
+                           const Ray& toRight, const Ray& toBelow) const;
     int Threads() const;
 
     Settings m_settings;

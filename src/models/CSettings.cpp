@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <system_error>
 
 #include "platform/files/CAtomicFile.h"
 #include "platform/files/CContentReport.h"
+#include "platform/files/CFile.h"
 
 namespace {
 
@@ -71,14 +71,11 @@ bool CSettings::Load(const std::string& path) {
         std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
         return Save();
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    if (!CFile::ReadWholeFile(path, m_fileText)) {
+        m_fileText.clear();
         CContentReport::Report(path, "cannot be read; the settings start from their defaults");
         return false;
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    m_fileText = text.str();
     Parse(m_fileText, path);
     return true;
 }
@@ -99,13 +96,10 @@ bool CSettings::Save() {
 // last read or written was edited by a grown-up: their keys, and those of other versions,
 // are taken from it rather than written over.
 void CSettings::TakeHandEdits() {
-    std::ifstream in(m_path, std::ios::binary);
-    if (!in) return;
-    std::ostringstream read;
-    read << in.rdbuf();
-    if (read.str() == m_fileText) return;
+    std::string text;
+    if (!CFile::ReadWholeFile(m_path, text) || text == m_fileText) return;
     CSettings edited;
-    edited.Parse(read.str(), m_path);
+    edited.Parse(text, m_path);
     m_shortStart = edited.m_shortStart;
     m_printing = edited.m_printing;
     m_optionsScreen = edited.m_optionsScreen;
